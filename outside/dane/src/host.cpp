@@ -1,6 +1,8 @@
 // The process-wide host and the headless host used until a real one is installed.
 #include "dane/host.h"
 
+#include "dane/window.h"
+
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -70,6 +72,10 @@ bool HeadlessHost::open_with_desktop(std::string_view target) {
   return launch_desktop(target);
 }
 void HeadlessHost::show_help(std::string_view, std::string_view) {}
+void HeadlessHost::run_window(Window& window) {
+  window.request_close();
+  if (!window.closed()) window.close(Response::Cancelled);
+}
 
 bool launch_desktop(std::string_view target) {
   if (target.empty()) return false;

@@ -12,6 +12,8 @@
 
 namespace dane {
 
+class Window;
+
 enum class Icon { None, Question, Information, Exclamation, Error };
 
 // Standard buttons and the codes a box answers with when one of them is pressed.
@@ -75,6 +77,8 @@ class Host {
   virtual bool open_with_desktop(std::string_view target) = 0;
   // Opens `topic` of the help file `help_file` (an HTML topic in the desktop browser).
   virtual void show_help(std::string_view help_file, std::string_view topic) = 0;
+  // Shows an initialised window and feeds it the user's actions until it closes.
+  virtual void run_window(Window& window) = 0;
 };
 
 // The process-wide host. Until one is installed a headless host answers every box with its default and keeps
@@ -94,6 +98,8 @@ class HeadlessHost : public Host {
   std::string clipboard() override;
   bool open_with_desktop(std::string_view target) override;
   void show_help(std::string_view help_file, std::string_view topic) override;
+  // Nobody can act in a window here: it closes at once, cancelled.
+  void run_window(Window& window) override;
 
  private:
   std::string clipboard_;

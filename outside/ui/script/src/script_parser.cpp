@@ -74,6 +74,25 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
       step.path = w[1];
     } else if (w[0] == "cancel-file" && w.size() == 1) {
       step.kind = Step::Kind::CancelFile;
+    } else if (w[0] == "browse" && (w.size() == 2 || w.size() == 3)) {
+      step.kind = Step::Kind::Browse;
+      step.action = w[1];
+      if (w.size() == 3) {
+        const auto eq = w[2].find('=');
+        if (eq == std::string::npos) return refuse("expected COLUMN=VALUE: " + w[2]);
+        step.column = w[2].substr(0, eq);
+        step.value = w[2].substr(eq + 1);
+      }
+    } else if (w[0] == "form" && w.size() == 4 && w[1] == "set") {
+      step.kind = Step::Kind::Form;
+      step.action = "set";
+      step.column = w[2];
+      step.value = w[3];
+    } else if (w[0] == "form" && w.size() == 2 && (w[1] == "ok" || w[1] == "cancel")) {
+      step.kind = Step::Kind::Form;
+      step.action = w[1];
+    } else if (w[0] == "close" && w.size() == 1) {
+      step.kind = Step::Kind::Close;
     } else {
       return refuse("not understood: " + std::string(line));
     }

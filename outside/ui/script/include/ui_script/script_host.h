@@ -25,10 +25,15 @@ struct Shown {
 // One scripted answer. A button is named by its text: "Tak"/"Yes", "Nie"/"No", "OK", "Anuluj"/"Cancel",
 // "Ponów"/"Retry", "Ignoruj"/"Ignore", "Przerwij"/"Abort", or the text of a custom button.
 // Expectations, when given, must be contained in the box's title and text.
+// Window steps act on the window that waits for the user: in a browse, a record action on the row whose
+// column equals a value (or the current row); in a form, set a field (which accepts it) or press OK/cancel.
 struct Step {
-  enum class Kind { Answer, ChooseFile, CancelFile } kind = Kind::Answer;
+  enum class Kind { Answer, ChooseFile, CancelFile, Browse, Form, Close } kind = Kind::Answer;
   std::string button;
   std::string path;
+  std::string action;  // browse: select, pick, insert, change, delete, view, close; form: set, ok, cancel
+  std::string column;  // browse row column, or form field
+  std::string value;
   std::string expect_title;
   std::string expect_text;
 };
@@ -41,11 +46,19 @@ class ScriptHost : public dane::Host {
                      std::string_view expect_text = {});
   ScriptHost& choose_file(std::string_view path);
   ScriptHost& cancel_file();
+  ScriptHost& browse(std::string_view action, std::string_view column = {}, std::string_view value = {});
+  ScriptHost& form_set(std::string_view field, std::string_view value);
+  ScriptHost& form_ok();
+  ScriptHost& form_cancel();
+  ScriptHost& close_window();
 
   // Reads a script: one step per line, `#` starts a comment, arguments may be double-quoted:
   //   answer BUTTON [TITLE_CONTAINS [TEXT_CONTAINS]]
   //   file PATH
   //   cancel-file
+  //   browse ACTION [COLUMN=VALUE]        (select, pick, insert, change, delete, view, close)
+  //   form set FIELD VALUE | form ok | form cancel
+  //   close
   // Gives nothing and sets `error` (with the line number) when a line is not understood.
   static std::optional<std::vector<Step>> parse(std::string_view script, std::string* error);
   void add_steps(const std::vector<Step>& steps);
@@ -68,8 +81,10 @@ class ScriptHost : public dane::Host {
   std::string clipboard() override;
   bool open_with_desktop(std::string_view target) override;
   void show_help(std::string_view help_file, std::string_view topic) override;
+  void run_window(dane::Window& window) override;
 
  private:
+  bool apply(const Step& step, std::size_t number, dane::Window& window);
   void record(Shown shown);
   void fail(const std::string& message);
   std::optional<Step> next_step(const char* kind, std::string_view title, std::string_view text);
