@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -65,11 +66,18 @@ void check_line_model(const Input& in) {
 
 // The same through the file: the object reads the bytes from disk and replaces the file.
 void check_file(const Input& in) {
-  static const std::string path = [] {
-    const auto folder = std::filesystem::temp_directory_path() / ("ini_fuzz_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    return (folder / "okna1.ini").string();
-  }();
+  // One folder per fuzzing process, removed when the process exits.
+  struct Folder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("ini_fuzz_" + std::to_string(::getpid()));
+    Folder() { std::filesystem::create_directories(path); }
+    ~Folder() {
+      std::error_code ec;
+      std::filesystem::remove_all(path, ec);
+    }
+  };
+  static const Folder folder;
+  static const std::string path = (folder.path / "okna1.ini").string();
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(in.file.data(), static_cast<std::streamsize>(in.file.size()));
@@ -86,6 +94,8 @@ void check_file(const Input& in) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Input in = split(std::string_view(reinterpret_cast<const char*>(data), size));
   check_line_model(in);
-  check_file(in);
+  // Each write to disk is flushed, which is slow; a fixed share of inputs, chosen by their content so that
+  // a crash reproduces, goes through the file.
+  if (std::hash<std::string_view>{}(in.file) % 16 == 0) check_file(in);
   return 0;
 }

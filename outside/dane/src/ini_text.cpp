@@ -42,18 +42,23 @@ bool valid_value(std::string_view value) {
 
 IniText IniText::parse(std::string_view bytes) {
   IniText ini;
-  if (bytes.starts_with(utf8_bom)) bytes.remove_prefix(utf8_bom.size());
+  bool first_line = true;
   std::string section;
   std::string folded_section;
   while (!bytes.empty()) {
     const auto end = bytes.find('\n');
     std::string_view raw = bytes.substr(0, end);
     bytes.remove_prefix(end == bytes.npos ? bytes.size() : end + 1);
-    if (raw.ends_with('\r')) raw.remove_suffix(1);
+    // All CRs at the end go, so that rendering and parsing again gives the same lines.
+    while (raw.ends_with('\r')) raw.remove_suffix(1);
 
     Line line;
     line.text = raw;
-    const std::string_view t = trim_blanks(raw);
+    // A byte order mark stays in the text, so that the file keeps it, but does not hide the first line.
+    std::string_view t = raw;
+    if (first_line && t.starts_with(utf8_bom)) t.remove_prefix(utf8_bom.size());
+    first_line = false;
+    t = trim_blanks(t);
     if (t.empty() || t.front() == ';' || t.front() == '#' || t.find('\0') != t.npos) {
       ini.lines_.push_back(std::move(line));
       continue;

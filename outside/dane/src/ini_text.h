@@ -25,8 +25,8 @@ bool valid_value(std::string_view value);
 // (';' or '#'), a '[' line without ']' and lines holding NUL are kept on rendering but never read.
 class IniText {
  public:
-  // Never fails: what cannot be understood is kept as an unread line. A leading UTF-8 BOM is dropped,
-  // CRLF line ends read as LF.
+  // Never fails: what cannot be understood is kept as an unread line. A leading UTF-8 BOM is kept and
+  // skipped; CRs at the end of a line are dropped (CRLF line ends read as LF).
   static IniText parse(std::string_view bytes);
 
   // The text with LF line ends and a final line end.

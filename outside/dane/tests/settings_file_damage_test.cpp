@@ -66,7 +66,6 @@ TEST_P(DamagedFile, WriteKeepsEveryReadableEntryAndTheDamage) {
   std::erase(old_text, '\r');
   std::string new_text = read_bytes(path);
   std::erase(new_text, '\r');
-  if (old_text.starts_with("\xEF\xBB\xBF")) old_text.erase(0, 3);
   EXPECT_TRUE(new_text.starts_with(old_text)) << "lost part of the old file";
 }
 
@@ -84,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"A", "k", std::string(1 << 20, 'y')}, {"A", "j", "w"}}},
         DamageRow{"no_trailing_newline", "[A]\nk=v", {{"A", "k", "v"}}},
         DamageRow{"crlf_line_ends", "[A]\r\nk=v\r\n", {{"A", "k", "v"}}},
+        DamageRow{"several_carriage_returns", "[A]\r\r\nk=v\r\r\r\n\r\r\n", {{"A", "k", "v"}}},
         DamageRow{"byte_order_mark", "\xEF\xBB\xBF[A]\nk=v\n", {{"A", "k", "v"}}},
         DamageRow{
             "entries_before_any_section", "k=v\n[A]\nj=w\n", {{"A", "k", std::nullopt}, {"A", "j", "w"}}},
