@@ -38,18 +38,12 @@ TEST(ErrorObjectProcedure, ClearingByNameRemovesOnlyThatWindow) {
   EXPECT_EQ(errors.procedure(), "");
 }
 
-TEST(ErrorObjectProcedure, TrailingBlanksOfAFixedTextAreDropped) {
-  ErrorObject errors;
-  const ProcedureScope scope(errors, "ErrorWin      ");
-  EXPECT_EQ(errors.procedure(), "ErrorWin");
-}
-
 TEST(ErrorObjectProcedure, ScopeSetsAndClears) {
   ErrorObject errors;
   {
     const ProcedureScope browse(errors, "Waluty_Brw");
     {
-      const ProcedureScope form(errors, "Waluty_Upd");
+      const ProcedureScope form(errors, "Waluty_Upd      ");  // a blank-padded fixed text
       EXPECT_EQ(errors.procedure(), "Waluty_Upd");
     }
     EXPECT_EQ(errors.procedure(), "Waluty_Brw");
