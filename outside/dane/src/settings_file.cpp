@@ -40,7 +40,10 @@ bool edit_file(const std::string& path, const std::function<bool(ini::IniText&)>
 std::optional<int> parse_int(std::string_view text) {
   int value = 0;
   const char* end = text.data() + text.size();
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.starts_with('+')) {
+    text.remove_prefix(1);
+    if (text.starts_with('-')) return std::nullopt;
+  }
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
   return value;

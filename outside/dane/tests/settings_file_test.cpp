@@ -216,6 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
         StoredGeometryRow{"missing_height", "[Okno]\nX=1\nY=2\nWidth=3\n", std::nullopt},
         StoredGeometryRow{"text_width", "[Okno]\nX=1\nY=2\nWidth=szeroko\nHeight=4\n", std::nullopt},
         StoredGeometryRow{"trailing_junk", "[Okno]\nX=1px\nY=2\nWidth=3\nHeight=4\n", std::nullopt},
+        StoredGeometryRow{"two_signs", "[Okno]\nX=+-1\nY=2\nWidth=3\nHeight=4\n", std::nullopt},
         StoredGeometryRow{"fraction", "[Okno]\nX=1.5\nY=2\nWidth=3\nHeight=4\n", std::nullopt},
         StoredGeometryRow{"overflow", "[Okno]\nX=99999999999\nY=2\nWidth=3\nHeight=4\n", std::nullopt},
         StoredGeometryRow{"zero_height", "[Okno]\nX=1\nY=2\nWidth=3\nHeight=0\n", std::nullopt},
