@@ -1,6 +1,8 @@
 // Once-per-process library entries and the record of the entries that ran.
 #include "dane/library.h"
 
+#include "dane/error_object.h"
+
 namespace dane {
 namespace {
 
@@ -72,6 +74,12 @@ std::vector<std::string> library_calls() {
   auto& log = call_log();
   std::lock_guard lock(log.mutex);
   return log.calls;
+}
+
+ErrorObject& error_object() {
+  static ErrorObject own;
+  ErrorObject* given = dane_entry().error_object();
+  return given ? *given : own;
 }
 
 void INIT(ErrorObject* error, SettingsFile* settings) {

@@ -1,7 +1,9 @@
 // The fixed order of a window's steps and the run from initialise to kill.
 #include "dane/window.h"
 
+#include "dane/error_object.h"
 #include "dane/host.h"
+#include "dane/library.h"
 
 namespace dane {
 
@@ -37,6 +39,8 @@ bool Window::take_close_event() {
 }
 
 Response run_window(Window& window) {
+  // The window's procedure name is the error context of its thread while it is open.
+  ProcedureScope context(error_object(), window.procedure_name());
   window.closed_ = false;
   if (window.initialise()) {
     window.opened();

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "dane/error_object.h"
 #include "dane/host.h"
+#include "dane/library.h"
 
 namespace dane {
 namespace {
@@ -17,7 +19,7 @@ class StepLog : public Window {
 
  protected:
   bool initialise() override {
-    steps.push_back("initialise");
+    steps.push_back("initialise in " + error_object().procedure());
     return allow_open_;
   }
   void opened() override { steps.push_back("open"); }
@@ -31,7 +33,7 @@ class StepLog : public Window {
     if (allow_close_) set_response(Response::Completed);
     return allow_close_;
   }
-  void kill() override { steps.push_back("kill"); }
+  void kill() override { steps.push_back("kill in " + error_object().procedure()); }
 
  private:
   bool allow_open_;
@@ -61,28 +63,30 @@ class WindowSteps : public ::testing::Test {
 TEST_F(WindowSteps, RunInTheFixedOrder) {
   StepLog w;
   EXPECT_EQ(run_window(w), Response::Completed);
-  EXPECT_EQ(w.steps, (std::vector<std::string>{"initialise", "open", "accepted ?Nazwa", "event 1024",
-                                               "close event", "kill"}));
+  EXPECT_EQ(w.steps, (std::vector<std::string>{"initialise in Test_Okno", "open", "accepted ?Nazwa",
+                                               "event 1024", "close event", "kill in Test_Okno"}));
 }
 
 TEST_F(WindowSteps, CloseEventMayKeepTheWindowOpen) {
   StepLog w(true, false);
   run_window(w);
-  EXPECT_EQ(w.steps, (std::vector<std::string>{"initialise", "open", "accepted ?Nazwa", "event 1024",
-                                               "close event", "close event", "kill"}));
+  EXPECT_EQ(w.steps,
+            (std::vector<std::string>{"initialise in Test_Okno", "open", "accepted ?Nazwa", "event 1024",
+                                      "close event", "close event", "kill in Test_Okno"}));
 }
 
 TEST_F(WindowSteps, RefusedInitialisationClosesBeforeShowingAndStillKills) {
   StepLog w(false);
   EXPECT_EQ(run_window(w), Response::Cancelled);
-  EXPECT_EQ(w.steps, (std::vector<std::string>{"initialise", "kill"}));
+  EXPECT_EQ(w.steps, (std::vector<std::string>{"initialise in Test_Okno", "kill in Test_Okno"}));
+  EXPECT_EQ(error_object().procedure(), "");
 }
 
 TEST(WindowHeadless, AWindowNobodyCanSeeClosesCancelled) {
   StepLog w(true, false);  // even one that refuses to close
   EXPECT_EQ(run_window(w), Response::Cancelled);
   EXPECT_TRUE(w.closed());
-  EXPECT_EQ(w.steps.back(), "kill");
+  EXPECT_EQ(w.steps.back(), "kill in Test_Okno");
 }
 
 }  // namespace

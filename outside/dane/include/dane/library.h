@@ -45,6 +45,9 @@ class LibraryEntry {
 void note_library_call(std::string_view call);
 std::vector<std::string> library_calls();
 
+// The error object the main program handed to DANE:INIT, or the library's own until it has.
+ErrorObject& error_object();
+
 // DANE:INIT and DANE:KILL.
 void INIT(ErrorObject* error, SettingsFile* settings);
 void KILL();
