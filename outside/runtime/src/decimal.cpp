@@ -172,8 +172,8 @@ struct DecimalAccess {
   static Decimal round_to(Wide v, int s, const Decimal& p, int int_digits) {
     const int pp = p.places_;
     const std::int64_t q = p.units_;
-    if (q == 1 && pp <= s && v >= std::numeric_limits<std::int64_t>::min() &&
-        v <= std::numeric_limits<std::int64_t>::max()) {
+    if (q == 1 && pp <= s && s - pp < static_cast<int>(kRoundDivPow10.size()) &&
+        v >= std::numeric_limits<std::int64_t>::min() && v <= std::numeric_limits<std::int64_t>::max()) {
       return make(kRoundDivPow10[s - pp](static_cast<std::int64_t>(v)), pp, int_digits);
     }
     const int common = s > pp ? s : pp;
