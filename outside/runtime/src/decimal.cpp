@@ -15,12 +15,7 @@ using Wide = __int128;
 
 constexpr int kMax = Decimal::kMaxDigits;
 
-constexpr std::array<std::int64_t, 19> kPow10 = [] {
-  std::array<std::int64_t, 19> p{};
-  p[0] = 1;
-  for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
-  return p;
-}();
+using decimal_detail::kPow10;
 
 // Powers of ten up to 10^38, the largest that fits in 128 bits.
 constexpr std::array<Wide, 39> kWidePow10 = [] {
@@ -43,23 +38,6 @@ Wide round_div(Wide n, Wide d) {
   if (r >= d - r) q += n < 0 ? -1 : 1;
   return q;
 }
-
-template <std::int64_t D>
-std::int64_t round_div_const(std::int64_t n) {
-  std::int64_t q = n / D;
-  std::int64_t r = n % D;
-  if (r < 0) r = -r;
-  if (r >= D - r) q += n < 0 ? -1 : 1;
-  return q;
-}
-
-// Division by a power of ten known at compile time, so that the hot rounding path multiplies instead of
-// dividing.
-template <std::size_t... K>
-constexpr auto make_pow10_dividers(std::index_sequence<K...>) {
-  return std::array<std::int64_t (*)(std::int64_t), sizeof...(K)>{&round_div_const<kPow10[K]>...};
-}
-constexpr auto kRoundDivPow10 = make_pow10_dividers(std::make_index_sequence<19>{});
 
 // v * 10^k; false when that does not fit in 128 bits.
 bool scale_up(Wide v, int k, Wide& out) {
@@ -172,9 +150,11 @@ struct DecimalAccess {
   static Decimal round_to(Wide v, int s, const Decimal& p, int int_digits) {
     const int pp = p.places_;
     const std::int64_t q = p.units_;
-    if (q == 1 && pp <= s && s - pp < static_cast<int>(kRoundDivPow10.size()) &&
-        v >= std::numeric_limits<std::int64_t>::min() && v <= std::numeric_limits<std::int64_t>::max()) {
-      return make(kRoundDivPow10[s - pp](static_cast<std::int64_t>(v)), pp, int_digits);
+    std::int64_t fast = 0;
+    if (q == 1 && v >= std::numeric_limits<std::int64_t>::min() &&
+        v <= std::numeric_limits<std::int64_t>::max() &&
+        decimal_detail::round_div_pow10(static_cast<std::int64_t>(v), s - pp, fast)) {
+      return make(fast, pp, int_digits);
     }
     const int common = s > pp ? s : pp;
     Wide scaled;
@@ -368,7 +348,7 @@ std::strong_ordering operator<=>(const Decimal& a, const Decimal& b) {
   return static_cast<Wide>(x) * kWidePow10[common - pa] <=> static_cast<Wide>(y) * kWidePow10[common - pb];
 }
 
-Decimal multiply_rounded(const Decimal& a, const Decimal& b, const Decimal& precision) {
+Decimal Decimal::multiply_rounded_wide(const Decimal& a, const Decimal& b, const Decimal& precision) {
   if (DecimalStatus s = first_failure(a, b); s != DecimalStatus::ok) return Decimal::failed(s);
   if (DecimalStatus s = precision_failure(precision); s != DecimalStatus::ok) return Decimal::failed(s);
   return DecimalAccess::round_to(static_cast<Wide>(a.units()) * b.units(), a.places() + b.places(), precision,

@@ -109,10 +109,131 @@ class Decimal {
  private:
   friend struct DecimalAccess;
 
+  // multiply_rounded beyond its inline path: products past 64 bits, precisions other than 10^-n.
+  static Decimal multiply_rounded_wide(const Decimal& a, const Decimal& b, const Decimal& precision);
+
   std::int64_t units_ = 0;
   std::uint8_t places_ = 0;
   std::uint8_t int_digits_ = kMaxDigits;
   DecimalStatus status_ = DecimalStatus::ok;
 };
+
+namespace decimal_detail {
+
+inline constexpr std::int64_t kPow10[19] = {1,
+                                            10,
+                                            100,
+                                            1000,
+                                            10000,
+                                            100000,
+                                            1000000,
+                                            10000000,
+                                            100000000,
+                                            1000000000,
+                                            10000000000,
+                                            100000000000,
+                                            1000000000000,
+                                            10000000000000,
+                                            100000000000000,
+                                            1000000000000000,
+                                            10000000000000000,
+                                            100000000000000000,
+                                            1000000000000000000};
+
+template <std::int64_t D>
+inline std::int64_t round_div(std::int64_t n) {
+  const std::int64_t r = n % D;
+  // Branch-free: the halves of random amounts would defeat any predictor.
+  return n / D + (r >= D - r) - (-r >= D + r);
+}
+
+// n / 10^k rounded half away from zero, with divisors the compiler knows; false for k outside 0..18.
+[[gnu::always_inline]] inline bool round_div_pow10(std::int64_t n, int k, std::int64_t& out) {
+  switch (k) {
+    case 0:
+      out = n;
+      return true;
+    case 1:
+      out = round_div<kPow10[1]>(n);
+      return true;
+    case 2:
+      out = round_div<kPow10[2]>(n);
+      return true;
+    case 3:
+      out = round_div<kPow10[3]>(n);
+      return true;
+    case 4:
+      out = round_div<kPow10[4]>(n);
+      return true;
+    case 5:
+      out = round_div<kPow10[5]>(n);
+      return true;
+    case 6:
+      out = round_div<kPow10[6]>(n);
+      return true;
+    case 7:
+      out = round_div<kPow10[7]>(n);
+      return true;
+    case 8:
+      out = round_div<kPow10[8]>(n);
+      return true;
+    case 9:
+      out = round_div<kPow10[9]>(n);
+      return true;
+    case 10:
+      out = round_div<kPow10[10]>(n);
+      return true;
+    case 11:
+      out = round_div<kPow10[11]>(n);
+      return true;
+    case 12:
+      out = round_div<kPow10[12]>(n);
+      return true;
+    case 13:
+      out = round_div<kPow10[13]>(n);
+      return true;
+    case 14:
+      out = round_div<kPow10[14]>(n);
+      return true;
+    case 15:
+      out = round_div<kPow10[15]>(n);
+      return true;
+    case 16:
+      out = round_div<kPow10[16]>(n);
+      return true;
+    case 17:
+      out = round_div<kPow10[17]>(n);
+      return true;
+    case 18:
+      out = round_div<kPow10[18]>(n);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace decimal_detail
+
+// A 64-bit product rounded to a power of ten (an amount times a rate to the grosz) stays inline.
+inline Decimal multiply_rounded(const Decimal& a, const Decimal& b, const Decimal& precision) {
+  std::int64_t product = 0, q = 0;
+  if (a.status_ == DecimalStatus::ok && b.status_ == DecimalStatus::ok &&
+      precision.status_ == DecimalStatus::ok && precision.units_ == 1 &&
+      !__builtin_mul_overflow(a.units_, b.units_, &product) &&
+      decimal_detail::round_div_pow10(product, a.places_ + b.places_ - precision.places_, q)) {
+    const int places = precision.places_;
+    int int_digits = a.int_digits_ > b.int_digits_ ? a.int_digits_ : b.int_digits_;
+    if (int_digits + places > Decimal::kMaxDigits) int_digits = Decimal::kMaxDigits - places;
+    const std::int64_t bound = decimal_detail::kPow10[int_digits + places];
+    if (q < bound && q > -bound) {
+      Decimal d;
+      d.units_ = q;
+      d.places_ = static_cast<std::uint8_t>(places);
+      d.int_digits_ = static_cast<std::uint8_t>(int_digits);
+      return d;
+    }
+  }
+  return Decimal::multiply_rounded_wide(a, b, precision);
+}
 
 }  // namespace runtime
