@@ -15,7 +15,9 @@ void require(bool condition) {
   if (!condition) __builtin_trap();
 }
 
-bool starts_with(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+bool starts_with(const std::string& s, const char* prefix) {
+  return s.rfind(prefix, 0) == 0;
+}
 
 }  // namespace
 

@@ -49,11 +49,14 @@ void check_filters(const std::string& text) {
   require(collapsed.find("  ") == std::string::npos && runtime::char_count(collapsed) <= 999);
 }
 
-void check_lines(const std::string& text, std::int32_t number, std::int32_t width, const std::string& separator) {
+void check_lines(const std::string& text, std::int32_t number, std::int32_t width,
+                 const std::string& separator) {
   using namespace keldox;
   std::string line = "untouched";
-  if (POBIERZLINIE(text, line, number)) require(runtime::char_count(line) <= 500);
-  else require(line == "untouched");
+  if (POBIERZLINIE(text, line, number))
+    require(runtime::char_count(line) <= 500);
+  else
+    require(line == "untouched");
 
   std::int32_t position = 1;
   std::int32_t last = 0;
@@ -70,7 +73,8 @@ void check_lines(const std::string& text, std::int32_t number, std::int32_t widt
   require(text.find(field) != std::string::npos);
 }
 
-void check_replacing(std::string text, const std::string& search, const std::string& replacement, bool exact) {
+void check_replacing(std::string text, const std::string& search, const std::string& replacement,
+                     bool exact) {
   using namespace keldox;
   const std::string added = DODAJTEKSTJESLINIEMA(search, text);
   require(added.size() <= text.size() + search.size() + 1);
