@@ -39,10 +39,12 @@ std::string WYTNIJZNAKIZOPISU(std::string_view text);
 // 1); for line 1 of a text without any line break, only a line that is not blank counts.
 bool POBIERZLINIE(std::string_view text, std::string& line, std::int32_t line_number);
 
-// Word-wrapping, one piece per call: examines at most `width` characters (1 to 100) from the 1-based
-// `position` and returns the piece (at most 100 characters). On return `position` holds the last
-// character consumed (the separating blank or carriage return, or the last character of a hard cut);
-// the caller goes on from the next one and stops when it is 0 (the text is finished).
+// Word-wrapping, one piece per call: examines `width` characters from the 1-based `position` (below 1
+// reads as 1) and returns the piece up to the last blank, a carriage return or the end of the text. The
+// width is held between 1 and 100, the result's width, so that no character is consumed without being
+// returned. On return `position` holds the last character consumed (the separating blank or carriage
+// return, or the last character of a hard cut); the caller goes on from the next one and stops when it
+// is 0 (the text is finished).
 std::string PODZIELLINIE(std::string_view text, std::int32_t& position, std::int32_t width);
 
 // Field `field_number` of a text split at the first character of `separator`; the last field keeps the
