@@ -94,6 +94,10 @@ TEST(EuTaxNumber, ModeOneAsksTheDatabaseFunction) {
   EXPECT_EQ(query.statements[0], "select dbo.AP_Func_PodajNip('526-000-12-46','PL',1)");
 }
 
+TEST(EuTaxNumber, ModeOneWithoutDatabaseAnswersEmpty) {
+  EXPECT_EQ(NIPUE("5260001246", "PL", 1), "");
+}
+
 TEST(EuTaxNumber, ModeOneQuotesApostrophesAndCutsTheAnswer) {
   RecordingQuery query;
   query.answer = std::string(30, '7');
