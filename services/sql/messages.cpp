@@ -37,6 +37,10 @@ void MSG_OSTRZEZENIE(std::string_view text) {
                                         dane::button::kOk});
 }
 
+void WALIDACJA(std::string_view message) {
+  MSG_OSTRZEZENIE(message);
+}
+
 void ERRORWIN(std::string_view text, std::string_view title) {
   dane::host().error_window(text, title);
 }

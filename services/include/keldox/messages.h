@@ -13,6 +13,8 @@ std::uint8_t MSG_PYTANIE(std::string_view text, std::string_view title = {});
 void MSG_INFORMACJA(std::string_view text);
 // Warning with an OK button, titled "MIRLET: Ostrzeżenie".
 void MSG_OSTRZEZENIE(std::string_view text);
+// Shows `message` in the warning box of MSG_OSTRZEZENIE and returns when it is closed.
+void WALIDACJA(std::string_view message);
 // The resizable error window: `text` (a failed statement) under `title` (the driver's message).
 void ERRORWIN(std::string_view text, std::string_view title);
 

@@ -1,0 +1,103 @@
+// Decimal multiply-and-round against the same arithmetic on bare int64_t, with the ratio printed.
+#include "runtime/decimal.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kPairs = 4096;
+
+// Amounts in grosze (up to ten million złoty) and exchange rates in millionths (1 to 5).
+struct Inputs {
+  std::vector<std::int64_t> amounts;
+  std::vector<std::int64_t> rates;
+  Inputs() {
+    std::mt19937_64 gen(20261207);
+    std::uniform_int_distribution<std::int64_t> amount(-1'000'000'000, 1'000'000'000);
+    std::uniform_int_distribution<std::int64_t> rate(1'000'000, 5'000'000);
+    for (std::size_t i = 0; i < kPairs; ++i) {
+      amounts.push_back(amount(gen));
+      rates.push_back(rate(gen));
+    }
+  }
+};
+
+const Inputs& inputs() {
+  static const Inputs in;
+  return in;
+}
+
+// The hand-written baseline: the product in 10^-8, back to grosze, halves away from zero.
+std::int64_t convert_int64(std::int64_t amount, std::int64_t rate) {
+  const std::int64_t product = amount * rate;
+  std::int64_t q = product / 1'000'000;
+  const std::int64_t r = product % 1'000'000;
+  if (r >= 500'000) ++q;
+  if (r <= -500'000) --q;
+  return q;
+}
+
+void BM_Int64MultiplyRound(benchmark::State& state) {
+  const Inputs& in = inputs();
+  for (auto _ : state) {
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < kPairs; ++i) sum += convert_int64(in.amounts[i], in.rates[i]);
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kPairs));
+}
+
+void BM_DecimalMultiplyRound(benchmark::State& state) {
+  const Inputs& in = inputs();
+  std::vector<runtime::Decimal> amounts, rates;
+  for (std::size_t i = 0; i < kPairs; ++i) {
+    amounts.push_back(runtime::Decimal::from_units(in.amounts[i], 2, 15));
+    rates.push_back(runtime::Decimal::from_units(in.rates[i], 6, 15));
+  }
+  const runtime::Decimal cent = runtime::Decimal::from_units(1, 2);
+  for (auto _ : state) {
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < kPairs; ++i) sum += multiply_rounded(amounts[i], rates[i], cent).units();
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kPairs));
+}
+
+BENCHMARK(BM_Int64MultiplyRound);
+BENCHMARK(BM_DecimalMultiplyRound);
+
+// Remembers the time per iteration of each run so that main can print the ratio.
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.iterations > 0) times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  const auto base = reporter.times.find("BM_Int64MultiplyRound");
+  const auto decimal = reporter.times.find("BM_DecimalMultiplyRound");
+  if (base != reporter.times.end() && decimal != reporter.times.end() && base->second > 0) {
+    std::printf("Decimal / int64_t multiply-and-round CPU time ratio: %.2f (aim: at most 3)\n",
+                decimal->second / base->second);
+  }
+  return 0;
+}
