@@ -18,17 +18,27 @@ thread_local std::size_t allocations = 0;
 // the replaced operators.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
-void* operator new(std::size_t size) {
+namespace {
+void* counted_allocation(std::size_t size) noexcept {
   if (counting) ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  return std::malloc(size == 0 ? 1 : size);
+}
+void* counted_allocation_or_throw(std::size_t size) {
+  if (void* p = counted_allocation(size)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
+}  // namespace
+
+void* operator new(std::size_t size) { return counted_allocation_or_throw(size); }
+void* operator new[](std::size_t size) { return counted_allocation_or_throw(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return counted_allocation(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return counted_allocation(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace dane {
 namespace {
