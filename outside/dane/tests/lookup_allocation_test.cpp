@@ -29,16 +29,36 @@ void* counted_allocation_or_throw(std::size_t size) {
 }
 }  // namespace
 
-void* operator new(std::size_t size) { return counted_allocation_or_throw(size); }
-void* operator new[](std::size_t size) { return counted_allocation_or_throw(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return counted_allocation(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return counted_allocation(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void* operator new(std::size_t size) {
+  return counted_allocation_or_throw(size);
+}
+void* operator new[](std::size_t size) {
+  return counted_allocation_or_throw(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  return counted_allocation(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return counted_allocation(size);
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+  std::free(p);
+}
 
 namespace dane {
 namespace {

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
 
+#include "dane/list_target.h"
 #include "dane/lists_settings.h"
 #include "dane/lists_startup.h"
 
@@ -89,6 +91,41 @@ TEST(AssignField, TextsAreCutAtTheFieldWidthWithoutSplittingALetter) {
   EXPECT_EQ(field.path_app_obiektu.view(), std::string(499, 'x') + "ł");
   EXPECT_TRUE(assign_field(field, 17, "1"));
   EXPECT_EQ(field.nie_edytowany, 1);
+}
+
+// A loader that knows nothing of the record type: one record per line, fields split at ';'.
+void load_lines(ListTarget target, std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    target.clear_buffer();
+    for (std::size_t position = 1; position <= target.field_count(); ++position) {
+      const std::size_t cut = std::min(line.find(';'), line.size());
+      target.assign(position, line.substr(0, cut));
+      if (cut == line.size()) break;
+      line.remove_prefix(cut + 1);
+    }
+    target.add();
+  }
+}
+
+TEST(ListTarget, FillsAnyListThroughOneLoader) {
+  SessionList<ParamKonfEntry> parameters;
+  parameters.buffer.WARTOSC = "stale";
+  load_lines(parameters, "500;DOMKASA;@n3;12\n145;IBAN;@S34\n7;X;@n1;1;surplus");
+  ASSERT_EQ(parameters.count(), 3u);
+  EXPECT_EQ(parameters.entry(1)->ID_POZYCJI, 500);
+  EXPECT_EQ(parameters.entry(1)->WARTOSC, "12");
+  EXPECT_EQ(parameters.entry(2)->KOD, "IBAN");
+  EXPECT_TRUE(parameters.entry(2)->WARTOSC.blank());  // a missing piece leaves its field cleared
+  EXPECT_EQ(parameters.entry(3)->WARTOSC, "1");
+
+  SessionList<MagazynEntry> warehouses;
+  load_lines(warehouses, "3;1\n9;0");
+  ASSERT_EQ(warehouses.count(), 2u);
+  EXPECT_EQ(warehouses.entry(1)->SYSTEM_SPRZEDAZY, 1);
+  EXPECT_EQ(warehouses.entry(2)->ID_MAGAZYNU, 9u);
 }
 
 }  // namespace
