@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dane/error_object.h"
 #include "keldox/library.h"
 #include "slownik/library.h"
 
@@ -12,7 +13,8 @@ namespace {
 // TORVEN and the SYLVANEK run-time itself, so they come before KONTRAHENT; start's own later call of
 // TORVEN finds it started already.
 TEST(LibraryOrder, StartInitialisesAndReleasesEveryLibraryInOrder) {
-  auto* error = reinterpret_cast<dane::ErrorObject*>(0x10);
+  dane::ErrorObject error_object;
+  auto* error = &error_object;
   start::INIT(error, nullptr);
   start::INIT(nullptr, nullptr);
   keldox::INIT(nullptr, nullptr);

@@ -2,6 +2,8 @@
 #include "dane/library.h"
 
 #include "dane/error_object.h"
+#include "dane/globals.h"
+#include "dane/settings_file.h"
 
 namespace dane {
 namespace {
@@ -80,6 +82,15 @@ ErrorObject& error_object() {
   static ErrorObject own;
   ErrorObject* given = dane_entry().error_object();
   return given ? *given : own;
+}
+
+SettingsFile& settings_file() {
+  static SettingsFile own;
+  if (SettingsFile* given = dane_entry().settings_file()) return *given;
+  // The user's file is known only after log-in; follow it when it changes.
+  const std::string wanted(GLO.PATH_INI.clipped());
+  if (own.path() != wanted) own.set_path(wanted);
+  return own;
 }
 
 void INIT(ErrorObject* error, SettingsFile* settings) {

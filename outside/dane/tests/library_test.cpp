@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "dane/error_object.h"
+#include "dane/settings_file.h"
+
 namespace dane {
 namespace {
 
@@ -20,8 +23,10 @@ TEST(LibraryEntry, InitRunsItsChainOnceAndKeepsTheFirstObjects) {
   std::vector<std::string> log;
   steps = &log;
   LibraryEntry entry("PROBA", {first_init, second_init}, {first_kill});
-  auto* error = reinterpret_cast<ErrorObject*>(0x1000);
-  auto* settings = reinterpret_cast<SettingsFile*>(0x2000);
+  ErrorObject error_object;
+  SettingsFile settings_object;
+  auto* error = &error_object;
+  auto* settings = &settings_object;
   EXPECT_FALSE(entry.initialised());
   entry.init(error, settings);
   entry.init(nullptr, nullptr);
@@ -35,6 +40,23 @@ TEST(LibraryEntry, InitRunsItsChainOnceAndKeepsTheFirstObjects) {
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "PROBA:INIT"), 1);
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "PROBA:KILL"), 1);
   steps = nullptr;
+}
+
+}  // namespace
+}  // namespace dane
+
+#include "dane/globals.h"
+#include "dane/settings_file.h"
+
+namespace dane {
+namespace {
+
+TEST(LibraryDefaults, OwnSettingsFileFollowsTheUsersPath) {
+  GLO.PATH_INI = "/tmp/mirlet-test/okna3000001.ini";
+  EXPECT_EQ(settings_file().path(), "/tmp/mirlet-test/okna3000001.ini");
+  GLO.PATH_INI = "/tmp/mirlet-test/okna3000002.ini  ";
+  EXPECT_EQ(settings_file().path(), "/tmp/mirlet-test/okna3000002.ini");
+  GLO.PATH_INI = "";
 }
 
 }  // namespace

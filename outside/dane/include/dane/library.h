@@ -47,6 +47,8 @@ std::vector<std::string> library_calls();
 
 // The error object the main program handed to DANE:INIT, or the library's own until it has.
 ErrorObject& error_object();
+// The settings-file object handed to DANE:INIT, or the library's own on the user's file GLO.PATH_INI.
+SettingsFile& settings_file();
 
 // DANE:INIT and DANE:KILL.
 void INIT(ErrorObject* error, SettingsFile* settings);
