@@ -1,5 +1,5 @@
-// Throughput of the tax-number check, the account-number check and the amount in words, each against
-// copying the same inputs, with calls per second and the ratio printed.
+// Throughput of the tax-number check, the account-number check, the amount in words and net from gross, each
+// against copying the same inputs, with calls per second and the ratio printed.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "dane/lists_money.h"
 #include "keldox/amount_in_words.h"
 #include "keldox/identifiers.h"
+#include "keldox/vat.h"
 
 namespace {
 
@@ -87,6 +89,26 @@ BENCHMARK(BM_NIPOK);
 BENCHMARK(BM_IBAN_CZYPOPRAWNY);
 BENCHMARK(BM_SLOWNIE);
 
+void BM_OBLICZNETTO(benchmark::State& state) {
+  static const bool rates_loaded = [] {
+    for (const auto& [code, rate] : {std::pair{"23", 23.0}, {"8", 8.0}, {"5", 5.0}, {"0", 0.0}}) {
+      dane::VATQ.buffer.KOD_VAT = code;
+      dane::VATQ.buffer.STAWKA = rate;
+      dane::VATQ.add();
+    }
+    dane::VATQ.sort<dane::VatEntry::ByCode>();
+    return true;
+  }();
+  benchmark::DoNotOptimize(rates_loaded);
+  const Inputs& in = inputs();
+  for (auto _ : state) {
+    for (const double amount : in.amounts) benchmark::DoNotOptimize(keldox::OBLICZNETTO(amount, "23"));
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kInputs));
+}
+
+BENCHMARK(BM_OBLICZNETTO);
+
 // Remembers the CPU time per iteration of each run so that main can print calls per second and ratios.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
@@ -108,7 +130,7 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   const auto base = reporter.seconds.find("BM_CopyTexts");
-  for (const char* name : {"BM_NIPOK", "BM_IBAN_CZYPOPRAWNY", "BM_SLOWNIE"}) {
+  for (const char* name : {"BM_NIPOK", "BM_IBAN_CZYPOPRAWNY", "BM_SLOWNIE", "BM_OBLICZNETTO"}) {
     const auto run = reporter.seconds.find(name);
     if (run == reporter.seconds.end() || run->second <= 0) continue;
     const double calls_per_second = static_cast<double>(kInputs) / run->second;
