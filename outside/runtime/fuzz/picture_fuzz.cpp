@@ -1,0 +1,33 @@
+// Feeds arbitrary bytes to the picture module as pictures, typed texts and values.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "runtime/picture.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // The first byte splits the input into a picture and a typed text.
+  if (size == 0) return 0;
+  const std::size_t split = data[0] % size;
+  const std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
+  const std::string_view picture = rest.substr(0, split < rest.size() ? split : rest.size());
+  const std::string_view typed = rest.substr(picture.size());
+
+  const runtime::PictureKind kind = runtime::picture_kind(picture);
+  const runtime::PictureRead read = runtime::read_picture(picture, typed);
+  // What a field shows after reading must be what formatting the value read shows.
+  if (read.ok() && kind != runtime::PictureKind::unknown && kind != runtime::PictureKind::text &&
+      runtime::format_picture(picture, read.number) != read.text) {
+    __builtin_trap();
+  }
+  if (!read.ok() && (!read.number.is_zero() || !read.text.empty())) __builtin_trap();
+  runtime::format_picture(picture, typed);
+  runtime::format_picture(picture, runtime::Decimal::parse(typed));
+  if (typed.size() >= sizeof(double)) {
+    double d;
+    std::memcpy(&d, typed.data(), sizeof d);
+    runtime::format_picture(picture, d);
+  }
+  return 0;
+}
