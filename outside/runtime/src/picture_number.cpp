@@ -154,7 +154,7 @@ std::string format_exponent(const ExponentForm& f, const Decimal& value) {
     text += f.point;
     text.append(digits, 1, std::string::npos);
   }
-  char tail[8];
+  char tail[16];
   std::snprintf(tail, sizeof tail, "e%c%02d", exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
   text += tail;
   return right_aligned(text, f.width);

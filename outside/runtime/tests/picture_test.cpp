@@ -386,5 +386,21 @@ TEST(UnknownPicture, ShowsAndReadsPlainly) {
   EXPECT_EQ(r.number, num("12.5"));
 }
 
+TEST(UnknownPicture, ReportedOnceInDebugBuildsOnly) {
+  ::testing::internal::CaptureStderr();
+  format_picture("@zz-once", num("1"));
+  format_picture("@zz-once", std::string_view("x"));
+  read_picture("@zz-once", "2");
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  std::size_t count = 0;
+  for (std::size_t at = err.find("@zz-once"); at != std::string::npos; at = err.find("@zz-once", at + 1))
+    ++count;
+#ifdef NDEBUG
+  EXPECT_EQ(count, 0u);
+#else
+  EXPECT_EQ(count, 1u);
+#endif
+}
+
 }  // namespace
 }  // namespace runtime
