@@ -308,6 +308,8 @@ PictureRead read_time(const TimeForm& f, std::string_view typed) {
     parts[i] = small_number(groups[i], 2);
     if (parts[i] < 0) return read_failure(ReadStatus::invalid);
   }
+  // Hundredths are a decimal fraction of the second: ",5" is 50.
+  if (groups.size() == 4 && groups[3].size() == 1) parts[3] *= 10;
   int hour = parts[0];
   if (half != 0) {
     if (hour < 1 || hour > 12) return read_failure(ReadStatus::invalid);

@@ -89,13 +89,19 @@ PictureRead read_number(const NumberForm& f, std::string_view typed) {
     r.text = format_number(f, r.number);
     return r;
   }
-  bool negative = false;
-  if (t.front() == '-' || t.front() == '+') {
-    negative = t.front() == '-';
-    t = trim_left(t.substr(1));
-  }
+  // One sign, before or after the text of the prefix.
+  bool negative = false, signed_text = false;
+  const auto take_sign = [&] {
+    if (!signed_text && !t.empty() && (t.front() == '-' || t.front() == '+')) {
+      negative = t.front() == '-';
+      signed_text = true;
+      t = trim_left(t.substr(1));
+    }
+  };
+  take_sign();
   const std::string_view prefix = trim(f.prefix), suffix = trim(f.suffix);
   if (starts_with(t, prefix)) t = trim_left(t.substr(prefix.size()));
+  take_sign();
   if (ends_with(t, suffix)) t = trim_right(t.substr(0, t.size() - suffix.size()));
   std::string plain;
   for (std::size_t i = 0; i < t.size();) {

@@ -109,7 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
                               ReadStatus::ok, "1234"},
                       ReadRow{"suffix_typed", "@n15`2~ zł~", "1 234,50 zł", ReadStatus::ok, "1234.50"},
                       ReadRow{"suffix_left_out", "@n15`2~ zł~", "1234,5", ReadStatus::ok, "1234.50"},
-                      ReadRow{"prefix_after_sign", "@n~$~-10.2", "-$5", ReadStatus::ok, "-5.00"}),
+                      ReadRow{"prefix_after_sign", "@n~$~-10.2", "-$5", ReadStatus::ok, "-5.00"},
+                      ReadRow{"sign_after_prefix", "@n~$~-10.2", "$ -5", ReadStatus::ok, "-5.00"},
+                      ReadRow{"sign_on_both_sides", "@n~$~-10.2", "-$-5", ReadStatus::invalid, ""}),
     [](const auto& info) { return info.param.name; });
 
 TEST(NumberPictureRead, BlankIsZero) {
@@ -142,7 +144,7 @@ TEST(NumberPictureRead, RoundTripsWhatItShows) {
 
 TEST(TextPicture, CutsPadsAndReads) {
   EXPECT_EQ(format_picture("@s30", std::string_view("Zażółć")), "Zażółć                        ");
-  EXPECT_EQ(format_picture("@s5", std::string_view("Zażółć gęślą")), "Zażół");
+  EXPECT_EQ(format_picture("@s5", "Zażółć gęślą"), "Zażół");
   EXPECT_EQ(format_picture("s100", std::string_view("")), std::string(100, ' '));
   EXPECT_EQ(format_picture("@S4", num("12.5")), "12.5");
   const PictureRead r = read_picture("@s5", "Łódź Kaliska ");
@@ -306,6 +308,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeReadRow{"t4", "@t4", "14:05:09", make_clock(14, 5, 9), ReadStatus::ok},
                       TimeReadRow{"t5_compact", "@t5", "140509", make_clock(14, 5, 9), ReadStatus::ok},
                       TimeReadRow{"hundredths", "@t4", "14:05:09,50", kAfternoon, ReadStatus::ok},
+                      TimeReadRow{"tenths", "@t4", "14:05:09.5", kAfternoon, ReadStatus::ok},
                       TimeReadRow{"pm", "@t3", "2:05 pm", make_clock(14, 5, 0), ReadStatus::ok},
                       TimeReadRow{"twelve_am", "@t3", "12:00AM", 0, ReadStatus::ok},
                       TimeReadRow{"twelve_pm", "@t6", "12:30:00PM", make_clock(12, 30, 0), ReadStatus::ok},
