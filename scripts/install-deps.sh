@@ -6,7 +6,6 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libinih-dev
 )
 
 missing=()

@@ -2,11 +2,14 @@
 #include "runtime/text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace runtime {
 namespace {
 
-bool is_continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool is_continuation(unsigned char b) {
+  return (b & 0xC0) == 0x80;
+}
 
 }  // namespace
 
@@ -53,7 +56,9 @@ std::string_view trim_left(std::string_view s) {
   return begin == std::string_view::npos ? std::string_view{} : s.substr(begin);
 }
 
-std::string_view trim(std::string_view s) { return trim_left(trim_right(s)); }
+std::string_view trim(std::string_view s) {
+  return trim_left(trim_right(s));
+}
 
 std::string_view cut_to_width(std::string_view s, std::size_t width) {
   if (s.size() <= width) return s;  // a character takes at least one byte
@@ -70,10 +75,14 @@ std::strong_ordering compare_text(std::string_view a, std::string_view b) {
   a = trim_right(a);
   b = trim_right(b);
   const int c = a.compare(b);
-  return c < 0 ? std::strong_ordering::less : c > 0 ? std::strong_ordering::greater : std::strong_ordering::equal;
+  return c < 0   ? std::strong_ordering::less
+         : c > 0 ? std::strong_ordering::greater
+                 : std::strong_ordering::equal;
 }
 
-bool same_text(std::string_view a, std::string_view b) { return trim_right(a) == trim_right(b); }
+bool same_text(std::string_view a, std::string_view b) {
+  return trim_right(a) == trim_right(b);
+}
 
 char32_t decode_utf8(std::string_view s, std::size_t pos) {
   const std::size_t len = utf8_char_length(s, pos);
@@ -105,7 +114,9 @@ void append_utf8(std::string& out, char32_t c) {
 
 // Latin Extended-A pairs upper/lower as even/odd, except two runs where the upper letter is odd.
 namespace {
-bool odd_is_upper(char32_t c) { return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E); }
+bool odd_is_upper(char32_t c) {
+  return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+}
 bool paired_ext_a(char32_t c) {
   return (c >= 0x100 && c <= 0x137) || (c >= 0x139 && c <= 0x148) || (c >= 0x14A && c <= 0x177) ||
          (c >= 0x179 && c <= 0x17E);
@@ -157,8 +168,57 @@ std::string map_case(std::string_view s, Map map) {
 }
 }  // namespace
 
-std::string to_upper(std::string_view s) { return map_case(s, upper_code_point); }
-std::string to_lower(std::string_view s) { return map_case(s, lower_code_point); }
+namespace {
+// Weight of one character: ASCII letters and their Polish variants in alphabet order, case folded.
+std::uint32_t collation_weight(char32_t c) {
+  c = upper_code_point(c);
+  switch (c) {
+    case U'Ą':
+      return 'A' * 16 + 1;
+    case U'Ć':
+      return 'C' * 16 + 1;
+    case U'Ę':
+      return 'E' * 16 + 1;
+    case U'Ł':
+      return 'L' * 16 + 1;
+    case U'Ń':
+      return 'N' * 16 + 1;
+    case U'Ó':
+      return 'O' * 16 + 1;
+    case U'Ś':
+      return 'S' * 16 + 1;
+    case U'Ź':
+      return 'Z' * 16 + 1;
+    case U'Ż':
+      return 'Z' * 16 + 2;
+    default:
+      return c < 0x80 ? static_cast<std::uint32_t>(c) * 16 : 0x800 + static_cast<std::uint32_t>(c);
+  }
+}
+}  // namespace
+
+int collate_compare(std::string_view a, std::string_view b) {
+  a = trim_right(a);
+  b = trim_right(b);
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const std::uint32_t wa = collation_weight(decode_utf8(a, i));
+    const std::uint32_t wb = collation_weight(decode_utf8(b, j));
+    if (wa != wb) return wa < wb ? -1 : 1;
+    i += utf8_char_length(a, i);
+    j += utf8_char_length(b, j);
+  }
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
+  return 0;
+}
+
+std::string to_upper(std::string_view s) {
+  return map_case(s, upper_code_point);
+}
+std::string to_lower(std::string_view s) {
+  return map_case(s, lower_code_point);
+}
 
 std::size_t find_position(std::string_view hay, std::string_view needle, std::size_t start) {
   if (needle.empty() || start == 0) return 0;

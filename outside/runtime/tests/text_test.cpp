@@ -9,9 +9,11 @@ TEST(TextWidth, CountsCharactersNotBytes) {
   EXPECT_EQ(char_count(""), 0u);
   EXPECT_EQ(char_count("abc"), 3u);
   EXPECT_EQ(char_count("Zażółć gęślą jaźń"), 17u);
-  EXPECT_EQ(char_count("\xC5"), 1u);          // truncated sequence counts as one
-  EXPECT_EQ(char_count("\xC5" "a"), 2u);      // lead byte without continuation
-  EXPECT_EQ(char_count("\xFF\xFE"), 2u);      // bytes that never start a character
+  EXPECT_EQ(char_count("\xC5"), 1u);  // truncated sequence counts as one
+  EXPECT_EQ(char_count("\xC5"
+                       "a"),
+            2u);                          // lead byte without continuation
+  EXPECT_EQ(char_count("\xFF\xFE"), 2u);  // bytes that never start a character
 }
 
 TEST(TextWidth, CutNeverSplitsALetter) {
@@ -49,18 +51,20 @@ TEST_P(PolishCase, MapsBothWays) {
   EXPECT_EQ(to_lower(GetParam().upper), GetParam().lower);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Letters, PolishCase,
-    ::testing::Values(CaseRow{"ascii", "abc xyz 123", "ABC XYZ 123"},
-                      CaseRow{"polish_all", "ąćęłńóśźż", "ĄĆĘŁŃÓŚŹŻ"},
-                      CaseRow{"sentence", "zażółć gęślą jaźń", "ZAŻÓŁĆ GĘŚLĄ JAŹŃ"},
-                      CaseRow{"czech_slovak", "čďěňřšťžůľĺŕ", "ČĎĚŇŘŠŤŽŮĽĹŔ"},
-                      CaseRow{"hungarian_german", "őűäöüé", "ŐŰÄÖÜÉ"}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Letters, PolishCase,
+                         ::testing::Values(CaseRow{"ascii", "abc xyz 123", "ABC XYZ 123"},
+                                           CaseRow{"polish_all", "ąćęłńóśźż", "ĄĆĘŁŃÓŚŹŻ"},
+                                           CaseRow{"sentence", "zażółć gęślą jaźń", "ZAŻÓŁĆ GĘŚLĄ JAŹŃ"},
+                                           CaseRow{"czech_slovak", "čďěňřšťžůľĺŕ", "ČĎĚŇŘŠŤŽŮĽĹŔ"},
+                                           CaseRow{"hungarian_german", "őűäöüé", "ŐŰÄÖÜÉ"}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(PolishCase, LeavesOtherCharactersAndStrayBytes) {
   EXPECT_EQ(to_upper("ß×÷€"), "ß×÷€");
-  EXPECT_EQ(to_upper("a\xFF" "b"), "A\xFF" "B");
+  EXPECT_EQ(to_upper("a\xFF"
+                     "b"),
+            "A\xFF"
+            "B");
   EXPECT_EQ(to_upper(std::string_view("a\0b", 3)), std::string("A\0B", 3));
 }
 
@@ -87,6 +91,43 @@ TEST(FixedTextField, CutsOnAssignmentAndComparesWithoutBlanks) {
   EXPECT_EQ(padded.clipped(), "PLN");
   EXPECT_TRUE(FixedText<4>("   ").blank());
 }
+
+}  // namespace
+}  // namespace runtime
+
+namespace runtime {
+namespace {
+
+struct CollateRow {
+  const char* name;
+  const char* a;
+  const char* b;
+  int sign;
+};
+
+class Collation : public ::testing::TestWithParam<CollateRow> {};
+
+TEST_P(Collation, OrdersLikeTheDatabase) {
+  const auto& r = GetParam();
+  const int c = collate_compare(r.a, r.b);
+  EXPECT_EQ((c > 0) - (c < 0), r.sign);
+  EXPECT_EQ(-((c > 0) - (c < 0)), [&] {
+    const int d = collate_compare(r.b, r.a);
+    return (d > 0) - (d < 0);
+  }());
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, Collation,
+                         ::testing::Values(CollateRow{"case_blind", "złoty", "ZŁOTY", 0},
+                                           CollateRow{"trailing_blanks", "PLN  ", "pln", 0},
+                                           CollateRow{"l_before_l_stroke", "Lubin", "Łódź", -1},
+                                           CollateRow{"l_stroke_before_m", "Łódź", "Mława", -1},
+                                           CollateRow{"z_acute_before_z_dot", "źrebię", "żaba", -1},
+                                           CollateRow{"a_ogonek_after_a", "ąb", "az", 1},
+                                           CollateRow{"prefix_first", "Kra", "Kraków", -1},
+                                           CollateRow{"digits_before_letters", "9", "A", -1},
+                                           CollateRow{"leading_blank_counts", " B", "A", -1}),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace runtime

@@ -34,6 +34,10 @@ std::string pad_to_width(std::string_view s, std::size_t width);
 std::strong_ordering compare_text(std::string_view a, std::string_view b);
 bool same_text(std::string_view a, std::string_view b);
 
+// Order of the database's usual collation: case-blind (Polish letters too), blind to trailing blanks, and
+// in the Polish alphabet (a < ą < b < c < ć ... l < ł ... z < ź < ż). Negative, zero or positive.
+int collate_compare(std::string_view a, std::string_view b);
+
 // Upper and lower case of ASCII and of the Latin letters of the Central European code page
 // (ą↔Ą, ć↔Ć, ę↔Ę, ł↔Ł, ń↔Ń, ó↔Ó, ś↔Ś, ź↔Ź, ż↔Ż and the Czech, Slovak and Hungarian ones).
 std::string to_upper(std::string_view s);
@@ -58,8 +62,8 @@ class FixedText {
   static constexpr std::size_t width = Width;
 
   FixedText() = default;
-  FixedText(std::string_view s) : value_(cut_to_width(s, Width)) {}  // NOLINT: implicit like a field
-  FixedText(const char* s) : FixedText(std::string_view(s)) {}       // NOLINT
+  FixedText(std::string_view s) : value_(cut_to_width(s, Width)) {}    // NOLINT: implicit like a field
+  FixedText(const char* s) : FixedText(std::string_view(s)) {}         // NOLINT
   FixedText(const std::string& s) : FixedText(std::string_view(s)) {}  // NOLINT
 
   FixedText& operator=(std::string_view s) {

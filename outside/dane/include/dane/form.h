@@ -1,0 +1,73 @@
+// The update form: a window over one record, opened with a request (insert, change, delete, view), that
+// validates fields as they are accepted and the whole record on OK, and sends the focus back to the field
+// that failed.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dane/window.h"
+
+namespace dane {
+
+struct Field {
+  std::string name;
+  std::string label;
+  std::string picture;
+  std::string value;
+  bool enabled = true;
+};
+
+class FormWindow : public Window {
+ public:
+  static constexpr std::string_view kOk = "?OK";
+  static constexpr std::string_view kCancel = "?Cancel";
+  static constexpr std::string_view kViewTitle = "View Record";
+
+  explicit FormWindow(std::string procedure_name);
+  Kind kind() const override { return Kind::Form; }
+
+  void add_field(Field field);
+  const std::vector<Field>& fields() const { return fields_; }
+  const Field* field(std::string_view name) const;
+  std::string value(std::string_view name) const;
+  // The value as the user typed it; a disabled field or a read-only form refuses it.
+  bool set_value(std::string_view name, std::string_view value);
+  // Field history: the value the field had when the form opened.
+  std::string original(std::string_view name) const;
+
+  // Read-only: every editable control and OK disabled; the user can look but not save.
+  void set_read_only(bool read_only);
+  bool read_only() const { return read_only_; }
+  bool ok_enabled() const { return !read_only_; }
+
+  // Titles by mode; view mode always shows "View Record".
+  void set_mode_titles(std::string insert_title, std::string change_title);
+
+ protected:
+  // Defaults of a new record (insert mode).
+  virtual void prime() {}
+  // Loads the fields from the record buffer (change, delete, view).
+  virtual void load() {}
+  // Checks a field when it is accepted; false keeps the focus on it.
+  virtual bool validate_field(std::string_view) { return true; }
+  // Checks the record on OK: the name of the field to send the focus to, or nothing when all is well.
+  virtual std::optional<std::string> validate_record() { return std::nullopt; }
+  // Writes the record as the request says; false keeps the form open.
+  virtual bool save() { return true; }
+
+  bool initialise() override;
+  bool take_accepted(std::string_view control) override;
+  Field* mutable_field(std::string_view name);
+
+ private:
+  std::vector<Field> fields_;
+  std::vector<std::string> originals_;
+  bool read_only_ = false;
+  std::string insert_title_;
+  std::string change_title_;
+};
+
+}  // namespace dane

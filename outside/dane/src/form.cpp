@@ -1,0 +1,103 @@
+// Request modes, field history and validation order of the generic update form.
+#include "dane/form.h"
+
+#include "runtime/text.h"
+
+namespace dane {
+namespace {
+bool same_name(std::string_view a, std::string_view b) {
+  return runtime::to_upper(a) == runtime::to_upper(b);
+}
+}  // namespace
+
+FormWindow::FormWindow(std::string procedure_name) : Window(std::move(procedure_name)) {}
+
+void FormWindow::add_field(Field field) {
+  fields_.push_back(std::move(field));
+}
+
+Field* FormWindow::mutable_field(std::string_view name) {
+  for (auto& f : fields_) {
+    if (same_name(f.name, name)) return &f;
+  }
+  return nullptr;
+}
+
+const Field* FormWindow::field(std::string_view name) const {
+  return const_cast<FormWindow*>(this)->mutable_field(name);
+}
+
+std::string FormWindow::value(std::string_view name) const {
+  const Field* f = field(name);
+  return f ? f->value : std::string{};
+}
+
+bool FormWindow::set_value(std::string_view name, std::string_view value) {
+  Field* f = mutable_field(name);
+  if (!f || !f->enabled || read_only_) return false;
+  f->value.assign(value);
+  return true;
+}
+
+std::string FormWindow::original(std::string_view name) const {
+  for (std::size_t i = 0; i < fields_.size() && i < originals_.size(); ++i) {
+    if (same_name(fields_[i].name, name)) return originals_[i];
+  }
+  return {};
+}
+
+void FormWindow::set_read_only(bool read_only) {
+  read_only_ = read_only;
+}
+
+void FormWindow::set_mode_titles(std::string insert_title, std::string change_title) {
+  insert_title_ = std::move(insert_title);
+  change_title_ = std::move(change_title);
+}
+
+bool FormWindow::initialise() {
+  if (request() == Request::Insert) {
+    prime();
+  } else {
+    load();
+  }
+  if (request() == Request::View) read_only_ = true;
+  originals_.clear();
+  for (const auto& f : fields_) originals_.push_back(f.value);
+  switch (request()) {
+    case Request::Insert:
+      set_title(insert_title_);
+      break;
+    case Request::View:
+      set_title(kViewTitle);
+      break;
+    default:
+      set_title(change_title_);
+  }
+  if (!fields_.empty()) set_focus(fields_.front().name);
+  return true;
+}
+
+bool FormWindow::take_accepted(std::string_view control) {
+  if (control == kCancel) {
+    close(Response::Cancelled);
+    return true;
+  }
+  if (control == kOk) {
+    if (read_only_) return false;
+    if (const auto bad = validate_record()) {
+      set_focus(*bad);
+      return false;
+    }
+    if (!save()) return false;
+    close(Response::Completed);
+    return true;
+  }
+  if (!validate_field(control)) {
+    set_focus(control);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace dane

@@ -1,0 +1,101 @@
+// The scripted host: answers what a person would, from a script, and records every box and window shown.
+// Tests drive whole operations through it; the main program uses it to run headless.
+#pragma once
+
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dane/host.h"
+
+namespace ui_script {
+
+// One thing the system showed, and what the script answered.
+struct Shown {
+  std::string kind;  // "message", "error", "progress", "file", "desktop", "help", "clipboard"
+  std::string title;
+  std::string text;
+  std::vector<std::string> buttons;
+  int answer = 0;
+};
+
+// One scripted answer. A button is named by its text: "Tak"/"Yes", "Nie"/"No", "OK", "Anuluj"/"Cancel",
+// "Ponów"/"Retry", "Ignoruj"/"Ignore", "Przerwij"/"Abort", or the text of a custom button.
+// Expectations, when given, must be contained in the box's title and text.
+// Window steps act on the window that waits for the user: in a browse, a record action on the row whose
+// column equals a value (or the current row); in a form, set a field (which accepts it) or press OK/cancel.
+struct Step {
+  enum class Kind { Answer, ChooseFile, CancelFile, Browse, Form, Close } kind = Kind::Answer;
+  std::string button;
+  std::string path;
+  std::string action;  // browse: select, pick, insert, change, delete, view, close; form: set, ok, cancel
+  std::string column;  // browse row column, or form field
+  std::string value;
+  std::string expect_title;
+  std::string expect_text;
+};
+
+class ScriptHost : public dane::Host {
+ public:
+  ScriptHost() = default;
+
+  ScriptHost& answer(std::string_view button, std::string_view expect_title = {},
+                     std::string_view expect_text = {});
+  ScriptHost& choose_file(std::string_view path);
+  ScriptHost& cancel_file();
+  ScriptHost& browse(std::string_view action, std::string_view column = {}, std::string_view value = {});
+  ScriptHost& form_set(std::string_view field, std::string_view value);
+  ScriptHost& form_ok();
+  ScriptHost& form_cancel();
+  ScriptHost& close_window();
+
+  // Reads a script: one step per line, `#` starts a comment, arguments may be double-quoted:
+  //   answer BUTTON [TITLE_CONTAINS [TEXT_CONTAINS]]
+  //   file PATH
+  //   cancel-file
+  //   browse ACTION [COLUMN=VALUE]        (select, pick, insert, change, delete, view, close)
+  //   form set FIELD VALUE | form ok | form cancel
+  //   close
+  // Gives nothing and sets `error` (with the line number) when a line is not understood.
+  static std::optional<std::vector<Step>> parse(std::string_view script, std::string* error);
+  void add_steps(const std::vector<Step>& steps);
+
+  // A box the script did not expect, or one that breaks an expectation, is a failure: it is recorded,
+  // reported to the handler (tests turn it into a test failure) and answered with the box's default, so
+  // that nothing ever waits.
+  void on_failure(std::function<void(const std::string&)> handler);
+  std::vector<std::string> failures() const;
+  std::vector<Shown> shown() const;
+  bool finished() const;
+  std::size_t remaining() const;
+
+  int message(const dane::MessageBox& box) override;
+  void error_window(std::string_view text, std::string_view title) override;
+  std::unique_ptr<dane::Progress> open_progress(std::string_view title) override;
+  void set_busy(bool busy) override;
+  std::optional<std::string> choose_file(const dane::FileDialog& dialog) override;
+  void set_clipboard(std::string_view text) override;
+  std::string clipboard() override;
+  bool open_with_desktop(std::string_view target) override;
+  void show_help(std::string_view help_file, std::string_view topic) override;
+  void run_window(dane::Window& window) override;
+
+ private:
+  bool apply(const Step& step, std::size_t number, dane::Window& window);
+  void record(Shown shown);
+  void fail(const std::string& message);
+  std::optional<Step> next_step(const char* kind, std::string_view title, std::string_view text);
+
+  mutable std::mutex mutex_;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  std::vector<Shown> shown_;
+  std::vector<std::string> failures_;
+  std::function<void(const std::string&)> failure_handler_;
+  std::string clipboard_;
+};
+
+}  // namespace ui_script

@@ -1,0 +1,223 @@
+// Scripted answers to the host's boxes and dialogs, with a record of everything shown.
+#include "ui_script/script_host.h"
+
+#include <array>
+#include <utility>
+
+#include "runtime/text.h"
+
+namespace ui_script {
+namespace {
+
+struct StandardButton {
+  int code;
+  std::string_view polish;
+  std::string_view english;
+};
+
+constexpr std::array<StandardButton, 7> kStandard{{
+    {dane::button::kOk, "OK", "OK"},
+    {dane::button::kYes, "Tak", "Yes"},
+    {dane::button::kNo, "Nie", "No"},
+    {dane::button::kAbort, "Przerwij", "Abort"},
+    {dane::button::kRetry, "Ponów", "Retry"},
+    {dane::button::kIgnore, "Ignoruj", "Ignore"},
+    {dane::button::kCancel, "Anuluj", "Cancel"},
+}};
+
+// Button texts compare without their accelerator marks and case.
+std::string plain(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    if (c != '&') out.push_back(c);
+  }
+  return runtime::to_lower(runtime::trim(out));
+}
+
+bool contains(std::string_view hay, std::string_view needle) {
+  return needle.empty() || hay.find(needle) != std::string_view::npos;
+}
+
+class RecordedProgress : public dane::Progress {
+ public:
+  void set_percent(int) override {}
+  void set_text(std::string_view) override {}
+  void redraw() override {}
+};
+
+}  // namespace
+
+ScriptHost& ScriptHost::answer(std::string_view button, std::string_view expect_title,
+                               std::string_view expect_text) {
+  Step step;
+  step.button = std::string(button);
+  step.expect_title = std::string(expect_title);
+  step.expect_text = std::string(expect_text);
+  add_steps({step});
+  return *this;
+}
+
+ScriptHost& ScriptHost::choose_file(std::string_view path) {
+  Step step;
+  step.kind = Step::Kind::ChooseFile;
+  step.path = std::string(path);
+  add_steps({step});
+  return *this;
+}
+
+ScriptHost& ScriptHost::cancel_file() {
+  Step step;
+  step.kind = Step::Kind::CancelFile;
+  add_steps({step});
+  return *this;
+}
+
+void ScriptHost::add_steps(const std::vector<Step>& steps) {
+  std::lock_guard lock(mutex_);
+  steps_.insert(steps_.end(), steps.begin(), steps.end());
+}
+
+void ScriptHost::on_failure(std::function<void(const std::string&)> handler) {
+  std::lock_guard lock(mutex_);
+  failure_handler_ = std::move(handler);
+}
+
+std::vector<std::string> ScriptHost::failures() const {
+  std::lock_guard lock(mutex_);
+  return failures_;
+}
+
+std::vector<Shown> ScriptHost::shown() const {
+  std::lock_guard lock(mutex_);
+  return shown_;
+}
+
+bool ScriptHost::finished() const {
+  return remaining() == 0;
+}
+
+std::size_t ScriptHost::remaining() const {
+  std::lock_guard lock(mutex_);
+  return steps_.size() - next_;
+}
+
+void ScriptHost::record(Shown shown) {
+  std::lock_guard lock(mutex_);
+  shown_.push_back(std::move(shown));
+}
+
+void ScriptHost::fail(const std::string& message) {
+  std::function<void(const std::string&)> handler;
+  {
+    std::lock_guard lock(mutex_);
+    failures_.push_back(message);
+    handler = failure_handler_;
+  }
+  if (handler) handler(message);
+}
+
+std::optional<Step> ScriptHost::next_step(const char* kind, std::string_view title, std::string_view text) {
+  std::optional<Step> step;
+  std::size_t number = 0;
+  {
+    std::lock_guard lock(mutex_);
+    if (next_ < steps_.size()) {
+      number = ++next_;
+      step = steps_[number - 1];
+    }
+  }
+  const std::string what = std::string(kind) + " \"" + std::string(title) + "\": " + std::string(text);
+  if (!step) {
+    fail("script ran out at unexpected " + what);
+    return std::nullopt;
+  }
+  if (!contains(title, step->expect_title) || !contains(text, step->expect_text)) {
+    fail("step " + std::to_string(number) + " expected \"" + step->expect_title + "\" / \"" +
+         step->expect_text + "\" but met " + what);
+    return std::nullopt;
+  }
+  return step;
+}
+
+int ScriptHost::message(const dane::MessageBox& box) {
+  Shown shown{"message", box.title, box.text, {}, box.default_answer};
+  if (box.custom_buttons.empty()) {
+    for (const auto& b : kStandard) {
+      if (box.buttons & b.code) shown.buttons.emplace_back(b.polish);
+    }
+  } else {
+    shown.buttons = box.custom_buttons;
+  }
+
+  if (auto step = next_step("message box", box.title, box.text)) {
+    const std::string wanted = plain(step->button);
+    std::optional<int> answer;
+    if (step->kind != Step::Kind::Answer) {
+      fail("a file step met the message box \"" + box.title + "\": " + box.text);
+    } else if (!box.custom_buttons.empty()) {
+      for (std::size_t i = 0; i < box.custom_buttons.size(); ++i) {
+        if (plain(box.custom_buttons[i]) == wanted) answer = static_cast<int>(i + 1);
+      }
+    } else {
+      for (const auto& b : kStandard) {
+        if ((box.buttons & b.code) && (plain(b.polish) == wanted || plain(b.english) == wanted))
+          answer = b.code;
+      }
+    }
+    if (answer) {
+      shown.answer = *answer;
+    } else if (step->kind == Step::Kind::Answer) {
+      fail("the message box \"" + box.title + "\" has no button \"" + step->button + "\": " + box.text);
+    }
+  }
+  const int result = shown.answer;
+  record(std::move(shown));
+  return result;
+}
+
+void ScriptHost::error_window(std::string_view text, std::string_view title) {
+  record(Shown{"error", std::string(title), std::string(text), {}, 0});
+}
+
+std::unique_ptr<dane::Progress> ScriptHost::open_progress(std::string_view title) {
+  record(Shown{"progress", std::string(title), {}, {}, 0});
+  return std::make_unique<RecordedProgress>();
+}
+
+void ScriptHost::set_busy(bool) {}
+
+std::optional<std::string> ScriptHost::choose_file(const dane::FileDialog& dialog) {
+  Shown shown{"file", dialog.title, dialog.filters, {}, 0};
+  std::optional<std::string> result;
+  if (auto step = next_step("file dialog", dialog.title, dialog.filters)) {
+    if (step->kind == Step::Kind::ChooseFile) {
+      result = step->path;
+      shown.answer = 1;
+    } else if (step->kind == Step::Kind::Answer) {
+      fail("an answer step met the file dialog \"" + dialog.title + "\"");
+    }
+  }
+  record(std::move(shown));
+  return result;
+}
+
+void ScriptHost::set_clipboard(std::string_view text) {
+  std::lock_guard lock(mutex_);
+  clipboard_.assign(text);
+}
+
+std::string ScriptHost::clipboard() {
+  std::lock_guard lock(mutex_);
+  return clipboard_;
+}
+
+bool ScriptHost::open_with_desktop(std::string_view target) {
+  record(Shown{"desktop", {}, std::string(target), {}, 0});
+  return true;
+}
+
+void ScriptHost::show_help(std::string_view help_file, std::string_view topic) {
+  record(Shown{"help", std::string(help_file), std::string(topic), {}, 0});
+}
+
+}  // namespace ui_script

@@ -1,0 +1,104 @@
+// Reading a script file into steps.
+#include <string>
+#include <vector>
+
+#include "ui_script/script_host.h"
+
+namespace ui_script {
+namespace {
+
+// Splits a line into words; double quotes group words and "" inside them stands for one quote.
+std::optional<std::vector<std::string>> words_of(std::string_view line) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\t') {
+      ++i;
+      continue;
+    }
+    if (line[i] == '#') break;
+    std::string word;
+    if (line[i] == '"') {
+      ++i;
+      bool closed = false;
+      while (i < line.size()) {
+        if (line[i] == '"') {
+          if (i + 1 < line.size() && line[i + 1] == '"') {
+            word.push_back('"');
+            i += 2;
+            continue;
+          }
+          ++i;
+          closed = true;
+          break;
+        }
+        word.push_back(line[i++]);
+      }
+      if (!closed) return std::nullopt;
+    } else {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t') word.push_back(line[i++]);
+    }
+    words.push_back(std::move(word));
+  }
+  return words;
+}
+
+}  // namespace
+
+std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std::string* error) {
+  std::vector<Step> steps;
+  std::size_t line_number = 0;
+  std::size_t start = 0;
+  while (start <= script.size()) {
+    const std::size_t end = std::min(script.find('\n', start), script.size());
+    std::string_view line = script.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ++line_number;
+    start = end + 1;
+
+    const auto words = words_of(line);
+    auto refuse = [&](const std::string& why) {
+      if (error) *error = "line " + std::to_string(line_number) + ": " + why;
+      return std::nullopt;
+    };
+    if (!words) return refuse("unclosed quote");
+    if (words->empty()) continue;
+    const auto& w = *words;
+    Step step;
+    if (w[0] == "answer" && w.size() >= 2 && w.size() <= 4) {
+      step.button = w[1];
+      if (w.size() > 2) step.expect_title = w[2];
+      if (w.size() > 3) step.expect_text = w[3];
+    } else if (w[0] == "file" && w.size() == 2) {
+      step.kind = Step::Kind::ChooseFile;
+      step.path = w[1];
+    } else if (w[0] == "cancel-file" && w.size() == 1) {
+      step.kind = Step::Kind::CancelFile;
+    } else if (w[0] == "browse" && (w.size() == 2 || w.size() == 3)) {
+      step.kind = Step::Kind::Browse;
+      step.action = w[1];
+      if (w.size() == 3) {
+        const auto eq = w[2].find('=');
+        if (eq == std::string::npos) return refuse("expected COLUMN=VALUE: " + w[2]);
+        step.column = w[2].substr(0, eq);
+        step.value = w[2].substr(eq + 1);
+      }
+    } else if (w[0] == "form" && w.size() == 4 && w[1] == "set") {
+      step.kind = Step::Kind::Form;
+      step.action = "set";
+      step.column = w[2];
+      step.value = w[3];
+    } else if (w[0] == "form" && w.size() == 2 && (w[1] == "ok" || w[1] == "cancel")) {
+      step.kind = Step::Kind::Form;
+      step.action = w[1];
+    } else if (w[0] == "close" && w.size() == 1) {
+      step.kind = Step::Kind::Close;
+    } else {
+      return refuse("not understood: " + std::string(line));
+    }
+    steps.push_back(std::move(step));
+  }
+  return steps;
+}
+
+}  // namespace ui_script

@@ -1,0 +1,133 @@
+// Scripted actions in browses and forms.
+#include <utility>
+
+#include "dane/browse.h"
+#include "dane/form.h"
+#include "ui_script/script_host.h"
+
+namespace ui_script {
+namespace {
+
+Step window_step(Step::Kind kind, std::string_view action, std::string_view column, std::string_view value) {
+  Step s;
+  s.kind = kind;
+  s.action = std::string(action);
+  s.column = std::string(column);
+  s.value = std::string(value);
+  return s;
+}
+
+std::string describe(const dane::Window& w) {
+  return "window " + w.procedure_name() + " \"" + w.title() + "\"";
+}
+
+}  // namespace
+
+ScriptHost& ScriptHost::browse(std::string_view action, std::string_view column, std::string_view value) {
+  add_steps({window_step(Step::Kind::Browse, action, column, value)});
+  return *this;
+}
+
+ScriptHost& ScriptHost::form_set(std::string_view field, std::string_view value) {
+  add_steps({window_step(Step::Kind::Form, "set", field, value)});
+  return *this;
+}
+
+ScriptHost& ScriptHost::form_ok() {
+  add_steps({window_step(Step::Kind::Form, "ok", {}, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::form_cancel() {
+  add_steps({window_step(Step::Kind::Form, "cancel", {}, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::close_window() {
+  add_steps({window_step(Step::Kind::Close, {}, {}, {})});
+  return *this;
+}
+
+void ScriptHost::run_window(dane::Window& window) {
+  const char* kind = window.kind() == dane::Window::Kind::Browse ? "browse"
+                     : window.kind() == dane::Window::Kind::Form ? "form"
+                                                                 : "window";
+  record(Shown{kind, window.title(), window.procedure_name(), {}, 0});
+  while (!window.closed()) {
+    std::optional<Step> step;
+    std::size_t number = 0;
+    {
+      std::lock_guard lock(mutex_);
+      if (next_ < steps_.size()) {
+        number = ++next_;
+        step = steps_[number - 1];
+      }
+    }
+    if (!step) {
+      fail("script ran out while " + describe(window) + " waits for the user");
+    } else if (!apply(*step, number, window)) {
+      continue;
+    }
+    // Give up on the window rather than wait for an action that will never come.
+    window.request_close();
+    if (!window.closed()) window.close(dane::Response::Cancelled);
+  }
+}
+
+// Carries out one step; false when it was carried out (or failed harmlessly) and the window goes on.
+bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& window) {
+  const std::string where = "step " + std::to_string(number) + ": ";
+  if (step.kind == Step::Kind::Close) {
+    window.request_close();
+    return false;
+  }
+  if (step.kind == Step::Kind::Browse && window.kind() == dane::Window::Kind::Browse) {
+    auto& browse = static_cast<dane::BrowseWindow&>(window);
+    if (!step.column.empty() && !browse.seek(step.column, step.value)) {
+      fail(where + "no row with " + step.column + "=" + step.value + " in " + describe(window));
+      return false;
+    }
+    const std::string& a = step.action;
+    if (a == "select") {
+      browse.ask(dane::RecordAction::Select);
+    } else if (a == "insert") {
+      browse.ask(dane::RecordAction::Insert);
+    } else if (a == "change") {
+      browse.ask(dane::RecordAction::Change);
+    } else if (a == "delete") {
+      browse.ask(dane::RecordAction::Delete);
+    } else if (a == "view") {
+      browse.ask(dane::RecordAction::View);
+    } else if (a == "close") {
+      browse.request_close();
+    } else if (a != "pick") {
+      fail(where + "unknown browse action " + a);
+    }
+    return false;
+  }
+  if (step.kind == Step::Kind::Form && window.kind() == dane::Window::Kind::Form) {
+    auto& form = static_cast<dane::FormWindow&>(window);
+    if (step.action == "set") {
+      if (!form.set_value(step.column, step.value)) {
+        fail(where + "field " + step.column + " of " + describe(window) + " cannot be set");
+      } else {
+        form.accept(step.column);
+      }
+    } else if (step.action == "ok") {
+      form.accept(dane::FormWindow::kOk);
+    } else if (step.action == "cancel") {
+      form.accept(dane::FormWindow::kCancel);
+    } else {
+      fail(where + "unknown form action " + step.action);
+    }
+    return false;
+  }
+  fail(where + "expects " +
+       (step.kind == Step::Kind::Browse ? std::string("a browse")
+        : step.kind == Step::Kind::Form ? std::string("a form")
+                                        : std::string("a box or dialog")) +
+       " but " + describe(window) + " waits for the user");
+  return true;
+}
+
+}  // namespace ui_script
