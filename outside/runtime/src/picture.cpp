@@ -98,7 +98,7 @@ PictureRead read_picture(std::string_view picture, std::string_view typed) {
                                [&](const TextForm& f) {
                                  PictureRead r;
                                  r.text = std::string(trim_right(cut_to_width(typed, f.width)));
-                                 r.blank = r.text.empty() || trim(r.text).empty();
+                                 r.blank = r.text.empty();
                                  return r;
                                },
                                [&](const DateForm& f) { return read_date(f, typed); },

@@ -1,6 +1,7 @@
 // Number, exponent and pattern pictures: formatting through Decimal and reading typed numbers.
+#include <cctype>
 #include <charconv>
-#include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "picture_forms.h"

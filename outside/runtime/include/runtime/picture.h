@@ -15,7 +15,8 @@
 //                ~text~   shown before (after the sign) or after the number, e.g. "@n-15`2~ zł~".
 //              The value is rounded half away from zero to the places; the result is right-aligned in
 //              the width. A value that does not fit, or a failed Decimal, fills the width with "#".
-//   exponent  @e width (. | `) places          1.23e+04 (a decimal comma for "`"), right-aligned.
+//   exponent  @e width [(. | `) places]       1.23e+04 (a decimal comma for "`"), right-aligned, "#" when
+//                                               it does not fit; the mantissa rounds half away from zero.
 //   text      @s width                          the text cut to width characters and padded with blanks.
 //   date      @d form [separator]               the value is a day number; day 0 shows as "".
 //                 1 MM/dd/yy     2 MM/dd/yyyy   3 MMM dd, yyyy   4 MMMM dd, yyyy   5 dd/MM/yy
