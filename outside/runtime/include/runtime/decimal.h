@@ -1,7 +1,9 @@
 // Fixed-point decimals for money and rates: exact decimal arithmetic with reported overflow.
 #pragma once
 
+#include <array>
 #include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -120,25 +122,12 @@ class Decimal {
 
 namespace decimal_detail {
 
-inline constexpr std::int64_t kPow10[19] = {1,
-                                            10,
-                                            100,
-                                            1000,
-                                            10000,
-                                            100000,
-                                            1000000,
-                                            10000000,
-                                            100000000,
-                                            1000000000,
-                                            10000000000,
-                                            100000000000,
-                                            1000000000000,
-                                            10000000000000,
-                                            100000000000000,
-                                            1000000000000000,
-                                            10000000000000000,
-                                            100000000000000000,
-                                            1000000000000000000};
+inline constexpr std::array<std::int64_t, 19> kPow10 = [] {
+  std::array<std::int64_t, 19> p{};
+  p[0] = 1;
+  for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+  return p;
+}();
 
 template <std::int64_t D>
 inline bool round_div(std::int64_t n, std::int64_t& out) {
