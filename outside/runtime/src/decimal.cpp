@@ -39,6 +39,24 @@ Wide round_div(Wide n, Wide d) {
   return q;
 }
 
+// Division by each power of ten known at compile time, so that rounding multiplies instead of dividing.
+template <std::size_t... K>
+constexpr auto make_pow10_dividers(std::index_sequence<K...>) {
+  return std::array<bool (*)(std::int64_t, std::int64_t&), sizeof...(K)>{
+      &decimal_detail::round_div<kPow10[K + 1]>...};
+}
+constexpr auto kRoundDivPow10 = make_pow10_dividers(std::make_index_sequence<18>{});
+
+// n / 10^k rounded half away from zero; false for k outside 0..18 and n near the 64-bit limits.
+bool round_div_pow10(std::int64_t n, int k, std::int64_t& out) {
+  if (k == 0) {
+    out = n;
+    return true;
+  }
+  if (k < 0 || k > 18) return false;
+  return kRoundDivPow10[static_cast<std::size_t>(k - 1)](n, out);
+}
+
 // v * 10^k; false when that does not fit in 128 bits.
 bool scale_up(Wide v, int k, Wide& out) {
   if (k > 38 || wide_abs(v) > kWideMax / kWidePow10[k]) return false;
@@ -153,7 +171,7 @@ struct DecimalAccess {
     std::int64_t fast = 0;
     if (q == 1 && v >= std::numeric_limits<std::int64_t>::min() &&
         v <= std::numeric_limits<std::int64_t>::max() &&
-        decimal_detail::round_div_pow10(static_cast<std::int64_t>(v), s - pp, fast)) {
+        round_div_pow10(static_cast<std::int64_t>(v), s - pp, fast)) {
       return make(fast, pp, int_digits);
     }
     const int common = s > pp ? s : pp;

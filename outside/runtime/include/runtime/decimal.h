@@ -1,7 +1,9 @@
 // Fixed-point decimals for money and rates: exact decimal arithmetic with reported overflow.
 #pragma once
 
+#include <array>
 #include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -120,93 +122,48 @@ class Decimal {
 
 namespace decimal_detail {
 
-inline constexpr std::int64_t kPow10[19] = {1,
-                                            10,
-                                            100,
-                                            1000,
-                                            10000,
-                                            100000,
-                                            1000000,
-                                            10000000,
-                                            100000000,
-                                            1000000000,
-                                            10000000000,
-                                            100000000000,
-                                            1000000000000,
-                                            10000000000000,
-                                            100000000000000,
-                                            1000000000000000,
-                                            10000000000000000,
-                                            100000000000000000,
-                                            1000000000000000000};
+inline constexpr std::array<std::int64_t, 19> kPow10 = [] {
+  std::array<std::int64_t, 19> p{};
+  p[0] = 1;
+  for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+  return p;
+}();
 
 template <std::int64_t D>
-inline std::int64_t round_div(std::int64_t n) {
-  const std::int64_t r = n % D;
-  // Branch-free: the halves of random amounts would defeat any predictor.
-  return n / D + (r >= D - r) - (-r >= D + r);
+inline bool round_div(std::int64_t n, std::int64_t& out) {
+  // D is even, so biasing by half of it before the truncating division rounds halves away from zero;
+  // the bias is branch-free, as the halves of random amounts would defeat any predictor.
+  std::int64_t biased = 0;
+  if (__builtin_add_overflow(n, n < 0 ? -(D / 2) : D / 2, &biased)) return false;
+  out = biased / D;
+  return true;
 }
 
-// n / 10^k rounded half away from zero, with divisors the compiler knows; false for k outside 0..18.
-[[gnu::always_inline]] inline bool round_div_pow10(std::int64_t n, int k, std::int64_t& out) {
+// n / 10^k rounded half away from zero for the small k of everyday amounts and rates, with divisors the
+// compiler knows; false for other k and for n within 10^k/2 of the 64-bit limits.
+[[gnu::always_inline]] inline bool round_div_small_pow10(std::int64_t n, int k, std::int64_t& out) {
   switch (k) {
     case 0:
       out = n;
       return true;
     case 1:
-      out = round_div<kPow10[1]>(n);
-      return true;
+      return round_div<kPow10[1]>(n, out);
     case 2:
-      out = round_div<kPow10[2]>(n);
-      return true;
+      return round_div<kPow10[2]>(n, out);
     case 3:
-      out = round_div<kPow10[3]>(n);
-      return true;
+      return round_div<kPow10[3]>(n, out);
     case 4:
-      out = round_div<kPow10[4]>(n);
-      return true;
+      return round_div<kPow10[4]>(n, out);
     case 5:
-      out = round_div<kPow10[5]>(n);
-      return true;
+      return round_div<kPow10[5]>(n, out);
     case 6:
-      out = round_div<kPow10[6]>(n);
-      return true;
+      return round_div<kPow10[6]>(n, out);
     case 7:
-      out = round_div<kPow10[7]>(n);
-      return true;
+      return round_div<kPow10[7]>(n, out);
     case 8:
-      out = round_div<kPow10[8]>(n);
-      return true;
+      return round_div<kPow10[8]>(n, out);
     case 9:
-      out = round_div<kPow10[9]>(n);
-      return true;
-    case 10:
-      out = round_div<kPow10[10]>(n);
-      return true;
-    case 11:
-      out = round_div<kPow10[11]>(n);
-      return true;
-    case 12:
-      out = round_div<kPow10[12]>(n);
-      return true;
-    case 13:
-      out = round_div<kPow10[13]>(n);
-      return true;
-    case 14:
-      out = round_div<kPow10[14]>(n);
-      return true;
-    case 15:
-      out = round_div<kPow10[15]>(n);
-      return true;
-    case 16:
-      out = round_div<kPow10[16]>(n);
-      return true;
-    case 17:
-      out = round_div<kPow10[17]>(n);
-      return true;
-    case 18:
-      out = round_div<kPow10[18]>(n);
-      return true;
+      return round_div<kPow10[9]>(n, out);
     default:
       return false;
   }
@@ -220,7 +177,7 @@ inline Decimal multiply_rounded(const Decimal& a, const Decimal& b, const Decima
   if (a.status_ == DecimalStatus::ok && b.status_ == DecimalStatus::ok &&
       precision.status_ == DecimalStatus::ok && precision.units_ == 1 &&
       !__builtin_mul_overflow(a.units_, b.units_, &product) &&
-      decimal_detail::round_div_pow10(product, a.places_ + b.places_ - precision.places_, q)) {
+      decimal_detail::round_div_small_pow10(product, a.places_ + b.places_ - precision.places_, q)) {
     const int places = precision.places_;
     int int_digits = a.int_digits_ > b.int_digits_ ? a.int_digits_ : b.int_digits_;
     if (int_digits + places > Decimal::kMaxDigits) int_digits = Decimal::kMaxDigits - places;
