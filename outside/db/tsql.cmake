@@ -1,6 +1,11 @@
 # The T-SQL translator and its SQL functions: sources, tests and fuzz target of outside/db/tsql.
 set(DB_TSQL_SOURCES
+  src/tsql/lexer.cpp
+  src/tsql/parser.cpp
+  src/tsql/writer.cpp
   src/tsql/translate.cpp
+  src/tsql/text_compare.cpp
+  src/tsql/datetime.cpp
   src/tsql/functions.cpp)
 
 set(DB_TSQL_TEST_SOURCES)
