@@ -8,6 +8,8 @@ set(DB_TSQL_SOURCES
   src/tsql/datetime.cpp
   src/tsql/functions.cpp)
 
-set(DB_TSQL_TEST_SOURCES)
+set(DB_TSQL_TEST_SOURCES
+  tests/tsql_test_support.cpp
+  tests/tsql_translate_test.cpp)
 
 mirlet_add_fuzzer(tsql_fuzz SOURCES fuzz/tsql_fuzz.cpp DEPS mirlet::db)
