@@ -11,6 +11,7 @@ set(DB_TSQL_SOURCES
 set(DB_TSQL_TEST_SOURCES
   tests/tsql_test_support.cpp
   tests/tsql_translate_test.cpp
-  tests/tsql_functions_test.cpp)
+  tests/tsql_functions_test.cpp
+  tests/tsql_run_test.cpp)
 
 mirlet_add_fuzzer(tsql_fuzz SOURCES fuzz/tsql_fuzz.cpp DEPS mirlet::db)
