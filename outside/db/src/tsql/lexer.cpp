@@ -1,36 +1,99 @@
 // T-SQL tokenizer: one pass over the text, tokens point into it.
 #include "lexer.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
 namespace db::tsql {
 namespace {
 
+// Words that end an expression or a table reference, in ASCII order.
+constexpr std::array<std::string_view, 62> kReserved = {
+    "all",      "alter",     "and",  "any",    "apply",  "as",     "asc",      "begin",   "between",
+    "by",       "call",      "case", "commit", "create", "cross",  "declare",  "delete",  "desc",
+    "distinct", "drop",      "else", "end",    "escape", "except", "exec",     "execute", "exists",
+    "for",      "from",      "full", "go",     "group",  "having", "if",       "in",      "inner",
+    "insert",   "intersect", "into", "is",     "join",   "left",   "like",     "not",     "null",
+    "on",       "option",    "or",   "order",  "outer",  "right",  "rollback", "select",  "set",
+    "some",     "then",      "top",  "union",  "update", "values", "when",     "where"};
+static_assert(!kReserved.back().empty(), "every slot holds a word");
+
+// Where the words of each first letter start in kReserved (sorted), so a lookup compares only a few.
+constexpr std::array<std::uint8_t, 27> kReservedStart = [] {
+  std::array<std::uint8_t, 27> start{};
+  std::size_t w = 0;
+  for (std::size_t letter = 0; letter < 27; ++letter) {
+    while (w < kReserved.size() && static_cast<std::size_t>(kReserved[w][0] - 'a') < letter) ++w;
+    start[letter] = static_cast<std::uint8_t>(w);
+  }
+  return start;
+}();
+
+bool reserved_word(std::string_view text) {
+  if (text.size() > 10 || text.size() < 2) return false;
+  char buf[10];
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    buf[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
+  }
+  if (buf[0] < 'a' || buf[0] > 'z') return false;
+  const std::string_view lower(buf, text.size());
+  const std::size_t letter = static_cast<std::size_t>(buf[0] - 'a');
+  for (std::size_t i = kReservedStart[letter]; i < kReservedStart[letter + 1]; ++i) {
+    if (same_text(kReserved[i], lower)) return true;
+  }
+  return false;
+}
+
+// Character classes by table: the tokenizer looks at every byte of long statements.
+enum CharClass : std::uint8_t { kDigit = 1, kWordStart = 2, kWordChar = 4, kHex = 8, kBlank = 16 };
+
+constexpr std::array<std::uint8_t, 256> kClasses = [] {
+  std::array<std::uint8_t, 256> c{};
+  for (int i = 0; i < 256; ++i) {
+    std::uint8_t v = 0;
+    const bool digit = i >= '0' && i <= '9';
+    const bool letter = (i >= 'a' && i <= 'z') || (i >= 'A' && i <= 'Z');
+    if (digit) v |= kDigit | kWordChar | kHex;
+    if (letter || i == '_' || i == '#' || i >= 0x80) v |= kWordStart | kWordChar;
+    if (i == '@' || i == '$') v |= kWordChar;
+    if ((i >= 'a' && i <= 'f') || (i >= 'A' && i <= 'F')) v |= kHex;
+    if (i == ' ' || i == '\t' || i == '\r' || i == '\n' || i == '\f' || i == '\v') v |= kBlank;
+    c[static_cast<std::size_t>(i)] = v;
+  }
+  return c;
+}();
+
+bool has(char c, CharClass k) {
+  return (kClasses[static_cast<unsigned char>(c)] & k) != 0;
+}
 bool is_digit(char c) {
-  return c >= '0' && c <= '9';
+  return has(c, kDigit);
 }
 bool is_word_start(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '#' || u >= 0x80;
+  return has(c, kWordStart);
 }
 bool is_word_char(char c) {
-  return is_word_start(c) || is_digit(c) || c == '@' || c == '$';
+  return has(c, kWordChar);
 }
 bool is_hex(char c) {
-  return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+  return has(c, kHex);
 }
 bool is_blank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+  return has(c, kBlank);
 }
 
 class Lexer {
  public:
-  explicit Lexer(std::string_view text) : s_(text) { out_.tokens.reserve(text.size() / 4 + 2); }
+  explicit Lexer(std::string_view text) : s_(text) { out_.tokens.reserve(text.size() / 2 + 8); }
 
   LexResult run() {
     while (out_.error.empty()) {
       skip_blanks_and_comments();
       if (!out_.error.empty()) break;
       if (pos_ >= s_.size()) {
-        out_.tokens.push_back({TokenKind::End, {}, pos_});
+        out_.tokens.push_back({TokenKind::End, false, 0, {}, pos_});
         break;
       }
       next_token();
@@ -81,7 +144,7 @@ class Lexer {
   }
 
   void emit(TokenKind kind, std::size_t start) {
-    out_.tokens.push_back({kind, s_.substr(start, pos_ - start), start});
+    out_.tokens.push_back({kind, false, 0, s_.substr(start, pos_ - start), start});
   }
 
   void next_token() {
@@ -99,7 +162,11 @@ class Lexer {
     if (is_digit(c) || (c == '.' && is_digit(at(pos_ + 1)))) return number(start);
     if (is_word_start(c)) {
       while (pos_ < s_.size() && is_word_char(s_[pos_])) ++pos_;
-      return emit(TokenKind::Word, start);
+      emit(TokenKind::Word, start);
+      Token& word = out_.tokens.back();
+      word.reserved = reserved_word(word.text);
+      if (word.text.size() <= 8) word.key = pack_lower(word.text);
+      return;
     }
     if (c == '@') {
       ++pos_;
@@ -152,7 +219,7 @@ class Lexer {
   void symbol(std::size_t start) {
     static constexpr std::string_view two[] = {"<>", "<=", ">=", "!=", "!<", "!>"};
     for (const auto op : two) {
-      if (s_.substr(pos_, 2) == op) {
+      if (same_text(s_.substr(pos_, 2), op)) {
         pos_ += 2;
         return emit(TokenKind::Symbol, start);
       }
@@ -184,16 +251,6 @@ std::string unquote(std::string_view inner, char close) {
 
 LexResult tokenize(std::string_view text) {
   return Lexer(text).run();
-}
-
-bool is_word(const Token& token, std::string_view lower_keyword) {
-  if (token.kind != TokenKind::Word || token.text.size() != lower_keyword.size()) return false;
-  for (std::size_t i = 0; i < lower_keyword.size(); ++i) {
-    char c = token.text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 0x20);
-    if (c != lower_keyword[i]) return false;
-  }
-  return true;
 }
 
 std::string quoted_name_value(std::string_view text) {

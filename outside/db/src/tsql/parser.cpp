@@ -3,7 +3,6 @@
 #include "parser.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "runtime/text.h"
@@ -17,16 +16,6 @@ struct ParseError {
 
 constexpr int kMaxDepth = 200;
 
-// Words that end an expression or a table reference, so they are never taken for an alias.
-constexpr std::array<std::string_view, 62> kReserved = {
-    "all",      "alter",     "and",  "any",    "apply",  "as",     "asc",      "begin",   "between",
-    "by",       "call",      "case", "commit", "create", "cross",  "declare",  "delete",  "desc",
-    "distinct", "drop",      "else", "end",    "escape", "except", "exec",     "execute", "exists",
-    "for",      "from",      "full", "go",     "group",  "having", "if",       "in",      "inner",
-    "insert",   "intersect", "into", "is",     "join",   "left",   "like",     "not",     "null",
-    "on",       "option",    "or",   "order",  "outer",  "right",  "rollback", "select",  "set",
-    "some",     "then",      "top",  "union",  "update", "values", "when",     "where"};
-
 bool ascii_lower_equals(std::string_view text, std::string_view lower) {
   if (text.size() != lower.size()) return false;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -38,14 +27,7 @@ bool ascii_lower_equals(std::string_view text, std::string_view lower) {
 }
 
 bool is_reserved(const Token& t) {
-  if (t.kind != TokenKind::Word || t.text.size() > 10) return false;
-  char buf[10];
-  for (std::size_t i = 0; i < t.text.size(); ++i) {
-    const char c = t.text[i];
-    buf[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
-  }
-  const std::string_view lower(buf, t.text.size());
-  return std::find(kReserved.begin(), kReserved.end(), lower) != kReserved.end();
+  return t.reserved;
 }
 
 std::string name_value(const Name& n) {
@@ -55,7 +37,8 @@ std::string name_value(const Name& n) {
 
 class Parser {
  public:
-  Parser(const std::vector<Token>& tokens, std::pmr::memory_resource* mr) : t_(tokens), mr_(mr) {}
+  Parser(const std::vector<Token>& tokens, std::pmr::memory_resource* mr)
+      : t_(tokens.data()), last_(tokens.size() - 1), mr_(mr) {}
 
   Block batch() {
     Block out(mr_);
@@ -70,8 +53,8 @@ class Parser {
  private:
   // ---- token helpers ----
   const Token& peek(std::size_t ahead = 0) const {
-    const std::size_t i = std::min(pos_ + ahead, t_.size() - 1);
-    return t_[i];
+    const std::size_t i = pos_ + ahead;
+    return t_[i < last_ ? i : last_];
   }
   bool symbol(std::string_view s, std::size_t ahead = 0) const {
     const Token& t = peek(ahead);
@@ -182,8 +165,8 @@ class Parser {
     while (level > 0) {
       const Token& t = peek();
       if (t.kind == TokenKind::End) fail("syntax error: unbalanced parentheses");
-      if (t.kind == TokenKind::Symbol && t.text == "(") ++level;
-      if (t.kind == TokenKind::Symbol && t.text == ")") --level;
+      if (t.kind == TokenKind::Symbol && same_text(t.text, "(")) ++level;
+      if (t.kind == TokenKind::Symbol && same_text(t.text, ")")) --level;
       ++pos_;
     }
   }
@@ -198,9 +181,9 @@ class Parser {
     DepthGuard guard(*this);
     const Token& t = peek();
     if (t.kind == TokenKind::Symbol) {
-      if (t.text == "&") return retcode_call();
-      if (t.text == "{") return odbc_call();
-      if (t.text == "(") unsupported("statement starting with '('");
+      if (same_text(t.text, "&")) return retcode_call();
+      if (same_text(t.text, "{")) return odbc_call();
+      if (same_text(t.text, "(")) unsupported("statement starting with '('");
       unexpected();
     }
     if (t.kind != TokenKind::Word) unexpected();
@@ -786,14 +769,14 @@ class Parser {
       const Token& t = peek();
       if (t.kind == TokenKind::Symbol) {
         std::string_view op;
-        if (t.text == "=" || t.text == "<>" || t.text == "<" || t.text == ">" || t.text == "<=" ||
-            t.text == ">=") {
+        if (same_text(t.text, "=") || same_text(t.text, "<>") || same_text(t.text, "<") ||
+            same_text(t.text, ">") || same_text(t.text, "<=") || same_text(t.text, ">=")) {
           op = t.text;
-        } else if (t.text == "!=") {
+        } else if (same_text(t.text, "!=")) {
           op = "<>";
-        } else if (t.text == "!<") {
+        } else if (same_text(t.text, "!<")) {
           op = ">=";
-        } else if (t.text == "!>") {
+        } else if (same_text(t.text, "!>")) {
           op = "<=";
         } else {
           return left;
@@ -857,7 +840,9 @@ class Parser {
     while (true) {
       const Token& t = peek();
       if (t.kind != TokenKind::Symbol) return left;
-      if (t.text != "+" && t.text != "-" && t.text != "&" && t.text != "|" && t.text != "^") return left;
+      if (!same_text(t.text, "+") && !same_text(t.text, "-") && !same_text(t.text, "&") &&
+          !same_text(t.text, "|") && !same_text(t.text, "^"))
+        return left;
       ++pos_;
       left = binary(t.text, left, multiplicative());
     }
@@ -868,7 +853,7 @@ class Parser {
     while (true) {
       const Token& t = peek();
       if (t.kind != TokenKind::Symbol) return left;
-      if (t.text != "*" && t.text != "/" && t.text != "%") return left;
+      if (!same_text(t.text, "*") && !same_text(t.text, "/") && !same_text(t.text, "%")) return left;
       ++pos_;
       left = binary(t.text, left, unary());
     }
@@ -876,7 +861,8 @@ class Parser {
 
   Expr* unary() {
     const Token& t = peek();
-    if (t.kind == TokenKind::Symbol && (t.text == "-" || t.text == "+" || t.text == "~")) {
+    if (t.kind == TokenKind::Symbol &&
+        (same_text(t.text, "-") || same_text(t.text, "+") || same_text(t.text, "~"))) {
       DepthGuard guard(*this);
       ++pos_;
       Expr* e = expr_node(ExprKind::Unary);
@@ -910,12 +896,12 @@ class Parser {
         return e;
       }
       case TokenKind::Symbol:
-        if (t.text == "(") return parenthesised();
-        if (t.text == "*") {
+        if (same_text(t.text, "(")) return parenthesised();
+        if (same_text(t.text, "*")) {
           ++pos_;
           return expr_node(ExprKind::Star);
         }
-        if (t.text == "{") unsupported("ODBC escape sequence in an expression");
+        if (same_text(t.text, "{")) unsupported("ODBC escape sequence in an expression");
         unexpected();
       case TokenKind::QuotedName:
         return name_expression();
@@ -1050,7 +1036,8 @@ class Parser {
     return e;
   }
 
-  const std::vector<Token>& t_;
+  const Token* t_;
+  std::size_t last_;  // the End token
   std::pmr::memory_resource* mr_;
   std::size_t pos_ = 0;
   int depth_ = 0;

@@ -26,7 +26,7 @@ Program translate(std::string_view tsql) {
     program.refusal = std::move(parsed.error);
     return program;
   }
-  std::string error = compile(parsed.statements, program.steps, &arena);
+  std::string error = compile(parsed.statements, program.steps, &arena, tsql.size());
   if (!error.empty()) {
     program.steps.clear();
     program.refusal = std::move(error);

@@ -83,6 +83,7 @@ constexpr std::array<FunctionInfo, 47> kFunctions = {{
     {"floor", "tsql_floor", ValueType::Number, 1, 1},
     {"getdate", "tsql_getdate", ValueType::DateTime, 0, 0},
     {"getutcdate", "", ValueType::DateTime, 0, 0},
+    {"iif", "iif", ValueType::Unknown, 3, 3},
     {"isnull", "ifnull", ValueType::Unknown, 2, 2},
     {"isnumeric", "tsql_isnumeric", ValueType::Number, 1, 1},
     {"left", "tsql_left", ValueType::Text, 2, 2},
@@ -112,17 +113,22 @@ constexpr std::array<FunctionInfo, 47> kFunctions = {{
     {"unicode", "unicode", ValueType::Number, 1, 1},
     {"upper", "upper", ValueType::Text, 1, 1},
     {"year", "", ValueType::Number, 1, 1},
-    {"iif", "iif", ValueType::Unknown, 3, 3},
 }};
+
+static_assert(!kFunctions.back().tsql.empty(), "every slot holds a function");
 
 const FunctionInfo* find_function(const Expr* e) {
   const Name& n = e->names.back();
   if (n.delimited || n.text.size() > 16) return nullptr;
-  const std::string lower = lower_ascii(n.text);
-  for (const auto& f : kFunctions) {
-    if (f.tsql == lower) return &f;
+  char buf[16];
+  for (std::size_t i = 0; i < n.text.size(); ++i) {
+    const char c = n.text[i];
+    buf[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
   }
-  return nullptr;
+  const std::string_view lower(buf, n.text.size());
+  const auto it = std::lower_bound(kFunctions.begin(), kFunctions.end(), lower,
+                                   [](const FunctionInfo& f, std::string_view key) { return f.tsql < key; });
+  return it != kFunctions.end() && it->tsql == lower ? &*it : nullptr;
 }
 
 bool known_date_part(std::string_view p) {
@@ -202,8 +208,8 @@ class Writer {
       case ExprKind::Unary:
         return ValueType::Number;
       case ExprKind::BinaryOp: {
-        if (e->text == "+") return plus_type(type_of(e->a), type_of(e->b));
-        if (e->text == "-" && type_of(e->a) == ValueType::DateTime) return ValueType::DateTime;
+        if (same_text(e->text, "+")) return plus_type(type_of(e->a), type_of(e->b));
+        if (same_text(e->text, "-") && type_of(e->a) == ValueType::DateTime) return ValueType::DateTime;
         return ValueType::Number;
       }
       case ExprKind::Function: {
@@ -279,16 +285,17 @@ class Writer {
   int precedence(const Expr* e) const {
     switch (e->kind) {
       case ExprKind::Unary:
-        return e->text == "not" ? kNot : kUnary;
+        return same_text(e->text, "not") ? kNot : kUnary;
       case ExprKind::BinaryOp: {
         const std::string_view op = e->text;
-        if (op == "or") return kOr;
-        if (op == "and") return kAnd;
-        if (op == "=" || op == "<>") return kEquality;
-        if (op == "<" || op == ">" || op == "<=" || op == ">=") return kRelational;
-        if (op == "&" || op == "|") return kBitwise;
-        if (op == "*" || op == "/" || op == "%") return kMultiplicative;
-        if (op == "+") {
+        if (same_text(op, "or")) return kOr;
+        if (same_text(op, "and")) return kAnd;
+        if (same_text(op, "=") || same_text(op, "<>")) return kEquality;
+        if (same_text(op, "<") || same_text(op, ">") || same_text(op, "<=") || same_text(op, ">="))
+          return kRelational;
+        if (same_text(op, "&") || same_text(op, "|")) return kBitwise;
+        if (same_text(op, "*") || same_text(op, "/") || same_text(op, "%")) return kMultiplicative;
+        if (same_text(op, "+")) {
           const ValueType a = type_of(e->a);
           const ValueType b = type_of(e->b);
           const ValueType t = plus_type(a, b);
@@ -296,7 +303,7 @@ class Writer {
           if (t == ValueType::Number) return kAdditive;
           return kPrimary;  // written as a function call
         }
-        if (op == "-") return type_of(e->a) == ValueType::DateTime ? kPrimary : kAdditive;
+        if (same_text(op, "-")) return type_of(e->a) == ValueType::DateTime ? kPrimary : kAdditive;
         return kAdditive;
       }
       case ExprKind::InList:
@@ -305,8 +312,6 @@ class Writer {
       case ExprKind::Like:
       case ExprKind::IsNull:
         return kEquality;
-      case ExprKind::Cast:
-        return lower_ascii(e->type.name) == "bit" ? kPrimary : kPrimary;
       default:
         return kPrimary;
     }
@@ -445,7 +450,7 @@ class Writer {
   }
 
   void unary(const Expr* e) {
-    if (e->text == "not") {
+    if (same_text(e->text, "not")) {
       out_ += "NOT ";
       expr(e->a, kNot);
       return;
@@ -458,15 +463,16 @@ class Writer {
 
   void binary_op(const Expr* e) {
     const std::string_view op = e->text;
-    if (op == "^") refuse("operator ^ (exclusive or)");
-    if (op == "or" || op == "and") {
-      const int p = op == "or" ? kOr : kAnd;
+    if (same_text(op, "^")) refuse("operator ^ (exclusive or)");
+    if (same_text(op, "or") || same_text(op, "and")) {
+      const int p = same_text(op, "or") ? kOr : kAnd;
       expr(e->a, p);
-      out_ += op == "or" ? " OR " : " AND ";
+      out_ += same_text(op, "or") ? " OR " : " AND ";
       expr(e->b, p + 1);
       return;
     }
-    if (op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=") {
+    if (same_text(op, "=") || same_text(op, "<>") || same_text(op, "<") || same_text(op, ">") ||
+        same_text(op, "<=") || same_text(op, ">=")) {
       const int p = precedence(e);
       const bool text = type_of(e->a) == ValueType::Text || type_of(e->b) == ValueType::Text;
       expr(e->a, p);
@@ -481,11 +487,12 @@ class Writer {
       }
       return;
     }
-    if (op == "+" || op == "-") {
+    if (same_text(op, "+") || same_text(op, "-")) {
       const ValueType a = type_of(e->a);
       const ValueType b = type_of(e->b);
-      if (a == ValueType::DateTime || (op == "+" && b == ValueType::DateTime)) return date_arithmetic(e, a);
-      if (op == "+") {
+      if (a == ValueType::DateTime || (same_text(op, "+") && b == ValueType::DateTime))
+        return date_arithmetic(e, a);
+      if (same_text(op, "+")) {
         const ValueType t = plus_type(a, b);
         if (t == ValueType::Text) {
           expr(e->a, kConcat);
@@ -513,7 +520,7 @@ class Writer {
 
   // A datetime plus or minus a number moves it by days, as on the server.
   void date_arithmetic(const Expr* e, ValueType left) {
-    const bool minus = e->text == "-";
+    const bool minus = same_text(e->text, "-");
     const Expr* date = left == ValueType::DateTime ? e->a : e->b;
     const Expr* days = left == ValueType::DateTime ? e->b : e->a;
     if (type_of(days) == ValueType::DateTime || type_of(days) == ValueType::Text) {
@@ -900,7 +907,7 @@ void find_target(TableRef** slot, TableRef* parent_join, const ObjectName& targe
 
 class Compiler {
  public:
-  explicit Compiler(std::pmr::memory_resource* mr) : mr_(mr) {}
+  Compiler(std::pmr::memory_resource* mr, std::size_t size_hint) : mr_(mr), size_hint_(size_hint) {}
 
   void block(const Block& statements, Steps& out) {
     for (const Stmt* s : statements) statement(s, out);
@@ -913,7 +920,7 @@ class Compiler {
 
   void statement(const Stmt* s, Steps& out) {
     std::string sql;
-    sql.reserve(256);
+    sql.reserve(size_hint_);
     Writer w(sql);
     switch (s->kind) {
       case StmtKind::Select:
@@ -1119,7 +1126,7 @@ class Compiler {
     Conditional c;
     const Expr* cond = strip_parens(s->condition);
     const bool exists =
-        cond->kind == ExprKind::Exists || (cond->kind == ExprKind::Unary && cond->text == "not" &&
+        cond->kind == ExprKind::Exists || (cond->kind == ExprKind::Unary && same_text(cond->text, "not") &&
                                            strip_parens(cond->a)->kind == ExprKind::Exists);
     if (exists) {
       sql += "SELECT ";
@@ -1144,9 +1151,9 @@ class Compiler {
       Argument a;
       const Expr* v = e;
       std::string sign;
-      if (v->kind == ExprKind::Unary && (v->text == "-" || v->text == "+") &&
+      if (v->kind == ExprKind::Unary && (same_text(v->text, "-") || same_text(v->text, "+")) &&
           v->a->kind == ExprKind::Number) {
-        if (v->text == "-") sign = "-";
+        if (same_text(v->text, "-")) sign = "-";
         v = v->a;
       }
       if (v->kind == ExprKind::Number) {
@@ -1194,13 +1201,15 @@ class Compiler {
   }
 
   std::pmr::memory_resource* mr_;
+  std::size_t size_hint_;
 };
 
 }  // namespace
 
-std::string compile(const Block& statements, Steps& out, std::pmr::memory_resource* arena) {
+std::string compile(const Block& statements, Steps& out, std::pmr::memory_resource* arena,
+                    std::size_t size_hint) {
   try {
-    Compiler(arena).block(statements, out);
+    Compiler(arena, size_hint + size_hint / 4 + 32).block(statements, out);
   } catch (const CompileError& e) {
     out.clear();
     return e.text;

@@ -10,7 +10,8 @@
 namespace db::tsql {
 
 // Turns the parsed statements into steps. Returns an empty string on success, else a refusal naming the
-// construct that has no faithful SQLite form.
-std::string compile(const Block& statements, Steps& out, std::pmr::memory_resource* arena);
+// construct that has no faithful SQLite form. `size_hint` is the length of the T-SQL text.
+std::string compile(const Block& statements, Steps& out, std::pmr::memory_resource* arena,
+                    std::size_t size_hint);
 
 }  // namespace db::tsql
