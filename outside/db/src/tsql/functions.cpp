@@ -447,8 +447,11 @@ constexpr Registration kRegistrations[] = {
 
 bool register_tsql_functions(sqlite3* db) {
   if (db == nullptr) return false;
-  bool ok = sqlite3_create_collation_v2(db, kTextCollation, SQLITE_UTF8, nullptr, collate_plci, nullptr) ==
-            SQLITE_OK;
+  // "name" is always a name, as on the server with QUOTED_IDENTIFIER ON: a misspelt column fails instead
+  // of silently becoming a text.
+  bool ok = sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr) == SQLITE_OK;
+  ok = sqlite3_create_collation_v2(db, kTextCollation, SQLITE_UTF8, nullptr, collate_plci, nullptr) ==
+       SQLITE_OK;
   for (const auto& r : kRegistrations) {
     // Innocuous: views and triggers of the schema call these functions even with trusted_schema off.
     const int flags = SQLITE_UTF8 | SQLITE_INNOCUOUS | (r.deterministic ? SQLITE_DETERMINISTIC : 0);

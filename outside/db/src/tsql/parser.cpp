@@ -14,7 +14,9 @@ struct ParseError {
   std::string text;
 };
 
-constexpr int kMaxDepth = 200;
+// Bound on nesting plus operands chained in a row, so that the recursion of parser and writer stays well
+// within a thread's stack.
+constexpr int kMaxDepth = 2000;
 
 bool ascii_lower_equals(std::string_view text, std::string_view lower) {
   if (text.size() != lower.size()) return false;
@@ -98,10 +100,22 @@ class Parser {
 
   struct DepthGuard {
     explicit DepthGuard(Parser& p) : p_(p) {
-      if (++p_.depth_ > kMaxDepth) p_.fail("unsupported T-SQL: nesting deeper than 200 levels");
+      if (++p_.depth_ > kMaxDepth) p_.fail("unsupported T-SQL: nesting deeper than 2000 levels");
     }
     ~DepthGuard() { --p_.depth_; }
     Parser& p_;
+  };
+
+  // Each further operand of a chain (a or b or c ...) deepens the tree the writer walks.
+  struct ChainGuard {
+    explicit ChainGuard(Parser& p) : p_(p) {}
+    void next() {
+      ++links_;
+      if (++p_.depth_ > kMaxDepth) p_.fail("unsupported T-SQL: nesting deeper than 2000 levels");
+    }
+    ~ChainGuard() { p_.depth_ -= links_; }
+    Parser& p_;
+    int links_ = 0;
   };
 
   template <typename T, typename... Args>
@@ -722,7 +736,9 @@ class Parser {
   Expr* expr() {
     DepthGuard guard(*this);
     Expr* left = and_expr();
+    ChainGuard chain(*this);
     while (word("or")) {
+      chain.next();
       ++pos_;
       left = binary("or", left, and_expr());
     }
@@ -730,7 +746,9 @@ class Parser {
   }
   Expr* and_expr() {
     Expr* left = not_expr();
+    ChainGuard chain(*this);
     while (word("and")) {
+      chain.next();
       ++pos_;
       left = binary("and", left, not_expr());
     }
@@ -765,7 +783,9 @@ class Parser {
       return e;
     }
     Expr* left = additive();
+    ChainGuard chain(*this);
     while (true) {
+      chain.next();
       const Token& t = peek();
       if (t.kind == TokenKind::Symbol) {
         std::string_view op;
@@ -837,6 +857,7 @@ class Parser {
 
   Expr* additive() {
     Expr* left = multiplicative();
+    ChainGuard chain(*this);
     while (true) {
       const Token& t = peek();
       if (t.kind != TokenKind::Symbol) return left;
@@ -844,17 +865,20 @@ class Parser {
           !same_text(t.text, "|") && !same_text(t.text, "^"))
         return left;
       ++pos_;
+      chain.next();
       left = binary(t.text, left, multiplicative());
     }
   }
 
   Expr* multiplicative() {
     Expr* left = unary();
+    ChainGuard chain(*this);
     while (true) {
       const Token& t = peek();
       if (t.kind != TokenKind::Symbol) return left;
       if (!same_text(t.text, "*") && !same_text(t.text, "/") && !same_text(t.text, "%")) return left;
       ++pos_;
+      chain.next();
       left = binary(t.text, left, unary());
     }
   }
