@@ -161,14 +161,18 @@ void fn_power(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (any_null(argc, argv)) return sqlite3_result_null(ctx);
   if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER && sqlite3_value_type(argv[1]) == SQLITE_INTEGER &&
       sqlite3_value_int64(argv[1]) >= 0) {
-    std::int64_t base = sqlite3_value_int64(argv[0]);
+    const std::int64_t base = sqlite3_value_int64(argv[0]);
     std::int64_t exp = sqlite3_value_int64(argv[1]);
     std::int64_t result = 1;
-    while (exp > 0) {
-      if (__builtin_mul_overflow(result, base, &result))
-        return error(ctx, "Arithmetic overflow error in POWER.");
-      --exp;
-      if (result == 0 || result == 1) break;
+    if (base == 0 || base == 1) {
+      result = (base == 0 && exp > 0) ? 0 : 1;
+    } else if (base == -1) {
+      result = exp % 2 == 0 ? 1 : -1;
+    } else {  // |base| >= 2 overflows within 63 steps
+      for (; exp > 0; --exp) {
+        if (__builtin_mul_overflow(result, base, &result))
+          return error(ctx, "Arithmetic overflow error in POWER.");
+      }
     }
     return sqlite3_result_int64(ctx, result);
   }
