@@ -439,6 +439,12 @@ TEST(TranslateRefusal, DeepNestingAndLongChainsAreRefusedNotOverflowed) {
   EXPECT_FALSE(translate(fine).refused());
 }
 
+TEST(TranslateRefusal, NulByteEvenInsideALiteral) {
+  const Program p = translate(std::string_view("select 'a\0b'", 13));
+  ASSERT_TRUE(p.refused());
+  EXPECT_NE(p.refusal.find("NUL character"), std::string::npos) << p.refusal;
+}
+
 TEST(TranslateRefusal, ABatchIsRefusedAsAWhole) {
   const Program p = translate("insert into t values(1); select a ^ b from t");
   EXPECT_TRUE(p.refused());

@@ -241,6 +241,10 @@ std::string unquote(std::string_view inner, char close) {
 }  // namespace
 
 LexResult tokenize(std::string_view text) {
+  // SQLite ends a statement at a NUL byte, so a text holding one could not be passed on faithfully.
+  if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
+    return {{}, "NUL character at offset " + std::to_string(nul)};
+  }
   return Lexer(text).run();
 }
 

@@ -46,8 +46,8 @@ struct LexResult {
 
 // Splits `text` into tokens, dropping blanks and comments (`-- ...`, nested `/* ... */`). A number ends at
 // the first character that cannot continue it, so `5and` is the number 5 followed by `and`; an exponent
-// is taken only when digits follow the `e`. Unterminated literals and comments, and characters that have
-// no meaning in T-SQL, are errors naming what was found.
+// is taken only when digits follow the `e`. Unterminated literals and comments, NUL bytes and characters
+// that have no meaning in T-SQL are errors naming what was found.
 LexResult tokenize(std::string_view text);
 
 // A keyword with its packed form computed at compile time: K("select").

@@ -311,8 +311,26 @@ class Parser {
     return c;
   }
 
+  // `*` or `t.*`: only a whole select item (or the argument of count) may be a star.
+  Expr* star_item() {
+    std::size_t ahead = 0;
+    while ((peek(ahead).kind == TokenKind::Word || peek(ahead).kind == TokenKind::QuotedName) &&
+           symbol(".", ahead + 1)) {
+      ahead += 2;
+    }
+    if (!symbol("*", ahead)) return nullptr;
+    Expr* e = expr_node(ExprKind::Star);
+    while (!symbol("*")) {
+      e->names.push_back(take_name());
+      ++pos_;
+    }
+    ++pos_;
+    return e;
+  }
+
   SelectItem select_item() {
     SelectItem item;
+    if ((item.expr = star_item()) != nullptr) return item;
     if (name_token() && symbol("=", 1)) {  // T-SQL `alias = expression`
       item.alias = take_name();
       ++pos_;
@@ -923,10 +941,6 @@ class Parser {
       }
       case TokenKind::Symbol:
         if (same_text(t.text, "(")) return parenthesised();
-        if (same_text(t.text, "*")) {
-          ++pos_;
-          return expr_node(ExprKind::Star);
-        }
         if (same_text(t.text, "{")) unsupported("ODBC escape sequence in an expression");
         unexpected();
       case TokenKind::QuotedName:
@@ -968,10 +982,6 @@ class Parser {
     e->names.push_back(take_name());
     while (symbol(".")) {
       ++pos_;
-      if (accept_symbol("*")) {
-        e->kind = ExprKind::Star;
-        return e;
-      }
       if (peek().kind != TokenKind::Word && peek().kind != TokenKind::QuotedName)
         fail("syntax error: expected a name");
       e->names.push_back(take_name());
@@ -986,7 +996,10 @@ class Parser {
       } else {
         accept_word(K("all"));
       }
-      if (!symbol(")")) {
+      if (symbol("*") && symbol(")", 1)) {  // count(*)
+        ++pos_;
+        e->list.push_back(expr_node(ExprKind::Star));
+      } else if (!symbol(")")) {
         do {
           e->list.push_back(expr());
         } while (accept_symbol(","));
