@@ -106,7 +106,10 @@ struct Key {
   template <class Record>
   static std::weak_ordering compare(const Record& a, const Record& b) {
     std::weak_ordering result = std::weak_ordering::equivalent;
-    ((result = detail::compare_field<Fields>(a, b.*(detail::KeyField<Fields>::member)), result != 0) || ...);
+    // The first field that differs decides.
+    static_cast<void>(
+        ((result = detail::compare_field<Fields>(a, b.*(detail::KeyField<Fields>::member)), result != 0) ||
+         ...));
     return result;
   }
 
@@ -115,7 +118,7 @@ struct Key {
   static std::weak_ordering compare_values(const Record& record, const Values&... values) {
     static_assert(sizeof...(Values) == size, "give one value per key field");
     std::weak_ordering result = std::weak_ordering::equivalent;
-    ((result = detail::compare_field<Fields>(record, values), result != 0) || ...);
+    static_cast<void>(((result = detail::compare_field<Fields>(record, values), result != 0) || ...));
     return result;
   }
 };

@@ -63,7 +63,8 @@ bool assign_field(Record& record, std::size_t position, std::string_view text) {
   constexpr std::size_t count = std::tuple_size_v<decltype(fields)>;
   if (position == 0 || position > count) return false;
   [&]<std::size_t... I>(std::index_sequence<I...>) {
-    ((position == I + 1 ? (assign_from_text(record.*std::get<I>(fields), text), true) : false) || ...);
+    static_cast<void>(
+        ((position == I + 1 ? (assign_from_text(record.*std::get<I>(fields), text), true) : false) || ...));
   }
   (std::make_index_sequence<count>{});
   return true;
