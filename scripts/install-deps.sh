@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libinih-dev
+  libsqlite3-dev
 )
 
 missing=()
