@@ -4,9 +4,12 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <list>
 #include <utility>
+#include <variant>
 
+#include "db/tsql/functions.h"
 #include "runtime/text.h"
 #include "sqlite_rows.h"
 
@@ -61,8 +64,9 @@ class SqliteConnection final : public Connection {
 
   Status run(std::string_view statement, std::size_t max_columns, ResultSet& out) override {
     if (Status s = check_file(); !s.ok()) return s;
-    Program program = options_->translator ? options_->translator(statement) : pass_through(statement);
-    if (program.refusal) return Status::statement_failed(*program.refusal);
+    const Program program =
+        options_->translator ? options_->translator(statement) : translate_tsql(statement);
+    if (program.refused()) return Status::statement_failed(program.refusal);
     return run_steps(program.steps, max_columns, out);
   }
 
@@ -83,53 +87,80 @@ class SqliteConnection final : public Connection {
     return sqlite_status(rc, sqlite3_errmsg(db_));
   }
 
-  Status run_steps(const std::vector<Step>& steps, std::size_t max_columns, ResultSet& out) {
-    for (const Step& step : steps) {
-      Status s;
-      switch (step.kind) {
-        case Step::Kind::Sql:
-          s = run_sql(step.sql, max_columns, out);
-          break;
-        case Step::Kind::Call:
-          s = run_call(step, max_columns, out);
-          break;
-        case Step::Kind::IfExists: {
-          bool found = false;
-          s = exists(step.sql, found);
-          if (s.ok())
-            s = run_steps(found != step.negated ? step.then_steps : step.else_steps, max_columns, out);
-          break;
-        }
-      }
+  Status run_steps(const tsql::Steps& steps, std::size_t max_columns, ResultSet& out) {
+    for (const tsql::Step& step : steps) {
+      Status s = std::visit([&](const auto& node) { return run_node(node, max_columns, out); }, step.node);
       if (!s.ok()) return s;
     }
     return Status::success();
   }
 
-  Status run_call(const Step& step, std::size_t max_columns, ResultSet& out) {
+  Status run_node(const tsql::Statement& node, std::size_t max_columns, ResultSet& out) {
+    return run_sql(node.sql, max_columns, out);
+  }
+
+  Status run_node(const tsql::Conditional& node, std::size_t max_columns, ResultSet& out) {
+    ResultSet answer;
+    if (Status s = link_.query(node.condition_sql, {}, answer); !s.ok()) return s;
+    const bool holds = answer.rows() > 0 && answer.columns() > 0 && answer.cell(0, 0) == "1";
+    return run_steps(holds ? node.then_steps : node.else_steps, max_columns, out);
+  }
+
+  Status run_node(const tsql::Atomic& node, std::size_t max_columns, ResultSet& out) {
+    if (Status s = link_.exec("SAVEPOINT atomic_steps"); !s.ok()) return s;
+    Status s = run_steps(node.steps, max_columns, out);
+    if (!s.ok()) link_.exec("ROLLBACK TO atomic_steps");
+    link_.exec("RELEASE atomic_steps");
+    return s;
+  }
+
+  Status run_node(const tsql::ProcedureCall& node, std::size_t max_columns, ResultSet& out) {
     if (!options_->procedures) {
-      return Status::statement_failed("Could not find stored procedure '" + step.procedure + "'.");
+      return Status::statement_failed("Could not find stored procedure '" + node.name + "'.");
+    }
+    std::vector<Value> args;
+    args.reserve(node.arguments.size());
+    for (const auto& a : node.arguments) {
+      Value v;
+      if (Status s = argument_value(a, v); !s.ok()) return s;
+      args.push_back(std::move(v));
     }
     ResultSet rows;
-    Status s = options_->procedures->call(step.procedure, link_, step.args, rows);
+    Status s = options_->procedures->call(node.name, link_, args, rows);
     if (!s.ok()) return s;
     out.clear();
     out.set_columns(std::min(rows.columns(), max_columns));
     for (std::size_t r = 0; r < rows.rows(); ++r) {
       for (std::size_t c = 0; c < out.columns(); ++c) out.add_cell(rows.cell(r, c));
     }
-    if (step.binds_ret_code) out.ret_code = rows.ret_code.value_or(0);
+    if (node.binds_retcode) out.ret_code = rows.ret_code.value_or(0);
     return Status::success();
   }
 
-  Status exists(const std::string& sql, bool& found) {
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
-    if (rc != SQLITE_OK) return fail(rc);
-    rc = sqlite3_step(stmt);
-    found = rc == SQLITE_ROW;
-    sqlite3_finalize(stmt);
-    return rc == SQLITE_ROW || rc == SQLITE_DONE ? Status::success() : fail(rc);
+  Status argument_value(const tsql::Argument& a, Value& out) {
+    using Kind = tsql::Argument::Kind;
+    switch (a.kind) {
+      case Kind::Null:
+        out = Value::null();
+        return Status::success();
+      case Kind::Integer:
+        out = Value::integer(std::strtoll(a.value.c_str(), nullptr, 10));
+        return Status::success();
+      case Kind::Decimal:
+        out = Value::decimal(a.value);
+        return Status::success();
+      case Kind::Text:
+        out = Value::text(a.value);
+        return Status::success();
+      case Kind::Expression: {
+        Status s;
+        auto v = link_.scalar("SELECT " + a.value, {}, &s);
+        if (!s.ok()) return s;
+        out = v ? Value::text(*v) : Value::null();
+        return Status::success();
+      }
+    }
+    return Status::success();
   }
 
   // Runs every statement of the text; the rows of the last statement that has columns are the result.
@@ -222,6 +253,7 @@ Status open_sqlite(const SqliteOptions& options, sqlite3*& out) {
     }
   }
   register_fallback_collation(db);
+  tsql::register_tsql_functions(db);
   for (const auto& hook : options.on_connect) hook(db);
   out = db;
   return Status::success();

@@ -11,7 +11,9 @@ namespace {
 class ChannelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(open_client(db_.text(), {}, client_).ok());
+    EngineExtensions ext;
+    ext.translator = pass_through;
+    ASSERT_TRUE(open_client(db_.text(), ext, client_).ok());
     ASSERT_TRUE(client_->open(Channel::VAX).ok());
     ASSERT_TRUE(client_->send(Channel::VAX, "create table t(id integer, name text, price real)").ok());
     ASSERT_TRUE(client_

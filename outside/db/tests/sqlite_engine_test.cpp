@@ -13,6 +13,7 @@ namespace {
 class SqliteEngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (!ext_.translator) ext_.translator = pass_through;
     ASSERT_TRUE(open_client(db_.text("create=1&busy_timeout=50"), ext_, client_).ok());
     ASSERT_TRUE(client_->open(Channel::VAX).ok());
     ASSERT_TRUE(
@@ -111,17 +112,16 @@ class ProcedureCallTest : public SqliteEngineTest {
     ext_.procedures = registry;
     ext_.translator = [](std::string_view text) {
       if (text.rfind("call ", 0) != 0 && text.rfind("&RetCode = call ", 0) != 0) return pass_through(text);
-      Program p;
-      Step step;
-      step.kind = Step::Kind::Call;
-      step.binds_ret_code = text[0] == '&';
-      step.procedure = text.substr(text.find("call ") + 5);
-      const auto arg = step.procedure.find(' ');
+      tsql::ProcedureCall call;
+      call.binds_retcode = text[0] == '&';
+      call.name = text.substr(text.find("call ") + 5);
+      const auto arg = call.name.find(' ');
       if (arg != std::string::npos) {
-        step.args.push_back(Value::integer(std::stoll(step.procedure.substr(arg + 1))));
-        step.procedure.resize(arg);
+        call.arguments.push_back({tsql::Argument::Kind::Integer, call.name.substr(arg + 1)});
+        call.name.resize(arg);
       }
-      p.steps.push_back(step);
+      Program p;
+      p.steps.push_back(tsql::Step{call});
       return p;
     };
     SqliteEngineTest::SetUp();
