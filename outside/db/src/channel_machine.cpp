@@ -108,6 +108,15 @@ std::string_view ChannelMachine::field(Channel c, std::size_t n) const {
   return ch.record[n - 1];
 }
 
+std::size_t ChannelMachine::columns(Channel c) const {
+  return std::min(state().channels[index(c)].rows.columns(), channel_width(c));
+}
+
+std::string_view ChannelMachine::column_name(Channel c, std::size_t n) const {
+  const auto& names = state().channels[index(c)].rows.names;
+  return n == 0 || n > names.size() ? std::string_view{} : std::string_view(names[n - 1]);
+}
+
 std::uint8_t ChannelMachine::ret_code(Channel c) const {
   return state().channels[index(c)].ret_code;
 }

@@ -42,6 +42,8 @@ class ChannelMachine : public Client {
   Status next(Channel c) override;
   std::string_view field(Channel c, std::size_t n) const override;
   std::uint8_t ret_code(Channel c) const override;
+  std::size_t columns(Channel c) const override;
+  std::string_view column_name(Channel c, std::size_t n) const override;
   Status last_error() const override;
 
  protected:

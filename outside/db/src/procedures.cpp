@@ -38,7 +38,11 @@ Status SqlLink::query(std::string_view sql, const std::vector<Value>& params, Re
   Prepared p;
   if (Status s = prepare(handle_, sql, params, p); !s.ok()) return s;
   const auto columns = static_cast<std::size_t>(sqlite3_column_count(p.stmt));
-  if (out.columns() == 0) out.set_columns(columns);
+  if (out.columns() == 0) {
+    out.set_columns(columns);
+    for (std::size_t i = 0; i < columns; ++i)
+      out.names.emplace_back(sqlite3_column_name(p.stmt, static_cast<int>(i)));
+  }
   int rc;
   while ((rc = sqlite3_step(p.stmt)) == SQLITE_ROW)
     detail::append_row(p.stmt, std::min(columns, out.columns()), out);

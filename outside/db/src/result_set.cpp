@@ -11,6 +11,7 @@ namespace db {
 void ResultSet::clear() {
   columns_ = 0;
   cells_.clear();
+  names.clear();
   ret_code.reset();
 }
 

@@ -71,6 +71,12 @@ std::string_view ScriptedClient::field(Channel c, std::size_t n) const {
 std::uint8_t ScriptedClient::ret_code(Channel c) const {
   return machine_->ret_code(c);
 }
+std::size_t ScriptedClient::columns(Channel c) const {
+  return machine_->columns(c);
+}
+std::string_view ScriptedClient::column_name(Channel c, std::size_t n) const {
+  return machine_->column_name(c, n);
+}
 Status ScriptedClient::last_error() const {
   return machine_->last_error();
 }

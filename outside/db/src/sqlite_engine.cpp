@@ -130,6 +130,8 @@ class SqliteConnection final : public Connection {
     if (!s.ok()) return s;
     out.clear();
     out.set_columns(std::min(rows.columns(), max_columns));
+    out.names = rows.names;
+    out.names.resize(out.columns());
     for (std::size_t r = 0; r < rows.rows(); ++r) {
       for (std::size_t c = 0; c < out.columns(); ++c) out.add_cell(rows.cell(r, c));
     }
@@ -181,6 +183,9 @@ class SqliteConnection final : public Connection {
       if (columns > 0) {
         out.clear();
         out.set_columns(std::min(columns, max_columns));
+        for (std::size_t i = 0; i < out.columns(); ++i) {
+          out.names.emplace_back(sqlite3_column_name(stmt, static_cast<int>(i)));
+        }
       }
       int rc;
       while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) detail::append_row(stmt, out.columns(), out);

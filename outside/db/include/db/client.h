@@ -30,6 +30,10 @@ class Client {
   virtual Status next(Channel c) = 0;
   // Column n (1-based) of the channel's record, at most 1000 characters; empty beyond the record.
   virtual std::string_view field(Channel c, std::size_t n) const = 0;
+  // Number of columns of the channel's current result and the name of column n (1-based), for tools
+  // that show results of statements they do not know.
+  virtual std::size_t columns(Channel c) const = 0;
+  virtual std::string_view column_name(Channel c, std::size_t n) const = 0;
   // The value of the one-byte `&RetCode` binding after the channel's last statement; 0 when not set.
   virtual std::uint8_t ret_code(Channel c) const = 0;
   // The outcome of the calling thread's most recent operation on this client.

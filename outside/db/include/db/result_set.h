@@ -24,6 +24,9 @@ class ResultSet {
   void add_row(const std::vector<std::string>& cells);
   std::string_view cell(std::size_t row, std::size_t column) const { return cells_[row * columns_ + column]; }
 
+  // Column names as the engine gives them (may be empty when unknown).
+  std::vector<std::string> names;
+
   // The one-byte output binding of an `&RetCode = call ...` statement, when the statement had one.
   std::optional<std::uint8_t> ret_code;
 

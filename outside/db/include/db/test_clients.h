@@ -32,6 +32,8 @@ class ScriptedClient : public Client {
   Status next(Channel c) override;
   std::string_view field(Channel c, std::size_t n) const override;
   std::uint8_t ret_code(Channel c) const override;
+  std::size_t columns(Channel c) const override;
+  std::string_view column_name(Channel c, std::size_t n) const override;
   Status last_error() const override;
 
  private:
@@ -64,6 +66,8 @@ class RecordingClient : public Client {
   Status next(Channel c) override;
   std::string_view field(Channel c, std::size_t n) const override { return inner_.field(c, n); }
   std::uint8_t ret_code(Channel c) const override { return inner_.ret_code(c); }
+  std::size_t columns(Channel c) const override { return inner_.columns(c); }
+  std::string_view column_name(Channel c, std::size_t n) const override { return inner_.column_name(c, n); }
   Status last_error() const override { return inner_.last_error(); }
 
  private:
@@ -97,6 +101,8 @@ class FaultClient : public Client {
   Status next(Channel c) override;
   std::string_view field(Channel c, std::size_t n) const override { return inner_.field(c, n); }
   std::uint8_t ret_code(Channel c) const override { return inner_.ret_code(c); }
+  std::size_t columns(Channel c) const override { return inner_.columns(c); }
+  std::string_view column_name(Channel c, std::size_t n) const override { return inner_.column_name(c, n); }
   Status last_error() const override;
 
  private:
