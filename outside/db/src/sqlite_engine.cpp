@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <list>
 #include <utility>
@@ -72,7 +73,11 @@ class SqliteConnection final : public Connection {
 
  private:
   // A database file deleted or replaced under an open connection would go on silently on the old inode.
+  // Asking costs a system call, so it is asked at most once per interval; a failed statement asks at once.
   Status check_file() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now < next_file_check_) return Status::success();
+    next_file_check_ = now + kFileCheckInterval;
     int moved = 0;
     if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved) {
       lost_ = true;
@@ -82,6 +87,7 @@ class SqliteConnection final : public Connection {
   }
 
   Status fail(int rc) {
+    next_file_check_ = {};
     const int primary = rc & 0xFF;
     if (primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN || rc == SQLITE_READONLY_DBMOVED) lost_ = true;
     return sqlite_status(rc, sqlite3_errmsg(db_));
@@ -190,7 +196,8 @@ class SqliteConnection final : public Connection {
       int rc;
       while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) detail::append_row(stmt, out.columns(), out);
       Status s = rc == SQLITE_DONE ? Status::success() : fail(rc);
-      if (blank_sql(tail) && s.ok()) {
+      // Only queries are kept: writes rarely repeat their literal values.
+      if (blank_sql(tail) && s.ok() && sqlite3_stmt_readonly(stmt)) {
         cache_.give_back(sql, stmt);
       } else {
         sqlite3_finalize(stmt);
@@ -206,6 +213,8 @@ class SqliteConnection final : public Connection {
   SqlLink link_;
   StatementCache cache_;
   bool lost_ = false;
+  std::chrono::steady_clock::time_point next_file_check_{};
+  static constexpr std::chrono::milliseconds kFileCheckInterval{50};
 };
 
 class SqliteEngine final : public Engine {

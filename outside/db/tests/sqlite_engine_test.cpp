@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "db/channel_client.h"
 #include "db/sqlite_engine.h"
@@ -47,6 +49,7 @@ TEST_F(SqliteEngineTest, BusyDatabaseAnswersWithTheTransientMark) {
 TEST_F(SqliteEngineTest, LostDatabaseFileIsTransientUntilItIsBack) {
   ASSERT_TRUE(client_->send(Channel::VAX, "insert into t values (1,'a')").ok());
   std::filesystem::rename(db_.path(), db_.path() + ".away");
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));  // the file is checked at most every 50 ms
   const Status lost = client_->send(Channel::VAX, "select count(*) from t");
   EXPECT_TRUE(lost.transient()) << lost.text;
   // The next attempt reconnects and cannot find the file: still transient, never a new empty database.
