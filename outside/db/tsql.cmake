@@ -1,8 +1,17 @@
 # The T-SQL translator and its SQL functions: sources, tests and fuzz target of outside/db/tsql.
 set(DB_TSQL_SOURCES
+  src/tsql/lexer.cpp
+  src/tsql/parser.cpp
+  src/tsql/writer.cpp
   src/tsql/translate.cpp
+  src/tsql/text_compare.cpp
+  src/tsql/datetime.cpp
   src/tsql/functions.cpp)
 
-set(DB_TSQL_TEST_SOURCES)
+set(DB_TSQL_TEST_SOURCES
+  tests/tsql_test_support.cpp
+  tests/tsql_translate_test.cpp
+  tests/tsql_functions_test.cpp
+  tests/tsql_run_test.cpp)
 
 mirlet_add_fuzzer(tsql_fuzz SOURCES fuzz/tsql_fuzz.cpp DEPS mirlet::db)
