@@ -103,5 +103,28 @@ TEST_F(SchemaTest, ServerFunctions) {
   sqlite3_close(db);
 }
 
+TEST_F(SchemaTest, TableValuedFunctions) {
+  sqlite3* db = demo_->connect();
+  const std::string last = std::to_string(demo_last_rate_day());
+  // A Sunday after the series takes Friday's rates of both sources.
+  const std::string sunday = std::to_string(demo_last_rate_day() + 2);
+  EXPECT_EQ(testing::scalar(db,
+                            "SELECT DATA_NBP || ':' || DATA_ECB || ':' || (KURS_NBP > 3) FROM "
+                            "AP_Func_PodajKursy_NBPECB(" +
+                                sunday + ", 'eur')"),
+            last + ":" + last + ":1");
+  EXPECT_EQ(testing::scalar(db, "SELECT KURS_NBP FROM AP_Func_PodajKursy_NBPECB(" + last + ", 'PLN')"),
+            "1.000000");
+  EXPECT_EQ(testing::scalar(db, "SELECT COUNT(*) FROM AP_Func_PodajKursy_NBPECB(36163, 'EUR')"), "0");
+  db::SqlLink(db).exec(
+      "INSERT INTO ADRESY_PRACOWNIKA (ID_PRACOWNIKA, DATA_OD, TYP_ADRESU, KOD_POCZTOWY, MIEJSCOWOSC) "
+      "VALUES (1, 90000, 'M', '00-001', 'Warszawa')");
+  const std::string address = "SELECT KOD_POCZTOWY || ' ' || MIEJSCOWOSC FROM RM_Func_AdresPracownika(1, ";
+  EXPECT_EQ(testing::scalar(db, address + "90000, 'M')"), "00-001 Warszawa");
+  EXPECT_NE(testing::scalar(db, address + "89999, 'M')"), "00-001 Warszawa");
+  EXPECT_EQ(testing::scalar(db, address + "89999, 'X')"), "<none>");
+  sqlite3_close(db);
+}
+
 }  // namespace
 }  // namespace server
