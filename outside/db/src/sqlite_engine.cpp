@@ -22,8 +22,14 @@ class StatementCache {
  public:
   static constexpr std::size_t kCapacity = 32;
 
-  ~StatementCache() {
+  StatementCache() = default;
+  StatementCache(const StatementCache&) = delete;
+  StatementCache& operator=(const StatementCache&) = delete;
+  ~StatementCache() { clear(); }
+
+  void clear() {
     for (auto& [text, stmt] : entries_) sqlite3_finalize(stmt);
+    entries_.clear();
   }
   sqlite3_stmt* take(std::string_view text) {
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
@@ -57,7 +63,7 @@ class SqliteConnection final : public Connection {
   SqliteConnection(sqlite3* db, std::shared_ptr<const SqliteOptions> options)
       : db_(db), options_(std::move(options)), link_(db) {}
   ~SqliteConnection() override {
-    cache_ = {};
+    cache_.clear();
     sqlite3_close_v2(db_);
   }
 
