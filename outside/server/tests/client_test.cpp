@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "fixture.h"
 #include "server/server.h"
 
@@ -80,6 +83,43 @@ TEST_F(ClientTest, RefusedStatementIsError90AndRunsNothing) {
       client_->send(db::Channel::VAX, "select 1; drop table waluty; merge into x using y on 1=1");
   EXPECT_EQ(s.code, db::kStatementFailed);
   EXPECT_EQ(first("select count(*) from waluty where numer=1"), "1");
+}
+
+TEST_F(ClientTest, AlteredViewIsReplacedOnlyWhenItWorks) {
+  ASSERT_TRUE(client_->send(db::Channel::VAX, "Update Artykul set pole1='zielony'").ok());
+  ASSERT_TRUE(client_
+                  ->send(db::Channel::VAX,
+                         "insert into artykul(id_artykulu, nazwa, pole1) values (1, 'Łopata', 'zielony')")
+                  .ok());
+  const db::Status altered = client_->send(db::Channel::VAX,
+                                           " alter  VIEW PD_Artykul(id,Kolor)  AS  SELECT "
+                                           "id_artykulu,isnull(dbo.AP_FUNC_PoleDodatkowe('Artykul',1,"
+                                           "id_artykulu),' ') FROM Artykul");
+  ASSERT_TRUE(altered.ok()) << altered.text;
+  EXPECT_EQ(first("select Kolor from PD_Artykul where id=1"), "zielony");
+  const db::Status broken = client_->send(
+      db::Channel::VAX, " alter  VIEW PD_Artykul(id,Kolor)  AS  SELECT id_artykulu,nie_ma FROM Artykul");
+  EXPECT_EQ(broken.code, db::kStatementFailed);
+  EXPECT_EQ(first("select Kolor from PD_Artykul where id=1"), "zielony");
+}
+
+TEST_F(ClientTest, ThreadsShareTheDatabaseFile) {
+  std::vector<std::thread> threads;
+  std::atomic<int> failures{0};
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      client_->open(db::Channel::VAX1);
+      for (int n = 0; n < 50; ++n) {
+        const db::Status s =
+            client_->send(db::Channel::VAX1, "insert into zaznaczone (id_sesji,uzycie,id) values (" +
+                                                 std::to_string(t) + ",999," + std::to_string(n) + ")");
+        if (!s.ok()) ++failures;
+      }
+    });
+  }
+  for (auto& t : threads) t.join();
+  EXPECT_EQ(failures.load(), 0);
+  EXPECT_EQ(first("select count(*) from zaznaczone where uzycie=999"), "200");
 }
 
 }  // namespace
