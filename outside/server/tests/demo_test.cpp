@@ -137,6 +137,28 @@ TEST_F(DemoTest, NumberingIsDefinedForEveryDocumentType) {
       "8");
 }
 
+TEST_F(DemoTest, EveryUserHasRowsForTheWindowSettings) {
+  // The system only updates these rows, so a missing one would silently lose a user's setting.
+  EXPECT_EQ(scalar(db_,
+                   "SELECT COUNT(*) FROM UZYTKOWNIK u, INI_KOLUMNA k WHERE NOT EXISTS (SELECT 1 FROM "
+                   "INTER_INI_UZYTKOWNIK i WHERE i.ID_UZYTKOWNIKA = u.ID_UZYTKOWNIKA AND i.ID_KOLUMNY = "
+                   "k.ID_KOLUMNY)"),
+            "0");
+  EXPECT_EQ(
+      scalar(db_,
+             "SELECT COUNT(*) FROM UZYTKOWNIK u, INI_PARAMETR p WHERE NOT EXISTS (SELECT 1 FROM "
+             "INTER_PARAMETR_UZYTKOWNIK i WHERE i.ID_UZYTKOWNIKA = u.ID_UZYTKOWNIKA AND i.ID_PARAMETRU = "
+             "p.ID_PARAMETRU)"),
+      "0");
+  EXPECT_EQ(
+      scalar(
+          db_,
+          "SELECT i.WARTOSC FROM ini_okno o, ini_parametr p, inter_parametr_uzytkownik i WHERE p.id_okna = "
+          "o.id_okna AND p.id_parametru = i.id_parametru AND i.id_uzytkownika = 3000002 AND o.nazwa = "
+          "'Bank_Brw' AND p.nazwa = 'PORZĄDEK'"),
+      "rosnąco");
+}
+
 TEST(DayNumbers, MatchTheCalendarOfTheSystem) {
   EXPECT_EQ(day_number(1800, 12, 28), 0);
   EXPECT_EQ(day_number(1900, 1, 1), 36163);

@@ -29,5 +29,6 @@ void add_configuration(Context& c);  // configuration catalogue and values, syst
 void add_documents(Context& c);      // document types and numbering definitions
 void add_money(Context& c);          // VAT rates, countries, currencies, rates, banks, tax offices
 void add_people(Context& c);         // employees and contractors
+void add_windows(Context& c);        // window and column catalogues with the users' rows
 
 }  // namespace server::demo
