@@ -283,5 +283,68 @@ TEST_F(ProceduresTest, DefaultWarehouseFollowsTheUsersChoiceWithinTheCompany) {
   EXPECT_EQ(other.cell(0, 0), "4") << "warehouse 2 belongs to another company";
 }
 
+TEST_F(ProceduresTest, NameUniquenessWithinTheCompany) {
+  db::SqlLink(db_).exec(
+      "INSERT INTO TABELA_ODSETEK (ID_TABELI_ODSETEK, ID_FIRMY, NAZWA) VALUES (1, 1, 'Ustawowe')");
+  const auto check = [&](std::int64_t company, const char* name, std::int64_t id) {
+    return call(
+        db_, "AP_CzyNazwaJestUnikalna",
+        {Value::integer(company), Value::text(name), Value::integer(id), Value::text("tabela_odsetek")});
+  };
+  EXPECT_FALSE(check(1, "USTAWOWE ", 0).ok());
+  EXPECT_TRUE(check(1, "Ustawowe", 1).ok()) << "its own name";
+  EXPECT_TRUE(check(2, "Ustawowe", 0).ok()) << "another company";
+  EXPECT_TRUE(check(1, "Umowne", 0).ok());
+}
+
+TEST_F(ProceduresTest, MarkedArticlesOfAWarehouseBecomeTheList) {
+  db::SqlLink link(db_);
+  ASSERT_TRUE(
+      link.exec(
+              "INSERT INTO ARTYKUL (ID_ARTYKULU, ID_MAGAZYNU, NAZWA) VALUES (1, 1, 'a'), (2, 2, 'b'), (3, 1, "
+              "'c')")
+          .ok());
+  ASSERT_TRUE(link.exec("INSERT INTO MAG_ELEMENTY_LISTY_OBIEKTOW VALUES (5, 99)").ok());
+  for (int id : {1, 2, 3})
+    call(db_, "JL_Zaznacz", {Value::integer(3000002), Value::integer(102), Value::integer(id)});
+  ASSERT_TRUE(call(db_, "RM_ZapiszZaznaczoneObiekty",
+                   {Value::integer(5), Value::integer(3000002), Value::integer(102), Value::integer(1)})
+                  .ok());
+  EXPECT_EQ(
+      scalar(db_,
+             "SELECT group_concat(ID_ELEMENTU) FROM (SELECT ID_ELEMENTU FROM MAG_ELEMENTY_LISTY_OBIEKTOW "
+             "WHERE ID_LISTY = 5 ORDER BY 1)"),
+      "1,3");
+  ASSERT_TRUE(call(db_, "RM_ZapiszZaznaczoneObiekty",
+                   {Value::integer(5), Value::integer(3000002), Value::integer(102), Value::integer(0)})
+                  .ok());
+  EXPECT_EQ(scalar(db_, "SELECT COUNT(*) FROM MAG_ELEMENTY_LISTY_OBIEKTOW WHERE ID_LISTY = 5"), "3");
+}
+
+TEST_F(ProceduresTest, WarehouseWithDocumentsIsKept) {
+  db::SqlLink(db_).exec("INSERT INTO DOKUMENT_MAGAZYNOWY (ID_MAGAZYNU, NUMER) VALUES (2, 'PZ/1/12/2026')");
+  EXPECT_FALSE(call(db_, "AP_UsunMagazyn", {Value::integer(2), Value::integer(3000001)}).ok());
+  ASSERT_TRUE(call(db_, "AP_UsunMagazyn", {Value::integer(3), Value::integer(3000001)}).ok());
+  EXPECT_EQ(scalar(db_, "SELECT group_concat(ID_MAGAZYNU) FROM MAGAZYN WHERE ID_FIRMY = 1"), "1,2");
+  EXPECT_EQ(scalar(db_, "SELECT COUNT(*) FROM LOG_AKCJI WHERE RODZAJ_OBIEKTU = 'MAGAZYN' AND AKCJA = 3"),
+            "1");
+  EXPECT_FALSE(call(db_, "AP_UsunMagazyn", {Value::integer(3), Value::integer(3000001)}).ok());
+}
+
+TEST_F(ProceduresTest, NumberingOfANewStockTypeAndStatusesAndClassifierColumns) {
+  ASSERT_TRUE(
+      call(db_, "RM_DodajDefinicjeNumeracji",
+           {Value::integer(1), Value::integer(77), Value::text("PW"), Value::integer(1), Value::integer(1)})
+          .ok());
+  EXPECT_EQ(scalar(db_, "SELECT FORMAT FROM DEFINICJA_NUMERACJI WHERE ID_TYPU = 77"), "PW/#/MM/RRRR");
+  ASSERT_TRUE(call(db_, "ABS_IntS_RM_ABSM_DocStatusListInit", {}).ok());
+  ASSERT_TRUE(call(db_, "ABS_IntS_RM_ABSM_DocStatusListInit", {}).ok());
+  EXPECT_EQ(scalar(db_, "SELECT COUNT(*) FROM MAG_SLOWNIK_STATUSOW_DOKUMENTOW WHERE SYSTEMOWY = 1"), "5");
+  ASSERT_TRUE(db::SqlLink(db_).exec("ALTER TABLE PRACOWNIK DROP COLUMN POLE10").ok());
+  ASSERT_TRUE(call(db_, "AP_AktualizujKolumnyPolDodatkowych", {Value::text("Pracownik")}).ok());
+  EXPECT_EQ(scalar(db_, "SELECT COUNT(*) FROM pragma_table_info('PRACOWNIK') WHERE name LIKE 'POLE%'"), "10");
+  EXPECT_FALSE(call(db_, "AP_AktualizujKolumnyPolDodatkowych", {Value::text("Faktura")}).ok());
+}
+
 }  // namespace
 }  // namespace server

@@ -15,6 +15,7 @@ void add_settings_procedures(db::ProcedureRegistry& r);
 void add_mark_procedures(db::ProcedureRegistry& r);
 void add_rate_procedures(db::ProcedureRegistry& r);
 void add_company_procedures(db::ProcedureRegistry& r);
+void add_dictionary_procedures(db::ProcedureRegistry& r);
 
 // The server's current time as 'YYYY-MM-DD HH:MM:SS' (local time).
 inline constexpr std::string_view kNow = "strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime')";
