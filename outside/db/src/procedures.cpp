@@ -86,14 +86,22 @@ Status ProcedureRegistry::call(std::string_view name, SqlLink& db, const std::ve
     return Status::statement_failed("Procedure or function " + std::string(name) +
                                     " has a wrong number of arguments specified.");
   }
-  if (Status s = db.exec("SAVEPOINT procedure_call"); !s.ok()) return s;
+  // Outside a caller's transaction the routine takes the write lock at once: a routine that reads before
+  // it writes could otherwise find its snapshot outdated by another workstation and fail without waiting.
+  const bool own_transaction = sqlite3_get_autocommit(db.handle()) != 0;
+  if (Status s = db.exec(own_transaction ? "BEGIN IMMEDIATE" : "SAVEPOINT procedure_call"); !s.ok()) return s;
   ProcedureCall call{db, args, out, std::nullopt};
   Status s = e.routine(call);
   if (s.ok()) {
-    s = db.exec("RELEASE procedure_call");
-  } else {
-    db.exec("ROLLBACK TO procedure_call");
-    db.exec("RELEASE procedure_call");
+    s = db.exec(own_transaction ? "COMMIT" : "RELEASE procedure_call");
+  }
+  if (!s.ok()) {
+    if (own_transaction) {
+      db.exec("ROLLBACK");
+    } else {
+      db.exec("ROLLBACK TO procedure_call");
+      db.exec("RELEASE procedure_call");
+    }
   }
   if (call.ret_code) out.ret_code = call.ret_code;
   return s;

@@ -154,5 +154,16 @@ TEST_F(ProcedureCallTest, FailingProcedureLeavesNoEffectsAndPassesItsText) {
   EXPECT_NE(client_->send(Channel::VAX, "call AddRow").text.find("number of arguments"), std::string::npos);
 }
 
+TEST_F(ProcedureCallTest, FailingProcedureInsideATransactionUndoesOnlyItself) {
+  ASSERT_TRUE(client_->send(Channel::VAX, "begin").ok());
+  ASSERT_TRUE(client_->send(Channel::VAX, "insert into t values (1,'before')").ok());
+  EXPECT_FALSE(client_->send(Channel::VAX, "call AddRow -4").ok());
+  ASSERT_TRUE(client_->send(Channel::VAX, "call AddRow 5").ok());
+  ASSERT_TRUE(client_->send(Channel::VAX, "commit").ok());
+  ASSERT_TRUE(client_->send(Channel::VAX, "select group_concat(id) from t").ok());
+  ASSERT_TRUE(client_->next(Channel::VAX).ok());
+  EXPECT_EQ(client_->field(Channel::VAX, 1), "1,5");
+}
+
 }  // namespace
 }  // namespace db

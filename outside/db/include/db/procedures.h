@@ -56,7 +56,8 @@ class ProcedureRegistry {
  public:
   // Registers a routine under its name (case-insensitive) accepting min_args..max_args arguments.
   void add(std::string_view name, std::size_t min_args, std::size_t max_args, Procedure routine);
-  // Calls the routine inside a savepoint, so that a failing routine leaves no partial effects.
+  // Calls the routine in a transaction of its own (an immediate one, or a savepoint inside the caller's
+  // transaction), so that a failing routine leaves no partial effects.
   Status call(std::string_view name, SqlLink& db, const std::vector<Value>& args, ResultSet& out) const;
   bool contains(std::string_view name) const;
 
