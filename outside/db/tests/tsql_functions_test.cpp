@@ -125,7 +125,11 @@ FUNCTION_GROUP(Plus, Case{"TextsJoin", "tsql_add('ab', 'cd')", "abcd"},
                Case{"NumericTextConverts", "tsql_add('5', 1)", "6"},
                Case{"NullPropagates", "tsql_add(NULL, 'a') IS NULL", "1"},
                Case{"CeilingFloor", "tsql_ceiling(1.2) || tsql_floor(-1.2)", "2-2"},
-               Case{"PowerOfIntegers", "tsql_power(2, 10)", "1024"});
+               Case{"PowerOfIntegers", "tsql_power(2, 10)", "1024"},
+               Case{"PowerOfSmallBases",
+                    "tsql_power(-1, 3) || ' ' || tsql_power(-1, 4) || ' ' || tsql_power(0, 0) || ' ' || "
+                    "tsql_power(-3, 3)",
+                    "-1 1 1 -27"});
 
 struct Failure {
   const char* name;

@@ -74,6 +74,16 @@ TEST_F(Run, UpdateFromCopiesToTwins) {
             (Rows{{"czerwony"}, {"czerwony"}, {"niebieski"}}));
 }
 
+TEST_F(Run, UpdateFromWithTheTargetInAnInnerJoin) {
+  EXPECT_EQ(db_.run("update wartosc_parametru set wartosc=p.nazwa from wartosc_parametru w inner join "
+                    "parametr_raportu p "
+                    "on p.id_parametru=w.id_parametru where w.id_wariantu=11")
+                .error,
+            "");
+  EXPECT_EQ(db_.query("SELECT wartosc FROM wartosc_parametru ORDER BY id_wariantu, id_parametru"),
+            (Rows{{"stare"}, {"inne"}, {"IBAN"}}));
+}
+
 TEST_F(Run, IfNotExistsInsertsOnce) {
   const char* mark =
       "if not exists (select 1 from zaznaczone with (nolock) where id_sesji= 3 and uzycie= 120 and id= 5 and "

@@ -181,6 +181,8 @@ TRANSLATION_GROUP(Delete,
                   Row{"JoinedDeleteByRowid", "delete x from t x inner join p on p.id=x.id where p.b=2",
                       "DELETE FROM t WHERE rowid IN (SELECT x.rowid FROM t AS x INNER JOIN p ON p.id = x.id "
                       "WHERE p.b = 2)"},
+                  Row{"TargetNotInFromDeletesAllOrNothing", "delete t from p where p.id=1",
+                      "DELETE FROM t WHERE EXISTS (SELECT 1 FROM p WHERE p.id = 1)"},
                   Row{"TruncateTable", "truncate table zaznaczone", "DELETE FROM zaznaczone"});
 
 TRANSLATION_GROUP(
@@ -247,7 +249,12 @@ TRANSLATION_GROUP(
         "select cast(A.pole3 as real), cast(a as varchar), cast(b as nvarchar(max)), cast(c as char(2))",
         "SELECT CAST(A.pole3 AS REAL), tsql_to_text(a, 0, 30), tsql_to_text(b, 0, -1), tsql_to_text(c, 0, "
         "2)"},
-    Row{"Date", "select convert(date, '20200109')", "SELECT tsql_date('20200109', 0)"});
+    Row{"Date", "select convert(date, '20200109')", "SELECT tsql_date('20200109', 0)"},
+    Row{"ClassifierFilters",
+        "select 1 from a A where cast(A.pole3 as real) >5 and A.pole2 not like '%x%' and A.pole4 = '7'",
+        "SELECT 1 FROM a AS A WHERE CAST(A.pole3 AS REAL) > 5 AND A.pole2 NOT LIKE '%x%' AND A.pole4 = '7' "
+        "COLLATE "
+        "PLCI"});
 
 TRANSLATION_GROUP(
     Lexical,
@@ -405,14 +412,38 @@ INSTANTIATE_TEST_SUITE_P(
         {"TrailingGarbage", "select a from t x y", "statement Y"},
         {"IfWithoutStatement", "if exists (select 1 from t)", "IF without a statement"},
         {"BeginWithoutEnd", "if 1=1 begin select 1", "BEGIN without END"},
-        {"DeepNesting",
-         "select "
-         "((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((("
-         "(((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((1",
-         "nesting"},
         {"ConcatNullYieldsNullOff", "set concat_null_yields_null off", "CONCAT_NULL_YIELDS_NULL OFF"},
     }),
     refusal_name);
+
+TEST(TranslateRefusal, DeepNestingAndLongChainsAreRefusedNotOverflowed) {
+  for (const std::string& tsql : {"select " + std::string(1200, '(') + "1" + std::string(1200, ')'),
+                                  "select 1 from t where " +
+                                      [] {
+                                        std::string chain = "a=1";
+                                        for (int i = 0; i < 3000; ++i) chain += " or a=1";
+                                        return chain;
+                                      }(),
+                                  "select 'a'" +
+                                      [] {
+                                        std::string chain;
+                                        for (int i = 0; i < 3000; ++i) chain += "+'a'";
+                                        return chain;
+                                      }()}) {
+    const Program p = translate(tsql);
+    ASSERT_TRUE(p.refused()) << tsql.substr(0, 40);
+    EXPECT_NE(p.refusal.find("nesting deeper than"), std::string::npos) << p.refusal;
+  }
+  std::string fine = "select 1 from t where a=1";
+  for (int i = 0; i < 500; ++i) fine += " or a=" + std::to_string(i);
+  EXPECT_FALSE(translate(fine).refused());
+}
+
+TEST(TranslateRefusal, NulByteEvenInsideALiteral) {
+  const Program p = translate(std::string_view("select 'a\0b'", 13));
+  ASSERT_TRUE(p.refused());
+  EXPECT_NE(p.refusal.find("NUL character"), std::string::npos) << p.refusal;
+}
 
 TEST(TranslateRefusal, ABatchIsRefusedAsAWhole) {
   const Program p = translate("insert into t values(1); select a ^ b from t");

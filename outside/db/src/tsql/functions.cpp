@@ -161,14 +161,18 @@ void fn_power(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (any_null(argc, argv)) return sqlite3_result_null(ctx);
   if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER && sqlite3_value_type(argv[1]) == SQLITE_INTEGER &&
       sqlite3_value_int64(argv[1]) >= 0) {
-    std::int64_t base = sqlite3_value_int64(argv[0]);
+    const std::int64_t base = sqlite3_value_int64(argv[0]);
     std::int64_t exp = sqlite3_value_int64(argv[1]);
     std::int64_t result = 1;
-    while (exp > 0) {
-      if (__builtin_mul_overflow(result, base, &result))
-        return error(ctx, "Arithmetic overflow error in POWER.");
-      --exp;
-      if (result == 0 || result == 1) break;
+    if (base == 0 || base == 1) {
+      result = (base == 0 && exp > 0) ? 0 : 1;
+    } else if (base == -1) {
+      result = exp % 2 == 0 ? 1 : -1;
+    } else {  // |base| >= 2 overflows within 63 steps
+      for (; exp > 0; --exp) {
+        if (__builtin_mul_overflow(result, base, &result))
+          return error(ctx, "Arithmetic overflow error in POWER.");
+      }
     }
     return sqlite3_result_int64(ctx, result);
   }
@@ -447,8 +451,11 @@ constexpr Registration kRegistrations[] = {
 
 bool register_tsql_functions(sqlite3* db) {
   if (db == nullptr) return false;
-  bool ok = sqlite3_create_collation_v2(db, kTextCollation, SQLITE_UTF8, nullptr, collate_plci, nullptr) ==
-            SQLITE_OK;
+  // "name" is always a name, as on the server with QUOTED_IDENTIFIER ON: a misspelt column fails instead
+  // of silently becoming a text.
+  bool ok = sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr) == SQLITE_OK;
+  ok = sqlite3_create_collation_v2(db, kTextCollation, SQLITE_UTF8, nullptr, collate_plci, nullptr) ==
+       SQLITE_OK;
   for (const auto& r : kRegistrations) {
     // Innocuous: views and triggers of the schema call these functions even with trusted_schema off.
     const int flags = SQLITE_UTF8 | SQLITE_INNOCUOUS | (r.deterministic ? SQLITE_DETERMINISTIC : 0);

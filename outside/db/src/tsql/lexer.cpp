@@ -19,31 +19,21 @@ constexpr std::array<std::string_view, 62> kReserved = {
     "some",     "then",      "top",  "union",  "update", "values", "when",     "where"};
 static_assert(!kReserved.back().empty(), "every slot holds a word");
 
-// Where the words of each first letter start in kReserved (sorted), so a lookup compares only a few.
-constexpr std::array<std::uint8_t, 27> kReservedStart = [] {
-  std::array<std::uint8_t, 27> start{};
-  std::size_t w = 0;
-  for (std::size_t letter = 0; letter < 27; ++letter) {
-    while (w < kReserved.size() && static_cast<std::size_t>(kReserved[w][0] - 'a') < letter) ++w;
-    start[letter] = static_cast<std::uint8_t>(w);
-  }
-  return start;
+// The reserved words of up to 8 characters as packed keys, sorted for a binary search; "intersect" is the
+// only longer one.
+constexpr std::array<std::uint64_t, kReserved.size()> kReservedKeys = [] {
+  std::array<std::uint64_t, kReserved.size()> keys{};
+  for (std::size_t i = 0; i < kReserved.size(); ++i)
+    keys[i] = kReserved[i].size() <= 8 ? pack_lower(kReserved[i]) : 0;
+  std::sort(keys.begin(), keys.end());
+  return keys;
 }();
 
-bool reserved_word(std::string_view text) {
-  if (text.size() > 10 || text.size() < 2) return false;
-  char buf[10];
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    buf[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
-  }
-  if (buf[0] < 'a' || buf[0] > 'z') return false;
-  const std::string_view lower(buf, text.size());
-  const std::size_t letter = static_cast<std::size_t>(buf[0] - 'a');
-  for (std::size_t i = kReservedStart[letter]; i < kReservedStart[letter + 1]; ++i) {
-    if (same_text(kReserved[i], lower)) return true;
-  }
-  return false;
+bool reserved_word(std::string_view text, std::uint64_t key) {
+  if (text.size() > 8)
+    return text.size() == 9 && pack_lower(text) == pack_lower("intersect") &&
+           is_word({TokenKind::Word, false, key, text, 0}, "intersect");
+  return std::binary_search(kReservedKeys.begin(), kReservedKeys.end(), key);
 }
 
 // Character classes by table: the tokenizer looks at every byte of long statements.
@@ -164,8 +154,8 @@ class Lexer {
       while (pos_ < s_.size() && is_word_char(s_[pos_])) ++pos_;
       emit(TokenKind::Word, start);
       Token& word = out_.tokens.back();
-      word.reserved = reserved_word(word.text);
       if (word.text.size() <= 8) word.key = pack_lower(word.text);
+      word.reserved = reserved_word(word.text, word.key);
       return;
     }
     if (c == '@') {
@@ -217,19 +207,20 @@ class Lexer {
   }
 
   void symbol(std::size_t start) {
-    static constexpr std::string_view two[] = {"<>", "<=", ">=", "!=", "!<", "!>"};
-    for (const auto op : two) {
-      if (same_text(s_.substr(pos_, 2), op)) {
-        pos_ += 2;
-        return emit(TokenKind::Symbol, start);
-      }
+    const char c = s_[pos_];
+    const char next = at(pos_ + 1);
+    const bool two = (c == '<' && (next == '>' || next == '=')) || (c == '>' && next == '=') ||
+                     (c == '!' && (next == '=' || next == '<' || next == '>'));
+    if (two) {
+      pos_ += 2;
+      return emit(TokenKind::Symbol, start);
     }
     static constexpr std::string_view one = "()=<>+-*/%,.;&|^~{}?";
-    if (one.find(s_[pos_]) != std::string_view::npos) {
+    if (one.find(c) != std::string_view::npos) {
       ++pos_;
       return emit(TokenKind::Symbol, start);
     }
-    fail(std::string("unexpected character '") + s_[pos_] + "'");
+    fail(std::string("unexpected character '") + c + "'");
   }
 
   std::string_view s_;
@@ -250,6 +241,10 @@ std::string unquote(std::string_view inner, char close) {
 }  // namespace
 
 LexResult tokenize(std::string_view text) {
+  // SQLite ends a statement at a NUL byte, so a text holding one could not be passed on faithfully.
+  if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
+    return {{}, "NUL character at offset " + std::to_string(nul)};
+  }
   return Lexer(text).run();
 }
 

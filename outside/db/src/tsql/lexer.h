@@ -46,9 +46,18 @@ struct LexResult {
 
 // Splits `text` into tokens, dropping blanks and comments (`-- ...`, nested `/* ... */`). A number ends at
 // the first character that cannot continue it, so `5and` is the number 5 followed by `and`; an exponent
-// is taken only when digits follow the `e`. Unterminated literals and comments, and characters that have
-// no meaning in T-SQL, are errors naming what was found.
+// is taken only when digits follow the `e`. Unterminated literals and comments, NUL bytes and characters
+// that have no meaning in T-SQL are errors naming what was found.
 LexResult tokenize(std::string_view text);
+
+// A keyword with its packed form computed at compile time: K("select").
+struct Keyword {
+  std::uint64_t key;
+  std::string_view text;
+};
+consteval Keyword K(std::string_view lower_keyword) {
+  return {pack_lower(lower_keyword), lower_keyword};
+}
 
 // Byte equality of short texts (operators, keywords) without a library call.
 inline bool same_text(std::string_view a, std::string_view b) {
@@ -75,5 +84,11 @@ inline bool is_word(const Token& token, std::string_view lower_keyword) {
 std::string quoted_name_value(std::string_view text);
 // The value of a string literal (quotes and N prefix removed, '' undone).
 std::string string_literal_value(std::string_view text);
+
+inline bool is_word(const Token& token, const Keyword& keyword) {
+  if (token.kind != TokenKind::Word || token.text.size() != keyword.text.size()) return false;
+  if (keyword.text.size() <= 8) return token.key == keyword.key;
+  return is_word(token, keyword.text);
+}
 
 }  // namespace db::tsql

@@ -14,7 +14,9 @@ struct ParseError {
   std::string text;
 };
 
-constexpr int kMaxDepth = 200;
+// Bound on nesting plus operands chained in a row, so that the recursion of parser and writer stays well
+// within a thread's stack.
+constexpr int kMaxDepth = 2000;
 
 bool ascii_lower_equals(std::string_view text, std::string_view lower) {
   if (text.size() != lower.size()) return false;
@@ -60,8 +62,8 @@ class Parser {
     const Token& t = peek(ahead);
     return t.kind == TokenKind::Symbol && t.text == s;
   }
-  bool word(std::string_view w, std::size_t ahead = 0) const { return is_word(peek(ahead), w); }
-  bool accept_word(std::string_view w) {
+  bool word(const Keyword& w, std::size_t ahead = 0) const { return is_word(peek(ahead), w); }
+  bool accept_word(const Keyword& w) {
     if (!word(w)) return false;
     ++pos_;
     return true;
@@ -92,16 +94,28 @@ class Parser {
   void expect_symbol(std::string_view s) {
     if (!accept_symbol(s)) fail("syntax error: expected '" + std::string(s) + "'");
   }
-  void expect_word(std::string_view w) {
-    if (!accept_word(w)) fail("syntax error: expected " + std::string(w));
+  void expect_word(const Keyword& w) {
+    if (!accept_word(w)) fail("syntax error: expected " + std::string(w.text));
   }
 
   struct DepthGuard {
     explicit DepthGuard(Parser& p) : p_(p) {
-      if (++p_.depth_ > kMaxDepth) p_.fail("unsupported T-SQL: nesting deeper than 200 levels");
+      if (++p_.depth_ > kMaxDepth) p_.fail("unsupported T-SQL: nesting deeper than 2000 levels");
     }
     ~DepthGuard() { --p_.depth_; }
     Parser& p_;
+  };
+
+  // Each further operand of a chain (a or b or c ...) deepens the tree the writer walks.
+  struct ChainGuard {
+    explicit ChainGuard(Parser& p) : p_(p) {}
+    void next() {
+      ++links_;
+      if (++p_.depth_ > kMaxDepth) p_.fail("unsupported T-SQL: nesting deeper than 2000 levels");
+    }
+    ~ChainGuard() { p_.depth_ -= links_; }
+    Parser& p_;
+    int links_ = 0;
   };
 
   template <typename T, typename... Args>
@@ -142,7 +156,7 @@ class Parser {
 
   // Drops `with (nolock)`, `with (rowlock, index(x))` and the old form `(nolock)`.
   void skip_table_hints() {
-    if (word("with") && symbol("(", 1)) {
+    if (word(K("with")) && symbol("(", 1)) {
       ++pos_;
       skip_parenthesised();
     } else if (symbol("(") && is_hint_word(peek(1))) {
@@ -187,34 +201,34 @@ class Parser {
       unexpected();
     }
     if (t.kind != TokenKind::Word) unexpected();
-    if (word("select")) {
+    if (word(K("select"))) {
       Stmt* s = make<Stmt>(StmtKind::Select, mr_);
       s->select = select();
       return s;
     }
-    if (word("insert")) return insert();
-    if (word("update")) return update();
-    if (word("delete")) return delete_stmt();
-    if (word("if")) return if_stmt();
-    if (word("call")) {
+    if (word(K("insert"))) return insert();
+    if (word(K("update"))) return update();
+    if (word(K("delete"))) return delete_stmt();
+    if (word(K("if"))) return if_stmt();
+    if (word(K("call"))) {
       ++pos_;
       return call_after_keyword(false);
     }
-    if (word("exec") || word("execute")) return exec();
-    if (word("alter") || word("create")) return create_or_alter();
-    if (word("drop")) return drop();
-    if (word("set")) return set_option();
-    if (word("begin")) return begin();
-    if (word("commit") || word("rollback")) return transaction_end();
-    if (word("truncate")) return truncate();
-    if (word("go")) {
+    if (word(K("exec")) || word(K("execute"))) return exec();
+    if (word(K("alter")) || word(K("create"))) return create_or_alter();
+    if (word(K("drop"))) return drop();
+    if (word(K("set"))) return set_option();
+    if (word(K("begin"))) return begin();
+    if (word(K("commit")) || word(K("rollback"))) return transaction_end();
+    if (word(K("truncate"))) return truncate();
+    if (word(K("go"))) {
       ++pos_;
       return nullptr;
     }
-    if (word("with")) unsupported("common table expression (WITH)");
-    if (word("declare")) unsupported("variables (DECLARE)");
-    if (word("end")) fail("syntax error: END without BEGIN");
-    if (word("else")) fail("syntax error: ELSE without IF");
+    if (word(K("with"))) unsupported("common table expression (WITH)");
+    if (word(K("declare"))) unsupported("variables (DECLARE)");
+    if (word(K("end"))) fail("syntax error: END without BEGIN");
+    if (word(K("else"))) fail("syntax error: ELSE without IF");
     std::string w(runtime::cut_to_width(t.text, 30));
     unsupported("statement " + runtime::to_upper(w));
   }
@@ -224,13 +238,13 @@ class Parser {
     Select* s = make<Select>(mr_);
     s->cores.push_back(select_core());
     while (true) {
-      if (word("union")) {
+      if (word(K("union"))) {
         ++pos_;
-        s->operators.push_back(accept_word("all") ? "UNION ALL" : "UNION");
-      } else if (word("except")) {
+        s->operators.push_back(accept_word(K("all")) ? "UNION ALL" : "UNION");
+      } else if (word(K("except"))) {
         ++pos_;
         s->operators.push_back("EXCEPT");
-      } else if (word("intersect")) {
+      } else if (word(K("intersect"))) {
         ++pos_;
         s->operators.push_back("INTERSECT");
       } else {
@@ -239,35 +253,35 @@ class Parser {
       if (symbol("(")) unsupported("parenthesised SELECT in a UNION");
       s->cores.push_back(select_core());
     }
-    if (word("order")) {
+    if (word(K("order"))) {
       ++pos_;
-      expect_word("by");
+      expect_word(K("by"));
       do {
         OrderItem item;
         item.expr = expr();
-        if (accept_word("desc")) {
+        if (accept_word(K("desc"))) {
           item.descending = item.explicit_direction = true;
-        } else if (accept_word("asc")) {
+        } else if (accept_word(K("asc"))) {
           item.explicit_direction = true;
         }
         s->order_by.push_back(item);
       } while (accept_symbol(","));
     }
-    if (word("for")) unsupported("FOR XML / FOR BROWSE");
-    if (word("option")) unsupported("query hints (OPTION)");
-    if (word("into")) unsupported("SELECT ... INTO");
+    if (word(K("for"))) unsupported("FOR XML / FOR BROWSE");
+    if (word(K("option"))) unsupported("query hints (OPTION)");
+    if (word(K("into"))) unsupported("SELECT ... INTO");
     return s;
   }
 
   SelectCore* select_core() {
-    expect_word("select");
+    expect_word(K("select"));
     SelectCore* c = make<SelectCore>(mr_);
-    if (accept_word("distinct")) {
+    if (accept_word(K("distinct"))) {
       c->distinct = true;
     } else {
-      accept_word("all");
+      accept_word(K("all"));
     }
-    if (accept_word("top")) {
+    if (accept_word(K("top"))) {
       if (accept_symbol("(")) {
         c->top = expr();
         expect_symbol(")");
@@ -276,29 +290,47 @@ class Parser {
       } else {
         fail("syntax error: TOP needs a number");
       }
-      if (word("percent")) unsupported("TOP ... PERCENT");
-      if (word("with") && word("ties", 1)) unsupported("TOP ... WITH TIES");
+      if (word(K("percent"))) unsupported("TOP ... PERCENT");
+      if (word(K("with")) && word(K("ties"), 1)) unsupported("TOP ... WITH TIES");
     }
     do {
       c->items.push_back(select_item());
     } while (accept_symbol(","));
-    if (word("into")) unsupported("SELECT ... INTO");
-    if (accept_word("from")) from_list(c->from);
-    if (accept_word("where")) c->where = expr();
-    if (word("group")) {
+    if (word(K("into"))) unsupported("SELECT ... INTO");
+    if (accept_word(K("from"))) from_list(c->from);
+    if (accept_word(K("where"))) c->where = expr();
+    if (word(K("group"))) {
       ++pos_;
-      expect_word("by");
+      expect_word(K("by"));
       do {
         c->group_by.push_back(expr());
       } while (accept_symbol(","));
-      if (word("with")) unsupported("GROUP BY ... WITH ROLLUP/CUBE");
+      if (word(K("with"))) unsupported("GROUP BY ... WITH ROLLUP/CUBE");
     }
-    if (accept_word("having")) c->having = expr();
+    if (accept_word(K("having"))) c->having = expr();
     return c;
+  }
+
+  // `*` or `t.*`: only a whole select item (or the argument of count) may be a star.
+  Expr* star_item() {
+    std::size_t ahead = 0;
+    while ((peek(ahead).kind == TokenKind::Word || peek(ahead).kind == TokenKind::QuotedName) &&
+           symbol(".", ahead + 1)) {
+      ahead += 2;
+    }
+    if (!symbol("*", ahead)) return nullptr;
+    Expr* e = expr_node(ExprKind::Star);
+    while (!symbol("*")) {
+      e->names.push_back(take_name());
+      ++pos_;
+    }
+    ++pos_;
+    return e;
   }
 
   SelectItem select_item() {
     SelectItem item;
+    if ((item.expr = star_item()) != nullptr) return item;
     if (name_token() && symbol("=", 1)) {  // T-SQL `alias = expression`
       item.alias = take_name();
       ++pos_;
@@ -306,7 +338,7 @@ class Parser {
       return item;
     }
     item.expr = expr();
-    if (accept_word("as")) {
+    if (accept_word(K("as"))) {
       if (peek().kind == TokenKind::String) {
         item.alias = {peek().text, false};
         item.alias_is_string = true;
@@ -335,23 +367,23 @@ class Parser {
     TableRef* left = table_primary();
     while (true) {
       JoinKind kind;
-      if (word("join")) {
+      if (word(K("join"))) {
         kind = JoinKind::Inner;
         ++pos_;
-      } else if (word("inner") && word("join", 1)) {
+      } else if (word(K("inner")) && word(K("join"), 1)) {
         kind = JoinKind::Inner;
         pos_ += 2;
-      } else if (word("left") || word("right") || word("full")) {
-        kind = word("left") ? JoinKind::Left : word("right") ? JoinKind::Right : JoinKind::Full;
+      } else if (word(K("left")) || word(K("right")) || word(K("full"))) {
+        kind = word(K("left")) ? JoinKind::Left : word(K("right")) ? JoinKind::Right : JoinKind::Full;
         ++pos_;
-        accept_word("outer");
-        if (!accept_word("join")) unsupported("join hint or malformed join");
-      } else if (word("cross") && word("join", 1)) {
+        accept_word(K("outer"));
+        if (!accept_word(K("join"))) unsupported("join hint or malformed join");
+      } else if (word(K("cross")) && word(K("join"), 1)) {
         kind = JoinKind::Cross;
         pos_ += 2;
-      } else if ((word("cross") || word("outer")) && word("apply", 1)) {
+      } else if ((word(K("cross")) || word(K("outer"))) && word(K("apply"), 1)) {
         unsupported("CROSS/OUTER APPLY");
-      } else if (word("inner") || word("cross")) {
+      } else if (word(K("inner")) || word(K("cross"))) {
         unsupported("join hint or malformed join");
       } else {
         return left;
@@ -361,7 +393,7 @@ class Parser {
       j->left = left;
       j->right = table_primary();
       if (kind != JoinKind::Cross) {
-        expect_word("on");
+        expect_word(K("on"));
         j->on = expr();
       }
       left = j;
@@ -369,7 +401,7 @@ class Parser {
   }
 
   void table_alias(TableRef* t) {
-    if (accept_word("as")) {
+    if (accept_word(K("as"))) {
       t->alias = take_name();
     } else if (name_token()) {
       t->alias = take_name();
@@ -382,7 +414,7 @@ class Parser {
   TableRef* table_primary() {
     DepthGuard guard(*this);
     if (symbol("(")) {
-      if (word("select", 1)) {
+      if (word(K("select"), 1)) {
         ++pos_;
         TableRef* t = make<TableRef>(TableKind::Derived, mr_);
         t->select = select();
@@ -418,19 +450,19 @@ class Parser {
   Stmt* insert() {
     ++pos_;
     Stmt* s = make<Stmt>(StmtKind::Insert, mr_);
-    if (word("top")) unsupported("INSERT TOP");
-    accept_word("into");
+    if (word(K("top"))) unsupported("INSERT TOP");
+    accept_word(K("into"));
     s->target = object_name();
     skip_table_hints();
-    if (symbol("(") && !word("select", 1)) {
+    if (symbol("(") && !word(K("select"), 1)) {
       ++pos_;
       do {
         s->columns.push_back(take_name());
       } while (accept_symbol(","));
       expect_symbol(")");
     }
-    if (word("output")) unsupported("OUTPUT clause");
-    if (accept_word("values")) {
+    if (word(K("output"))) unsupported("OUTPUT clause");
+    if (accept_word(K("values"))) {
       do {
         expect_symbol("(");
         List<Expr*> row(mr_);
@@ -440,12 +472,12 @@ class Parser {
         expect_symbol(")");
         s->rows.push_back(std::move(row));
       } while (accept_symbol(","));
-    } else if (word("select")) {
+    } else if (word(K("select"))) {
       s->select = select();
-    } else if (word("default") && word("values", 1)) {
+    } else if (word(K("default")) && word(K("values"), 1)) {
       pos_ += 2;
       s->default_values = true;
-    } else if (word("exec") || word("execute")) {
+    } else if (word(K("exec")) || word(K("execute"))) {
       unsupported("INSERT ... EXEC");
     } else {
       fail("syntax error: expected VALUES or SELECT");
@@ -456,10 +488,10 @@ class Parser {
   Stmt* update() {
     ++pos_;
     Stmt* s = make<Stmt>(StmtKind::Update, mr_);
-    if (word("top")) unsupported("UPDATE TOP");
+    if (word(K("top"))) unsupported("UPDATE TOP");
     s->target = object_name();
     skip_table_hints();
-    expect_word("set");
+    expect_word(K("set"));
     do {
       if (peek().kind == TokenKind::Variable) unsupported("assignment to a variable in UPDATE");
       Assignment a;
@@ -477,10 +509,10 @@ class Parser {
       a.value = expr();
       s->assignments.push_back(a);
     } while (accept_symbol(","));
-    if (word("output")) unsupported("OUTPUT clause");
-    if (accept_word("from")) from_list(s->from);
-    if (accept_word("where")) {
-      if (word("current") && word("of", 1)) unsupported("WHERE CURRENT OF");
+    if (word(K("output"))) unsupported("OUTPUT clause");
+    if (accept_word(K("from"))) from_list(s->from);
+    if (accept_word(K("where"))) {
+      if (word(K("current")) && word(K("of"), 1)) unsupported("WHERE CURRENT OF");
       s->where = expr();
     }
     return s;
@@ -489,15 +521,15 @@ class Parser {
   Stmt* delete_stmt() {
     ++pos_;
     Stmt* s = make<Stmt>(StmtKind::Delete, mr_);
-    if (word("top")) unsupported("DELETE TOP");
-    accept_word("from");
+    if (word(K("top"))) unsupported("DELETE TOP");
+    accept_word(K("from"));
     s->target = object_name();
     skip_table_hints();
-    if (word("as") || name_token()) unsupported("alias on the DELETE target");
-    if (word("output")) unsupported("OUTPUT clause");
-    if (accept_word("from")) from_list(s->from);
-    if (accept_word("where")) {
-      if (word("current") && word("of", 1)) unsupported("WHERE CURRENT OF");
+    if (word(K("as")) || name_token()) unsupported("alias on the DELETE target");
+    if (word(K("output"))) unsupported("OUTPUT clause");
+    if (accept_word(K("from"))) from_list(s->from);
+    if (accept_word(K("where"))) {
+      if (word(K("current")) && word(K("of"), 1)) unsupported("WHERE CURRENT OF");
       s->where = expr();
     }
     return s;
@@ -509,12 +541,12 @@ class Parser {
     s->condition = expr();
     block_or_statement(s->then_block);
     while (symbol(";")) ++pos_;
-    if (accept_word("else")) block_or_statement(s->else_block);
+    if (accept_word(K("else"))) block_or_statement(s->else_block);
     return s;
   }
 
   bool begins_block() const {
-    return word("begin") && !word("tran", 1) && !word("transaction", 1) && !word("try", 1);
+    return word(K("begin")) && !word(K("tran"), 1) && !word(K("transaction"), 1) && !word(K("try"), 1);
   }
 
   void block_or_statement(Block& out) {
@@ -523,7 +555,7 @@ class Parser {
       ++pos_;
       while (true) {
         while (symbol(";")) ++pos_;
-        if (accept_word("end")) return;
+        if (accept_word(K("end"))) return;
         if (peek().kind == TokenKind::End) fail("syntax error: BEGIN without END");
         if (Stmt* s = statement()) out.push_back(s);
       }
@@ -534,8 +566,8 @@ class Parser {
   }
 
   Stmt* begin() {
-    if (word("try", 1)) unsupported("BEGIN TRY");
-    if (word("tran", 1) || word("transaction", 1)) {
+    if (word(K("try"), 1)) unsupported("BEGIN TRY");
+    if (word(K("tran"), 1) || word(K("transaction"), 1)) {
       pos_ += 2;
       if (name_token()) ++pos_;
       Stmt* s = make<Stmt>(StmtKind::Transaction, mr_);
@@ -550,9 +582,9 @@ class Parser {
 
   Stmt* transaction_end() {
     Stmt* s = make<Stmt>(StmtKind::Transaction, mr_);
-    s->word = word("commit") ? "COMMIT" : "ROLLBACK";
+    s->word = word(K("commit")) ? "COMMIT" : "ROLLBACK";
     ++pos_;
-    if (accept_word("tran") || accept_word("transaction") || accept_word("work")) {
+    if (accept_word(K("tran")) || accept_word(K("transaction")) || accept_word(K("work"))) {
       if (name_token()) ++pos_;
     }
     return s;
@@ -560,7 +592,7 @@ class Parser {
 
   Stmt* truncate() {
     ++pos_;
-    expect_word("table");
+    expect_word(K("table"));
     Stmt* s = make<Stmt>(StmtKind::Delete, mr_);
     s->target = object_name();
     return s;
@@ -568,10 +600,10 @@ class Parser {
 
   Stmt* retcode_call() {
     ++pos_;
-    if (!word("retcode")) unsupported("output binding other than &RetCode");
+    if (!word(K("retcode"))) unsupported("output binding other than &RetCode");
     ++pos_;
     expect_symbol("=");
-    expect_word("call");
+    expect_word(K("call"));
     return call_after_keyword(true);
   }
 
@@ -582,7 +614,7 @@ class Parser {
       expect_symbol("=");
       retcode = true;
     }
-    expect_word("call");
+    expect_word(K("call"));
     Stmt* s = call_after_keyword(retcode);
     expect_symbol("}");
     return s;
@@ -614,15 +646,16 @@ class Parser {
     do {
       if (peek().kind == TokenKind::Variable && symbol("=", 1)) unsupported("named procedure arguments");
       s->args.push_back(expr());
-      if (word("output") || word("out")) unsupported("OUTPUT procedure arguments");
+      if (word(K("output")) || word(K("out"))) unsupported("OUTPUT procedure arguments");
     } while (accept_symbol(","));
     return s;
   }
 
   bool is_statement_start() const {
-    static constexpr std::string_view starts[] = {
-        "select", "insert", "update", "delete", "if",       "call",     "exec", "execute", "alter", "create",
-        "drop",   "set",    "begin",  "commit", "rollback", "truncate", "end",  "else",    "go"};
+    static constexpr Keyword starts[] = {K("select"),   K("insert"), K("update"),  K("delete"), K("if"),
+                                         K("call"),     K("exec"),   K("execute"), K("alter"),  K("create"),
+                                         K("drop"),     K("set"),    K("begin"),   K("commit"), K("rollback"),
+                                         K("truncate"), K("end"),    K("else"),    K("go")};
     for (const auto w : starts) {
       if (word(w)) return true;
     }
@@ -630,14 +663,14 @@ class Parser {
   }
 
   Stmt* create_or_alter() {
-    const bool alter = word("alter");
+    const bool alter = word(K("alter"));
     ++pos_;
     bool or_alter = false;
-    if (!alter && word("or") && word("alter", 1)) {
+    if (!alter && word(K("or")) && word(K("alter"), 1)) {
       pos_ += 2;
       or_alter = true;
     }
-    if (!accept_word("view")) {
+    if (!accept_word(K("view"))) {
       std::string what(runtime::cut_to_width(peek().text, 30));
       unsupported(std::string(alter ? "ALTER " : "CREATE ") + runtime::to_upper(what));
     }
@@ -650,25 +683,25 @@ class Parser {
       } while (accept_symbol(","));
       expect_symbol(")");
     }
-    if (word("with")) unsupported("view options (WITH SCHEMABINDING ...)");
-    expect_word("as");
+    if (word(K("with"))) unsupported("view options (WITH SCHEMABINDING ...)");
+    expect_word(K("as"));
     s->select = select();
-    if (word("with")) unsupported("WITH CHECK OPTION");
+    if (word(K("with"))) unsupported("WITH CHECK OPTION");
     return s;
   }
 
   Stmt* drop() {
     ++pos_;
     Stmt* s = make<Stmt>(StmtKind::DropObject, mr_);
-    if (accept_word("view")) {
+    if (accept_word(K("view"))) {
       s->word = "VIEW";
-    } else if (accept_word("table")) {
+    } else if (accept_word(K("table"))) {
       s->word = "TABLE";
     } else {
       std::string what(runtime::cut_to_width(peek().text, 30));
       unsupported("DROP " + runtime::to_upper(what));
     }
-    if (word("if") && word("exists", 1)) {
+    if (word(K("if")) && word(K("exists"), 1)) {
       pos_ += 2;
       s->if_exists = true;
     }
@@ -685,16 +718,17 @@ class Parser {
         "nocount",    "ansi_nulls", "ansi_warnings",           "ansi_padding",      "quoted_identifier",
         "arithabort", "xact_abort", "concat_null_yields_null", "ansi_null_dflt_on", "implicit_transactions"};
     for (const auto o : on_off) {
-      if (word(o)) {
-        if (o == "implicit_transactions" && word("on", 1)) unsupported("SET IMPLICIT_TRANSACTIONS ON");
-        if (o == "concat_null_yields_null" && word("off", 1)) unsupported("SET CONCAT_NULL_YIELDS_NULL OFF");
-        if (o == "ansi_nulls" && word("off", 1)) unsupported("SET ANSI_NULLS OFF");
+      if (is_word(peek(), o)) {
+        if (o == "implicit_transactions" && word(K("on"), 1)) unsupported("SET IMPLICIT_TRANSACTIONS ON");
+        if (o == "concat_null_yields_null" && word(K("off"), 1))
+          unsupported("SET CONCAT_NULL_YIELDS_NULL OFF");
+        if (o == "ansi_nulls" && word(K("off"), 1)) unsupported("SET ANSI_NULLS OFF");
         ++pos_;
-        if (!accept_word("on") && !accept_word("off")) fail("syntax error: expected ON or OFF");
+        if (!accept_word(K("on")) && !accept_word(K("off"))) fail("syntax error: expected ON or OFF");
         return make<Stmt>(StmtKind::Nothing, mr_);
       }
     }
-    if (word("datefirst") || word("lock_timeout") || word("deadlock_priority")) {
+    if (word(K("datefirst")) || word(K("lock_timeout")) || word(K("deadlock_priority"))) {
       ++pos_;
       accept_symbol("-");
       if (peek().kind != TokenKind::Number && peek().kind != TokenKind::Word)
@@ -702,14 +736,14 @@ class Parser {
       ++pos_;
       return make<Stmt>(StmtKind::Nothing, mr_);
     }
-    if (word("dateformat") || word("language")) {
+    if (word(K("dateformat")) || word(K("language"))) {
       ++pos_;
       if (peek().kind != TokenKind::Word && peek().kind != TokenKind::String)
         fail("syntax error: expected a value");
       ++pos_;
       return make<Stmt>(StmtKind::Nothing, mr_);
     }
-    if (word("transaction") && word("isolation", 1) && word("level", 2)) {
+    if (word(K("transaction")) && word(K("isolation"), 1) && word(K("level"), 2)) {
       pos_ += 3;
       while (peek().kind == TokenKind::Word && !is_statement_start()) ++pos_;
       return make<Stmt>(StmtKind::Nothing, mr_);
@@ -722,7 +756,9 @@ class Parser {
   Expr* expr() {
     DepthGuard guard(*this);
     Expr* left = and_expr();
-    while (word("or")) {
+    ChainGuard chain(*this);
+    while (word(K("or"))) {
+      chain.next();
       ++pos_;
       left = binary("or", left, and_expr());
     }
@@ -730,14 +766,16 @@ class Parser {
   }
   Expr* and_expr() {
     Expr* left = not_expr();
-    while (word("and")) {
+    ChainGuard chain(*this);
+    while (word(K("and"))) {
+      chain.next();
       ++pos_;
       left = binary("and", left, not_expr());
     }
     return left;
   }
   Expr* not_expr() {
-    if (word("not")) {
+    if (word(K("not"))) {
       DepthGuard guard(*this);
       ++pos_;
       Expr* e = expr_node(ExprKind::Unary);
@@ -756,7 +794,7 @@ class Parser {
   }
 
   Expr* predicate() {
-    if (word("exists")) {
+    if (word(K("exists"))) {
       ++pos_;
       Expr* e = expr_node(ExprKind::Exists);
       expect_symbol("(");
@@ -765,7 +803,9 @@ class Parser {
       return e;
     }
     Expr* left = additive();
+    ChainGuard chain(*this);
     while (true) {
+      chain.next();
       const Token& t = peek();
       if (t.kind == TokenKind::Symbol) {
         std::string_view op;
@@ -782,19 +822,19 @@ class Parser {
           return left;
         }
         ++pos_;
-        if (word("any") || word("some") || word("all")) unsupported("comparison with ANY/SOME/ALL");
+        if (word(K("any")) || word(K("some")) || word(K("all"))) unsupported("comparison with ANY/SOME/ALL");
         left = binary(op, left, additive());
         continue;
       }
       bool negated = false;
-      if (word("not") && (word("in", 1) || word("like", 1) || word("between", 1))) {
+      if (word(K("not")) && (word(K("in"), 1) || word(K("like"), 1) || word(K("between"), 1))) {
         negated = true;
         ++pos_;
       }
-      if (accept_word("in")) {
+      if (accept_word(K("in"))) {
         expect_symbol("(");
         Expr* e;
-        if (word("select")) {
+        if (word(K("select"))) {
           e = expr_node(ExprKind::InSelect);
           e->select = select();
         } else {
@@ -807,26 +847,26 @@ class Parser {
         e->a = left;
         e->negated = negated;
         left = e;
-      } else if (accept_word("like")) {
+      } else if (accept_word(K("like"))) {
         Expr* e = expr_node(ExprKind::Like);
         e->a = left;
         e->b = additive();
-        if (accept_word("escape")) e->c = additive();
+        if (accept_word(K("escape"))) e->c = additive();
         e->negated = negated;
         left = e;
-      } else if (accept_word("between")) {
+      } else if (accept_word(K("between"))) {
         Expr* e = expr_node(ExprKind::Between);
         e->a = left;
         e->b = additive();
-        expect_word("and");
+        expect_word(K("and"));
         e->c = additive();
         e->negated = negated;
         left = e;
-      } else if (word("is")) {
+      } else if (word(K("is"))) {
         ++pos_;
         Expr* e = expr_node(ExprKind::IsNull);
-        e->negated = accept_word("not");
-        expect_word("null");
+        e->negated = accept_word(K("not"));
+        expect_word(K("null"));
         e->a = left;
         left = e;
       } else {
@@ -837,6 +877,7 @@ class Parser {
 
   Expr* additive() {
     Expr* left = multiplicative();
+    ChainGuard chain(*this);
     while (true) {
       const Token& t = peek();
       if (t.kind != TokenKind::Symbol) return left;
@@ -844,17 +885,20 @@ class Parser {
           !same_text(t.text, "|") && !same_text(t.text, "^"))
         return left;
       ++pos_;
+      chain.next();
       left = binary(t.text, left, multiplicative());
     }
   }
 
   Expr* multiplicative() {
     Expr* left = unary();
+    ChainGuard chain(*this);
     while (true) {
       const Token& t = peek();
       if (t.kind != TokenKind::Symbol) return left;
       if (!same_text(t.text, "*") && !same_text(t.text, "/") && !same_text(t.text, "%")) return left;
       ++pos_;
+      chain.next();
       left = binary(t.text, left, unary());
     }
   }
@@ -897,10 +941,6 @@ class Parser {
       }
       case TokenKind::Symbol:
         if (same_text(t.text, "(")) return parenthesised();
-        if (same_text(t.text, "*")) {
-          ++pos_;
-          return expr_node(ExprKind::Star);
-        }
         if (same_text(t.text, "{")) unsupported("ODBC escape sequence in an expression");
         unexpected();
       case TokenKind::QuotedName:
@@ -910,21 +950,22 @@ class Parser {
       case TokenKind::End:
         unexpected();
     }
-    if (word("null")) {
+    if (word(K("null"))) {
       ++pos_;
       return expr_node(ExprKind::Null);
     }
-    if (word("case")) return case_expr();
-    if (word("cast") && symbol("(", 1)) return cast_expr();
-    if (word("convert") && symbol("(", 1)) return convert_expr();
-    if ((word("try_cast") || word("try_convert")) && symbol("(", 1)) unsupported("TRY_CAST/TRY_CONVERT");
+    if (word(K("case"))) return case_expr();
+    if (word(K("cast")) && symbol("(", 1)) return cast_expr();
+    if (word(K("convert")) && symbol("(", 1)) return convert_expr();
+    if ((word(K("try_cast")) || word(K("try_convert"))) && symbol("(", 1))
+      unsupported("TRY_CAST/TRY_CONVERT");
     if (is_reserved(t) && !symbol("(", 1)) unexpected();
     return name_expression();
   }
 
   Expr* parenthesised() {
     ++pos_;
-    if (word("select")) {
+    if (word(K("select"))) {
       Expr* e = expr_node(ExprKind::Subquery);
       e->select = select();
       expect_symbol(")");
@@ -941,10 +982,6 @@ class Parser {
     e->names.push_back(take_name());
     while (symbol(".")) {
       ++pos_;
-      if (accept_symbol("*")) {
-        e->kind = ExprKind::Star;
-        return e;
-      }
       if (peek().kind != TokenKind::Word && peek().kind != TokenKind::QuotedName)
         fail("syntax error: expected a name");
       e->names.push_back(take_name());
@@ -954,19 +991,22 @@ class Parser {
       ++pos_;
       e->kind = ExprKind::Function;
       e->text = e->names.back().text;
-      if (accept_word("distinct")) {
+      if (accept_word(K("distinct"))) {
         e->distinct = true;
       } else {
-        accept_word("all");
+        accept_word(K("all"));
       }
-      if (!symbol(")")) {
+      if (symbol("*") && symbol(")", 1)) {  // count(*)
+        ++pos_;
+        e->list.push_back(expr_node(ExprKind::Star));
+      } else if (!symbol(")")) {
         do {
           e->list.push_back(expr());
         } while (accept_symbol(","));
       }
       expect_symbol(")");
-      if (word("over")) unsupported("window functions (OVER)");
-      if (word("within")) unsupported("WITHIN GROUP");
+      if (word(K("over"))) unsupported("window functions (OVER)");
+      if (word(K("within"))) unsupported("WITHIN GROUP");
     }
     return e;
   }
@@ -974,15 +1014,15 @@ class Parser {
   Expr* case_expr() {
     ++pos_;
     Expr* e = expr_node(ExprKind::Case);
-    if (!word("when")) e->a = expr();
-    if (!word("when")) fail("syntax error: expected WHEN");
-    while (accept_word("when")) {
+    if (!word(K("when"))) e->a = expr();
+    if (!word(K("when"))) fail("syntax error: expected WHEN");
+    while (accept_word(K("when"))) {
       e->list.push_back(expr());
-      expect_word("then");
+      expect_word(K("then"));
       e->list.push_back(expr());
     }
-    if (accept_word("else")) e->c = expr();
-    expect_word("end");
+    if (accept_word(K("else"))) e->c = expr();
+    expect_word(K("end"));
     return e;
   }
 
@@ -992,7 +1032,7 @@ class Parser {
     ts.name = peek().text;
     ++pos_;
     if (accept_symbol("(")) {
-      if (accept_word("max")) {
+      if (accept_word(K("max"))) {
         ts.length = -2;
       } else {
         ts.length = ts.precision = small_number();
@@ -1018,7 +1058,7 @@ class Parser {
     pos_ += 2;
     Expr* e = expr_node(ExprKind::Cast);
     e->a = expr();
-    expect_word("as");
+    expect_word(K("as"));
     e->type = type_spec();
     expect_symbol(")");
     return e;

@@ -553,7 +553,7 @@ class Writer {
     }
     const FunctionInfo* f = n.size() == 1 ? find_function(e) : nullptr;
     if (f == nullptr) {  // a server function or a built-in spelled alike
-      name_as_function(n.back());
+      name(n.back());    // quoted when SQLite would read a keyword or stop at a character
       out_ += '(';
       if (e->distinct) out_ += "DISTINCT ";
       arguments(e);
@@ -601,14 +601,6 @@ class Writer {
       out_ += "', ";
       arguments(e, 1);
       out_ += ')';
-    }
-  }
-
-  void name_as_function(const Name& n) {
-    if (n.delimited) {
-      quote_identifier(quoted_name_value(n.text));
-    } else {
-      out_ += n.text;
     }
   }
 

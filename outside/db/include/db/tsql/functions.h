@@ -14,8 +14,10 @@ inline constexpr const char* kTextCollation = "PLCI";
 // and other Latin letters; and the tsql_* helpers the translator emits (tsql_add, tsql_datetime,
 // tsql_date, tsql_to_text, tsql_getdate, tsql_charindex, tsql_left, tsql_right, tsql_replicate,
 // tsql_space, tsql_str, tsql_datepart, tsql_datediff, tsql_dateadd, tsql_isnumeric, tsql_newid,
-// tsql_ceiling, tsql_floor, tsql_power, tsql_reverse). Call it on every connection before the schema is
-// used, since views store calls to these functions. Returns false when SQLite refused a registration.
+// tsql_ceiling, tsql_floor, tsql_power, tsql_reverse). It also turns off SQLite's reading of an unknown
+// "name" in statements as a text literal (SQLITE_DBCONFIG_DQS_DML), since the translator writes delimited
+// names that way. Call it on every connection before the schema is used, since views store calls to these
+// functions. Returns false when SQLite refused a registration.
 bool register_tsql_functions(sqlite3* db);
 
 }  // namespace db::tsql
