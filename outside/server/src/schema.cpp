@@ -33,10 +33,10 @@ std::string expand_type(std::string_view t) {
     return std::string(t[0] == 's' ? "varchar(" : "char(") + std::string(t.substr(1)) + ") COLLATE PLCI";
   }
   if (t.size() > 1 && t[0] == 'd') {
-    std::string spec(t.substr(1));
-    const auto dot = spec.find('.');
-    if (dot != std::string::npos) spec[dot] = ',';
-    return "decimal(" + spec + ")";
+    std::string precision(t.substr(1));
+    const auto dot = precision.find('.');
+    if (dot != std::string::npos) precision[dot] = ',';
+    return "decimal(" + precision + ")";
   }
   return std::string(t);
 }
@@ -95,7 +95,7 @@ std::string expand_columns(std::string_view compact) {
 
 std::vector<std::string> schema_statements() {
   std::vector<std::string> out;
-  for (const TableSpec& t : table_specs()) {
+  for (const TableDeclaration& t : table_declarations()) {
     out.push_back("CREATE TABLE " + std::string(t.name) + " (" + expand_columns(t.columns) + ")");
     for (std::string_view key : t.keys) out.push_back(index_statement(t.name, key));
   }

@@ -9,8 +9,8 @@
 
 namespace server {
 
-const std::vector<TableSpec>& table_specs() {
-  static const std::vector<TableSpec> specs = {
+const std::vector<TableDeclaration>& table_declarations() {
+  static const std::vector<TableDeclaration> tables = {
       // Users, groups, permissions.
       {"UZYTKOWNIK",
        "ID_UZYTKOWNIKA pk, IDENTYFIKATOR s20 nn, NAZWA s50, HOSTPROCESS i =0, STATUS_PRACY b =0, HASLO s50, "
@@ -347,7 +347,7 @@ const std::vector<TableSpec>& table_specs() {
       {"MOB_TRASA", "ID_TRASY pk, POLE*", {}},
       {"MOB_POZYCJA_TRASY", "ID_POZYCJI_TRASY pk, ID_TRASY i, POLE*", {}},
   };
-  return specs;
+  return tables;
 }
 
 }  // namespace server

@@ -10,7 +10,7 @@ namespace {
 // Column names of a declared table, in order.
 std::vector<std::string> column_names(std::string_view table) {
   std::vector<std::string> out;
-  for (const TableSpec& t : table_specs()) {
+  for (const TableDeclaration& t : table_declarations()) {
     if (t.name != table) continue;
     const std::string expanded = expand_columns(t.columns);
     std::size_t pos = 0;

@@ -13,13 +13,13 @@ struct sqlite3;
 namespace server {
 
 // A table as declared once: columns in a compact notation (see schema_tables.cpp) and its keys.
-struct TableSpec {
+struct TableDeclaration {
   std::string_view name;
   std::string_view columns;
   std::vector<std::string_view> keys;  // "NAME(COL, ...)" for an index, "!NAME(COL, ...)" for a unique one
 };
 
-const std::vector<TableSpec>& table_specs();
+const std::vector<TableDeclaration>& table_declarations();
 
 // The CREATE statements of every table, index, view and trigger, in the order they must run.
 std::vector<std::string> schema_statements();
