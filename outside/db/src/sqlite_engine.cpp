@@ -54,6 +54,27 @@ class StatementCache {
   std::list<std::pair<std::string, sqlite3_stmt*>> entries_;
 };
 
+// Translations of recently sent texts: translation is pure, and the same texts come back often.
+class ProgramCache {
+ public:
+  static constexpr std::size_t kCapacity = 32;
+
+  const Program& get(std::string_view text, const Translator& translator) {
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+      if (it->first == text) {
+        entries_.splice(entries_.begin(), entries_, it);
+        return entries_.front().second;
+      }
+    }
+    entries_.emplace_front(std::string(text), translator ? translator(text) : translate_tsql(text));
+    if (entries_.size() > kCapacity) entries_.pop_back();
+    return entries_.front().second;
+  }
+
+ private:
+  std::list<std::pair<std::string, Program>> entries_;
+};
+
 bool blank_sql(std::string_view s) {
   return s.find_first_not_of(" \t\r\n;") == std::string_view::npos;
 }
@@ -71,8 +92,7 @@ class SqliteConnection final : public Connection {
 
   Status run(std::string_view statement, std::size_t max_columns, ResultSet& out) override {
     if (Status s = check_file(); !s.ok()) return s;
-    const Program program =
-        options_->translator ? options_->translator(statement) : translate_tsql(statement);
+    const Program& program = programs_.get(statement, options_->translator);
     if (program.refused()) return Status::statement_failed(program.refusal);
     return run_steps(program.steps, max_columns, out);
   }
@@ -218,6 +238,7 @@ class SqliteConnection final : public Connection {
   std::shared_ptr<const SqliteOptions> options_;
   SqlLink link_;
   StatementCache cache_;
+  ProgramCache programs_;
   bool lost_ = false;
   std::chrono::steady_clock::time_point next_file_check_{};
   static constexpr std::chrono::milliseconds kFileCheckInterval{50};
