@@ -54,7 +54,7 @@ Status FaultClient::open(Channel c, int mode) {
   bool lost;
   {
     std::lock_guard lock(mutex_);
-    lost = lost_from_ != 0 && seen_ + 1 >= lost_from_;
+    lost = lost_from_ != 0 && seen_ >= lost_from_;
   }
   if (lost) {
     inner_.close(c);
