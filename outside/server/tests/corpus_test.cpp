@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "fixture.h"
@@ -13,6 +14,7 @@ namespace {
 struct CorpusEntry {
   std::size_t line;
   std::string text;
+  std::optional<std::string> expected;  // first column of the first row, from a "-- expect: " line
 };
 
 std::vector<CorpusEntry> read_corpus() {
@@ -22,18 +24,22 @@ std::vector<CorpusEntry> read_corpus() {
   std::string batch;
   std::size_t number = 0;
   std::size_t start = 1;
+  std::optional<std::string> expected;
   const auto flush = [&] {
-    if (!runtime::trim(batch).empty()) out.push_back({start, batch});
+    if (!runtime::trim(batch).empty()) out.push_back({start, batch, expected});
     batch.clear();
+    expected.reset();
     start = number + 1;
   };
   while (std::getline(in, line)) {
     ++number;
     if (runtime::to_lower(runtime::trim(line)) == "go") {
       flush();
+    } else if (line.rfind("-- expect: ", 0) == 0) {
+      expected = line.substr(11);
     } else if (line.rfind("--", 0) != 0) {
       batch += line + "\n";
-    } else {
+    } else if (batch.empty()) {
       start = number + 1;
     }
   }
@@ -53,6 +59,12 @@ TEST(Corpus, EveryStatementRunsOnTheDemoDatabase) {
   for (const CorpusEntry& e : corpus) {
     const db::Status s = client->send(db::Channel::VAX2, e.text);
     EXPECT_TRUE(s.ok()) << "line " << e.line << ": " << s.text << "\n" << e.text;
+    if (s.ok() && e.expected) {
+      const bool row = client->next(db::Channel::VAX2).ok();
+      EXPECT_EQ(row ? std::string(client->field(db::Channel::VAX2, 1)) : "<no row>", *e.expected)
+          << "line " << e.line << "\n"
+          << e.text;
+    }
   }
   // Spot checks of effects that later statements of the corpus rely on.
   ASSERT_TRUE(client
