@@ -35,7 +35,7 @@ void Insert::row(const std::vector<db::Value>& values) {
           if constexpr (std::is_same_v<V, std::int64_t>) {
             sqlite3_bind_int64(stmt_, at, v);
           } else if constexpr (std::is_same_v<V, db::Value::Decimal>) {
-            sqlite3_bind_double(stmt_, at, std::stod(v.text));
+            sqlite3_bind_double(stmt_, at, db::Value::decimal(v.text).as_double());
           } else if constexpr (std::is_same_v<V, std::string>) {
             sqlite3_bind_text(stmt_, at, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
           } else {

@@ -30,7 +30,7 @@ db::Status initialise_company(db::ProcedureCall& call) {
   if (!s.ok()) return s;
   const auto group = call.db.scalar(
       "SELECT ID_GRUPY FROM GRUPAUZYTKOWNIKOW WHERE ID_FIRMY = ? AND NAZWA = 'Administratorzy'", {company});
-  const db::Value group_id = db::Value::integer(std::stoll(group.value_or("0")));
+  const db::Value group_id = db::Value::integer(to_int(group.value_or("0")));
   s = ensure(call.db, "SELECT 1 FROM DOSTEP WHERE ID_GRUPY = ?1 AND ID_FIRMY = ?2 AND KOD = 'SYS'",
              "INSERT INTO DOSTEP (ID_GRUPY, ID_FIRMY, KOD, RODZAJ_DOSTEPU) VALUES (?1, ?2, 'SYS', 1)",
              {group_id, company});

@@ -54,7 +54,7 @@ std::optional<db::Status> held_by_other(db::ProcedureCall& call, const CardTable
   if (!holder) return std::nullopt;
   if (*holder == "0" || *holder == std::to_string(user)) return db::Status::success();
   const auto name = call.db.scalar("SELECT NAZWA FROM UZYTKOWNIK WHERE ID_UZYTKOWNIKA = ?",
-                                   {db::Value::integer(std::stoll(*holder))});
+                                   {db::Value::integer(to_int(*holder))});
   return db::Status::statement_failed("Lock: zapis jest edytowany przez użytkownika " +
                                       name.value_or(*holder) + " (" + *holder + ").");
 }

@@ -30,7 +30,7 @@ db::Status update_rate(db::ProcedureCall& call) {
       "?2, ?3, ?3, ?3) "
       "ON CONFLICT (ID_DATY, SYM_WALUTY) DO UPDATE SET KURS_ZAKUPU = ?3, KURS_SPRZEDAZY = ?3, KURS_SREDNI = "
       "?3",
-      {db::Value::integer(std::stoll(*id)), db::Value::text(currency), rate});
+      {db::Value::integer(to_int(*id)), db::Value::text(currency), rate});
 }
 
 // (day, source): one row, the number of rates quoted on that day by that source.
@@ -56,7 +56,7 @@ std::optional<double> unit_value(db::SqlLink& db, const std::string& currency, s
       "AND d.DATA_NOT <= ? ORDER BY d.DATA_NOT DESC LIMIT 1",
       {db::Value::text(currency), db::Value::integer(source), db::Value::integer(day)});
   if (!rate) return std::nullopt;
-  return std::stod(*rate);
+  return to_double(*rate);
 }
 
 // (currency 1, currency 2, day, source): one row with the converter from currency 1 to currency 2

@@ -18,7 +18,7 @@ db::Status save_parameter(db::ProcedureCall& call) {
   if (!position) {
     return db::Status::statement_failed("Nie istnieje parametr konfiguracji '" + call.text_arg(2) + "'.");
   }
-  const db::Value id = db::Value::integer(std::stoll(*position));
+  const db::Value id = db::Value::integer(to_int(*position));
   const db::Value value = db::Value::text(call.text_arg(3));
   if (kind == "s") {
     return call.db.exec(
