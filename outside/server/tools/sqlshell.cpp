@@ -153,8 +153,9 @@ int main(int argc, char** argv) {
   if (o.connection.empty()) {
     // The embedded demo database is created on first use.
     const std::string path = db::default_database_path();
-    if (!std::filesystem::exists(path)) {
-      std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+      std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
       if (const db::Status s = server::make_demo_database(path, server::DemoSize::Demo); !s.ok()) {
         std::fprintf(stderr, "%d %s\n", s.code, s.text.c_str());
         return 1;

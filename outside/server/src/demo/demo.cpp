@@ -33,7 +33,8 @@ db::Status fill_demo_data(sqlite3* db, DemoSize size) {
 }
 
 db::Status make_demo_database(const std::string& path, DemoSize size) {
-  if (std::filesystem::exists(path))
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec))
     return db::Status::statement_failed("The file " + path + " exists already");
   db::SqliteOptions options;
   options.path = path;
@@ -46,7 +47,7 @@ db::Status make_demo_database(const std::string& path, DemoSize size) {
   if (s.ok()) s = db::SqlLink(db).exec("ANALYZE");
   sqlite3_close_v2(db);
   if (!s.ok()) {
-    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix, ec);
   }
   return s;
 }
