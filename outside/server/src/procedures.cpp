@@ -13,6 +13,7 @@ void register_procedures(db::ProcedureRegistry& registry) {
   detail::add_rate_procedures(registry);
   detail::add_company_procedures(registry);
   detail::add_dictionary_procedures(registry);
+  detail::add_people_procedures(registry);
 }
 
 std::shared_ptr<const db::ProcedureRegistry> procedures() {

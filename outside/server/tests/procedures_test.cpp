@@ -346,5 +346,50 @@ TEST_F(ProceduresTest, NumberingOfANewStockTypeAndStatusesAndClassifierColumns) 
   EXPECT_FALSE(call(db_, "AP_AktualizujKolumnyPolDodatkowych", {Value::text("Faktura")}).ok());
 }
 
+TEST_F(ProceduresTest, EmployeeNipInternetUsersAndStocktakings) {
+  const std::string nip = scalar(db_, "SELECT NIP FROM PRACOWNIK WHERE ID_PRACOWNIKA = 1");
+  const std::string dashed =
+      nip.substr(0, 3) + "-" + nip.substr(3, 3) + "-" + nip.substr(6, 2) + "-" + nip.substr(8);
+  const auto nip_check = [&](std::int64_t own) {
+    return call(db_, "AP_CzyNipJestUnikalny", {Value::text(dashed), Value::integer(own), Value::integer(1)});
+  };
+  EXPECT_FALSE(nip_check(0).ok());
+  EXPECT_TRUE(nip_check(1).ok());
+  ASSERT_TRUE(call(db_, "AP_ArchiwizujPracownika", {Value::integer(2)}).ok());
+  EXPECT_EQ(scalar(db_, "SELECT ARCHIWALNY FROM PRACOWNIK WHERE ID_PRACOWNIKA = 2"), "1");
+  ASSERT_TRUE(call(db_, "AP_DodajHaslo_0001_002_HASLO_INTER",
+                   {Value::integer(3), Value::text("Nowak"), Value::text("Ewa"), Value::text("tajne")})
+                  .ok());
+  EXPECT_EQ(scalar(db_, "SELECT IMIE || AKTYWNY FROM INT_UZYTKOWNIK WHERE ID_KONTRAHENTA = 3"), "Ewa1");
+  EXPECT_FALSE(call(db_, "AP_DodajHaslo_0001_002_HASLO_INTER",
+                    {Value::integer(99999), Value::text("X"), Value::text("Y"), Value::text("z")})
+                   .ok());
+
+  db::SqlLink link(db_);
+  ASSERT_TRUE(
+      link.exec("INSERT INTO DOKUMENT_MAGAZYNOWY (ID_DOK_MAGAZYNOWEGO, NUMER, ID_TYPU, ID_MAGAZYNU, ROBOCZY) "
+                "SELECT 50, 'REM/1', ID_TYPU, 1, 1 FROM TYP_DOKUMENTU_MAGAZYNOWEGO WHERE ID_FIRMY = 1 AND "
+                "SYGNATURA = 'REM'")
+          .ok());
+  ASSERT_TRUE(
+      link.exec("INSERT INTO DOKUMENT_MAGAZYNOWY (ID_DOK_MAGAZYNOWEGO, NUMER, ID_TYPU, ID_MAGAZYNU, ROBOCZY) "
+                "SELECT 51, 'PZ/1', ID_TYPU, 1, 1 FROM TYP_DOKUMENTU_MAGAZYNOWEGO WHERE ID_FIRMY = 1 AND "
+                "SYGNATURA = 'PZ'")
+          .ok());
+  ASSERT_TRUE(
+      link.exec("INSERT INTO POZYCJA_DOKUMENTU_MAGAZYNOWEGO (ID_DOK_MAGAZYNOWEGO) VALUES (50), (50), (51)")
+          .ok());
+  EXPECT_FALSE(
+      call(db_, "AP_UsunRemanent", {Value::integer(2), Value::integer(50), Value::integer(3000002)}).ok())
+      << "another company's document";
+  EXPECT_FALSE(
+      call(db_, "AP_UsunRemanent", {Value::integer(1), Value::integer(51), Value::integer(3000002)}).ok());
+  ASSERT_TRUE(
+      call(db_, "AP_UsunRemanent", {Value::integer(1), Value::integer(50), Value::integer(3000002)}).ok());
+  EXPECT_EQ(scalar(db_, "SELECT group_concat(ID_DOK_MAGAZYNOWEGO) FROM POZYCJA_DOKUMENTU_MAGAZYNOWEGO"),
+            "51");
+  EXPECT_EQ(scalar(db_, "SELECT group_concat(ID_DOK_MAGAZYNOWEGO) FROM DOKUMENT_MAGAZYNOWY"), "51");
+}
+
 }  // namespace
 }  // namespace server

@@ -16,6 +16,7 @@ void add_mark_procedures(db::ProcedureRegistry& r);
 void add_rate_procedures(db::ProcedureRegistry& r);
 void add_company_procedures(db::ProcedureRegistry& r);
 void add_dictionary_procedures(db::ProcedureRegistry& r);
+void add_people_procedures(db::ProcedureRegistry& r);
 
 // Numbers read back from the database as text; never throws, unreadable text is 0.
 inline std::int64_t to_int(const std::string& text) { return db::Value::text(text).as_int(); }
