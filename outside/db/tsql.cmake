@@ -12,7 +12,8 @@ set(DB_TSQL_TEST_SOURCES
   tests/tsql_test_support.cpp
   tests/tsql_translate_test.cpp
   tests/tsql_functions_test.cpp
-  tests/tsql_run_test.cpp)
+  tests/tsql_run_test.cpp
+  tests/tsql_corpus_test.cpp)
 
 # The translator's sources are compiled into the fuzz target itself so that libFuzzer sees their coverage.
 mirlet_add_fuzzer(tsql_fuzz SOURCES fuzz/tsql_fuzz.cpp ${DB_TSQL_SOURCES} DEPS mirlet::runtime SQLite::SQLite3)

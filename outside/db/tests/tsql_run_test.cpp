@@ -204,6 +204,13 @@ TEST_F(Run, CallsAreHandedToTheExecutor) {
                                       "&RM_Przywroc(1|-2|4.15)"}));
 }
 
+TEST_F(Run, ComputedTextsGroupAndSortIgnoringCase) {
+  db_.exec("INSERT INTO kontrahent VALUES (5, 'nowak', 'y', 0, 0), (6, 'Ábel', 'z', 0, 0)");
+  EXPECT_EQ(
+      rows("select distinct rtrim(nazwa)+'' n from kontrahent where id_kontrahenta in (3,5,6) order by n"),
+      (Rows{{"Ábel"}, {"Nowak"}}));
+}
+
 TEST_F(Run, GroupByAndDistinctIgnoreCase) {
   db_.exec("INSERT INTO kontrahent VALUES (4, 'NOWAK ', 'x', 0, 0)");
   EXPECT_EQ(rows("select nazwa, count(*) from kontrahent where nazwa like 'now%' group by nazwa"),

@@ -34,6 +34,10 @@ TRANSLATION_GROUP(
     Select,
     Row{"Plain", "select sym_waluty from waluty where numer=1",
         "SELECT sym_waluty FROM waluty WHERE numer = 1"},
+    Row{"ComputedTextsCompareAsOnTheServer",
+        "select distinct rtrim(a)+'x' n from t group by rtrim(b) order by n",
+        "SELECT DISTINCT (rtrim(a) || 'x') COLLATE PLCI AS n FROM t GROUP BY rtrim(b) COLLATE PLCI ORDER BY "
+        "n"},
     Row{"DistinctWithConstantAndOrder",
         "select distinct o.KOD_GRUPY,o.KASUJ_ZAZNACZENIE,0  from MAG_OPERACJE_DODATKOWE o where o.aktywna=1 "
         "order by "
@@ -188,13 +192,13 @@ TRANSLATION_GROUP(Delete,
 TRANSLATION_GROUP(
     PlusBetweenTexts,
     Row{"LiteralAndTextFunctions", "select rtrim(kod_pocztowy)+' '+rtrim(miejscowosc) from a",
-        "SELECT rtrim(kod_pocztowy) || ' ' || rtrim(miejscowosc) FROM a"},
+        "SELECT (rtrim(kod_pocztowy) || ' ' || rtrim(miejscowosc)) COLLATE PLCI FROM a"},
     Row{"CaseWithTextBranches",
         "select rtrim(ulica)+case when len(nr_lokalu)>0 then '/'+rtrim(nr_lokalu) else '' end from a",
-        "SELECT rtrim(ulica) || CASE WHEN length(rtrim(nr_lokalu)) > 0 THEN '/' || rtrim(nr_lokalu) ELSE '' "
-        "END FROM a"},
+        "SELECT (rtrim(ulica) || CASE WHEN length(rtrim(nr_lokalu)) > 0 THEN '/' || rtrim(nr_lokalu) ELSE '' "
+        "END) COLLATE PLCI FROM a"},
     Row{"CharCodes", "select replace(k.n,CHAR(13)+char(10),char(32)) from k",
-        "SELECT replace(k.n, char(13) || char(10), char(32)) FROM k"},
+        "SELECT replace(k.n, char(13) || char(10), char(32)) COLLATE PLCI FROM k"},
     Row{"NumbersAdd", "select isnull(odbiorca,0)*2+isnull(dostawca,0), 25000+5 from k",
         "SELECT ifnull(odbiorca, 0) * 2 + ifnull(dostawca, 0), 25000 + 5 FROM k"},
     Row{"ColumnsDecidedAtRunTime", "select a+b from t", "SELECT tsql_add(a, b) FROM t"},
@@ -207,7 +211,7 @@ TRANSLATION_GROUP(
 TRANSLATION_GROUP(
     Functions,
     Row{"IsnullRenamed", "select isnull(PARAMETRY,'') from TRYB_PRACY where prgkod=3",
-        "SELECT ifnull(PARAMETRY, '') FROM TRYB_PRACY WHERE prgkod = 3"},
+        "SELECT ifnull(PARAMETRY, '') COLLATE PLCI FROM TRYB_PRACY WHERE prgkod = 3"},
     Row{"LenIgnoresTrailingBlanks", "select 1 from a where len(rtrim(A.W))>0",
         "SELECT 1 FROM a WHERE length(rtrim(rtrim(A.W))) > 0"},
     Row{"ServerScalarFunction", "select dbo.AP_Func_PodajNip('123','x',1)",
@@ -217,9 +221,10 @@ TRANSLATION_GROUP(
     Row{"BuiltinsSQLiteLacks",
         "select getdate(), left('abc',2), right(x,1), charindex('b',x), replicate('-',3), space(2), str(5), "
         "year(d)",
-        "SELECT tsql_getdate(), tsql_left('abc', 2), tsql_right(x, 1), tsql_charindex('b', x), "
-        "tsql_replicate('-', 3), "
-        "tsql_space(2), tsql_str(5), tsql_datepart('year', d)"},
+        "SELECT tsql_getdate(), tsql_left('abc', 2) COLLATE PLCI, tsql_right(x, 1) COLLATE PLCI, "
+        "tsql_charindex('b', x), tsql_replicate('-', 3) COLLATE PLCI, tsql_space(2) COLLATE PLCI, "
+        "tsql_str(5) "
+        "COLLATE PLCI, tsql_datepart('year', d)"},
     Row{"DateParts", "select datediff(dd,a,b), dateadd(month,1,a), datepart(weekday,a)",
         "SELECT tsql_datediff('dd', a, b), tsql_dateadd('month', 1, a), tsql_datepart('weekday', a)"},
     Row{"Substring", "select 1 from o where substring(p.KOD_WERSJI,4,1)='1'",
@@ -238,7 +243,7 @@ TRANSLATION_GROUP(
         "UPDATE adresy_firmy SET KP_DATA_OD = tsql_datetime((DATA_OD - 36163), 0)"},
     Row{"ConvertDatetimeToTextStyle120",
         "select isnull(convert(varchar(30),ak.dataiczas,120),'<brak zapisu>') x",
-        "SELECT ifnull(tsql_to_text(ak.dataiczas, 120, 30), '<brak zapisu>') AS x"},
+        "SELECT ifnull(tsql_to_text(ak.dataiczas, 120, 30), '<brak zapisu>') COLLATE PLCI AS x"},
     Row{"ConvertNumberToDatetime", "select convert(datetime,cast(isnull(f(1),0) as int),120)",
         "SELECT tsql_datetime(CAST(ifnull(f(1), 0) AS INTEGER), 120)"},
     Row{"DecimalRounds", "select cast(x as decimal(16,2)), cast(x as decimal(16,0)), cast(x as numeric)",
@@ -247,8 +252,9 @@ TRANSLATION_GROUP(
         "INTEGER)"},
     Row{"RealAndText",
         "select cast(A.pole3 as real), cast(a as varchar), cast(b as nvarchar(max)), cast(c as char(2))",
-        "SELECT CAST(A.pole3 AS REAL), tsql_to_text(a, 0, 30), tsql_to_text(b, 0, -1), tsql_to_text(c, 0, "
-        "2)"},
+        "SELECT CAST(A.pole3 AS REAL), tsql_to_text(a, 0, 30) COLLATE PLCI, tsql_to_text(b, 0, -1) COLLATE "
+        "PLCI, "
+        "tsql_to_text(c, 0, 2) COLLATE PLCI"},
     Row{"Date", "select convert(date, '20200109')", "SELECT tsql_date('20200109', 0)"},
     Row{"ClassifierFilters",
         "select 1 from a A where cast(A.pole3 as real) >5 and A.pole2 not like '%x%' and A.pole4 = '7'",
@@ -298,7 +304,8 @@ TRANSLATION_GROUP(
         "id_artykulu),' ') FROM artykul",
         "ATOMIC\nBEGIN\n  DROP VIEW IF EXISTS PD_Artykul;\n  CREATE VIEW PD_Artykul (id, Kolor) AS SELECT "
         "id_artykulu, "
-        "ifnull(AP_FUNC_PoleDodatkowe('Artykul', 1, id_artykulu), ' ') FROM artykul;\n  SELECT * FROM "
+        "ifnull(AP_FUNC_PoleDodatkowe('Artykul', 1, id_artykulu), ' ') COLLATE PLCI FROM artykul;\n  SELECT "
+        "* FROM "
         "PD_Artykul LIMIT "
         "0;\nEND"},
     Row{"DropView", "drop view if exists dbo.v", "DROP VIEW IF EXISTS v"});

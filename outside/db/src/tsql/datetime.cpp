@@ -1,6 +1,7 @@
 // Datetime arithmetic on the server's calendar base (1 January 1900) for the translated statements.
 #include "datetime.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <ctime>

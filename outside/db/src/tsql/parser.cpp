@@ -366,6 +366,7 @@ class Parser {
     DepthGuard guard(*this);
     TableRef* left = table_primary();
     while (true) {
+      if (!peek().reserved) return left;  // every join keyword is a reserved word
       JoinKind kind;
       if (word(K("join"))) {
         kind = JoinKind::Inner;
@@ -825,6 +826,17 @@ class Parser {
         if (word(K("any")) || word(K("some")) || word(K("all"))) unsupported("comparison with ANY/SOME/ALL");
         left = binary(op, left, additive());
         continue;
+      }
+      if (t.kind != TokenKind::Word) return left;
+      switch (t.key) {  // the only words that continue a predicate
+        case K("not").key:
+        case K("in").key:
+        case K("like").key:
+        case K("between").key:
+        case K("is").key:
+          break;
+        default:
+          return left;
       }
       bool negated = false;
       if (word(K("not")) && (word(K("in"), 1) || word(K("like"), 1) || word(K("between"), 1))) {

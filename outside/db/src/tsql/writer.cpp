@@ -722,12 +722,7 @@ class Writer {
       for (std::size_t i = 0; i < s->order_by.size(); ++i) {
         if (i > 0) out_ += ", ";
         const OrderItem& item = s->order_by[i];
-        if (type_of(item.expr) == ValueType::Text && item.expr->kind != ExprKind::String) {
-          expr(item.expr, kCollate);
-          out_ += kCollateClause;
-        } else {
-          expr(item.expr);
-        }
+        text_with_collation(item.expr);
         if (item.descending) {
           out_ += " DESC";
         } else if (item.explicit_direction) {
@@ -741,12 +736,23 @@ class Writer {
     }
   }
 
+  // A computed text carries no collation in SQLite; giving it PLCI makes DISTINCT, GROUP BY, ORDER BY (also
+  // by alias) and UNION compare it as the server does. Columns keep their own; literals stay plain.
+  void text_with_collation(const Expr* e) {
+    if (e->kind != ExprKind::String && type_of(e) == ValueType::Text) {
+      expr(e, kCollate);
+      out_ += kCollateClause;
+    } else {
+      expr(e);
+    }
+  }
+
   void core(const SelectCore* c) {
     out_ += c->distinct ? "SELECT DISTINCT " : "SELECT ";
     for (std::size_t i = 0; i < c->items.size(); ++i) {
       if (i > 0) out_ += ", ";
       const SelectItem& item = c->items[i];
-      expr(item.expr);
+      text_with_collation(item.expr);
       if (!item.alias.empty()) {
         out_ += " AS ";
         if (item.alias_is_string) {
@@ -768,7 +774,7 @@ class Writer {
       out_ += " GROUP BY ";
       for (std::size_t i = 0; i < c->group_by.size(); ++i) {
         if (i > 0) out_ += ", ";
-        expr(c->group_by[i]);
+        text_with_collation(c->group_by[i]);
       }
     }
     if (c->having != nullptr) {
