@@ -1,0 +1,210 @@
+// Client overhead against raw SQLite: a one-row select through a channel, 100,000 inserts in one transaction.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "db/channel_client.h"
+#include "db/program.h"
+#include "server/demo.h"
+#include "server/server.h"
+
+namespace {
+
+constexpr int kInsertRows = 100000;
+constexpr const char* kSelect = "select nazwa_waluty from waluty where sym_waluty='EUR'";
+
+// One demo database for the whole run.
+const std::string& database() {
+  static const std::string path = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "dbbench-XXXXXX").string();
+    std::string dir = mkdtemp(pattern.data());
+    std::string file = dir + "/bench.db";
+    if (const db::Status s = server::make_demo_database(file, server::DemoSize::Demo); !s.ok()) {
+      std::fprintf(stderr, "%s\n", s.text.c_str());
+    }
+    return file;
+  }();
+  return path;
+}
+
+sqlite3* raw_connection() {
+  db::SqliteOptions o;
+  o.path = database();
+  sqlite3* db = nullptr;
+  db::open_sqlite(o, db);
+  return db;
+}
+
+std::unique_ptr<db::Client> client(bool translate) {
+  db::EngineExtensions ext = server::extensions();
+  if (!translate) ext.translator = db::pass_through;
+  std::unique_ptr<db::Client> c;
+  db::open_client("sqlite:" + database(), ext, c);
+  return c;
+}
+
+void BM_SelectPrepared(benchmark::State& state) {
+  sqlite3* db = raw_connection();
+  sqlite3_stmt* stmt = nullptr;
+  sqlite3_prepare_v2(db, kSelect, -1, &stmt, nullptr);
+  for (auto _ : state) {
+    sqlite3_reset(stmt);
+    if (sqlite3_step(stmt) != SQLITE_ROW) state.SkipWithError("no row");
+    std::string value(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+    benchmark::DoNotOptimize(value);
+  }
+  sqlite3_finalize(stmt);
+  sqlite3_close(db);
+}
+
+void select_through_channel(benchmark::State& state, bool translate) {
+  auto c = client(translate);
+  c->open(db::Channel::VAXFSQL);
+  for (auto _ : state) {
+    const db::Status s = c->send(db::Channel::VAXFSQL, kSelect);
+    if (!s.ok() || !c->next(db::Channel::VAXFSQL).ok()) {
+      state.SkipWithError(s.text.c_str());
+      break;
+    }
+    std::string value(c->field(db::Channel::VAXFSQL, 1));
+    benchmark::DoNotOptimize(value);
+  }
+}
+
+void BM_SelectChannel(benchmark::State& state) {
+  select_through_channel(state, false);
+}
+void BM_SelectChannelTranslated(benchmark::State& state) {
+  select_through_channel(state, true);
+}
+
+std::string insert_text(int i) {
+  return "insert into bench_rows values (" + std::to_string(i) + ", 'wiersz " + std::to_string(i) +
+         "', 12.5)";
+}
+
+void reset_table(sqlite3* db) {
+  sqlite3_exec(db,
+               "drop table if exists bench_rows; create table bench_rows (id int, name varchar(50), amount "
+               "decimal(15,2))",
+               nullptr, nullptr, nullptr);
+}
+
+void BM_InsertRaw(benchmark::State& state) {
+  sqlite3* db = raw_connection();
+  for (auto _ : state) {
+    state.PauseTiming();
+    reset_table(db);
+    state.ResumeTiming();
+    sqlite3_exec(db, "begin", nullptr, nullptr, nullptr);
+    for (int i = 0; i < kInsertRows; ++i) sqlite3_exec(db, insert_text(i).c_str(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
+  }
+  sqlite3_close(db);
+}
+
+void BM_InsertRawBound(benchmark::State& state) {
+  sqlite3* db = raw_connection();
+  for (auto _ : state) {
+    state.PauseTiming();
+    reset_table(db);
+    state.ResumeTiming();
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_exec(db, "begin", nullptr, nullptr, nullptr);
+    sqlite3_prepare_v2(db, "insert into bench_rows values (?, ?, 12.5)", -1, &stmt, nullptr);
+    for (int i = 0; i < kInsertRows; ++i) {
+      const std::string name = "wiersz " + std::to_string(i);
+      sqlite3_reset(stmt);
+      sqlite3_bind_int(stmt, 1, i);
+      sqlite3_bind_text(stmt, 2, name.c_str(), -1, SQLITE_TRANSIENT);
+      sqlite3_step(stmt);
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
+  }
+  sqlite3_close(db);
+}
+
+void insert_through_client(benchmark::State& state, bool translate) {
+  auto c = client(translate);
+  c->open(db::Channel::VAX);
+  sqlite3* db = raw_connection();
+  for (auto _ : state) {
+    state.PauseTiming();
+    reset_table(db);
+    state.ResumeTiming();
+    if (!c->send(db::Channel::VAX, "begin transaction").ok()) state.SkipWithError("begin failed");
+    for (int i = 0; i < kInsertRows; ++i) {
+      if (!c->send(db::Channel::VAX, insert_text(i)).ok()) state.SkipWithError("insert failed");
+    }
+    if (!c->send(db::Channel::VAX, "commit transaction").ok()) state.SkipWithError("commit failed");
+  }
+  sqlite3_close(db);
+}
+
+void BM_InsertClient(benchmark::State& state) {
+  insert_through_client(state, false);
+}
+void BM_InsertClientTranslated(benchmark::State& state) {
+  insert_through_client(state, true);
+}
+
+BENCHMARK(BM_SelectPrepared);
+BENCHMARK(BM_SelectChannel);
+BENCHMARK(BM_SelectChannelTranslated);
+BENCHMARK(BM_InsertRaw)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_InsertRawBound)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_InsertClient)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_InsertClientTranslated)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Prints each benchmark as usual and, at the end, the ratios against their baselines.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      // CPU time: the machine is shared, and both sides wait for the same disk.
+      if (!r.error_occurred) times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("Ratios of CPU time:\n");
+    ratio("one-row select, channel / prepared statement (aim < 2)", "BM_SelectChannel", "BM_SelectPrepared");
+    ratio("one-row select, translated channel / prepared statement", "BM_SelectChannelTranslated",
+          "BM_SelectPrepared");
+    ratio("100,000 inserts, client / raw SQLite texts (aim < 1.5)", "BM_InsertClient/iterations:3",
+          "BM_InsertRaw/iterations:3");
+    ratio("100,000 inserts, translated client / raw SQLite texts", "BM_InsertClientTranslated/iterations:3",
+          "BM_InsertRaw/iterations:3");
+    ratio("100,000 inserts, client / raw SQLite bound statement", "BM_InsertClient/iterations:3",
+          "BM_InsertRawBound/iterations:3");
+  }
+
+ private:
+  void ratio(const char* what, const std::string& subject, const std::string& baseline) {
+    const auto s = times_.find(subject);
+    const auto b = times_.find(baseline);
+    if (s == times_.end() || b == times_.end() || b->second <= 0) {
+      std::printf("%-60s  n/a\n", what);
+      return;
+    }
+    std::printf("%-60s  %.2f\n", what, s->second / b->second);
+  }
+  std::map<std::string, double> times_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  std::filesystem::remove_all(std::filesystem::path(database()).parent_path());
+  return 0;
+}

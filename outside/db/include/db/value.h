@@ -1,0 +1,32 @@
+// A literal argument of a stored-procedure call: null, integer, decimal number or text.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace db {
+
+struct Value {
+  // Numbers that are not whole keep their literal text so that no binary rounding creeps in.
+  struct Decimal {
+    std::string text;
+  };
+  std::variant<std::monostate, std::int64_t, Decimal, std::string> data;
+
+  static Value null() { return {}; }
+  static Value integer(std::int64_t v) { return {v}; }
+  static Value decimal(std::string literal) { return {Decimal{std::move(literal)}}; }
+  static Value text(std::string v) { return {std::move(v)}; }
+
+  bool is_null() const { return std::holds_alternative<std::monostate>(data); }
+  bool is_text() const { return std::holds_alternative<std::string>(data); }
+  // Whole-number view: integers as they are, decimals and numeric texts truncated, null and other texts 0.
+  std::int64_t as_int() const;
+  double as_double() const;
+  // Text view: texts as they are, numbers in their plain decimal form, null as an empty text.
+  std::string as_text() const;
+};
+
+}  // namespace db

@@ -1,0 +1,81 @@
+// Demo data: document types of the three kinds and their numbering definitions.
+#include <string>
+#include <tuple>
+
+#include "insert.h"
+#include "parts.h"
+
+namespace server::demo {
+
+// Kinds of numbered documents: 1 warehouse, 2 orders, 3 financial, 4 trade.
+void add_documents(Context& c) {
+  Insert mag(c.db, "TYP_DOKUMENTU_MAGAZYNOWEGO",
+             "ID_FIRMY, NAZWA, SYGNATURA, RODZAJ, WYCENA, SYSTEMOWY, FAKTURA, KOD_RODZAJU", c.status);
+  Insert numer(c.db, "DEFINICJA_NUMERACJI",
+               "ID_FIRMY, DOKUMENT, ID_TYPU, ID_ZASOBU, FORMAT, OKRESNUMERACJI, PARAMETR1, PARAMETR2",
+               c.status);
+  struct Type {
+    const char* name;
+    const char* signature;
+    const char* kind;
+    const char* pricing;
+    int invoice;
+    int code;
+  };
+  constexpr Type kStockTypes[] = {
+      {"Przyjęcie zewnętrzne", "PZ", "Przychód", "Zakupu", 1, 1},
+      {"Wydanie zewnętrzne", "WZ", "Rozchód", "Sprzedaży", 1, 2},
+      {"Przesunięcie przychód", "MP", "MP", "Zakupu", 0, 3},
+      {"Przesunięcie rozchód", "MW", "MW", "Zakupu", 0, 3},
+      {"Remanent", "REM", "Remanent", "Zakupu", 0, 4},
+      {"Bilans otwarcia", "BO", "Remanent", "Zakupu", 0, 4},
+      {"Korekta przychodu", "KPZ", "Korekta przychodu", "Zakupu", 1, 5},
+      {"Korekta rozchodu", "KWZ", "Korekta rozchodu", "Sprzedaży", 1, 5},
+      {"Zamówienie od odbiorcy", "ZO", "Zamówienie", "Sprzedaży", 0, 0},
+      {"Zamówienie do dostawcy", "ZD", "Zamówienie", "Zakupu", 0, 0},
+      {"Zlecenie montażu", "ZLM", "Zlecenie", "Zakupu", 0, 0},
+      {"Zlecenie demontażu", "ZLD", "Zlecenie", "Zakupu", 0, 0},
+  };
+  for (int company : {1, 2}) {
+    for (const Type& t : kStockTypes) {
+      mag.row(
+          {I(company), T(t.name), T(t.signature), T(t.kind), T(t.pricing), I(1), I(t.invoice), I(t.code)});
+      const int kind = std::string(t.kind) == "Zamówienie" ? 2 : 1;
+      numer.row({I(company), I(kind), I(mag.last_id()), I(0), T(std::string(t.signature) + "/#/MM/RRRR"),
+                 I(2), I(0), I(0)});
+    }
+  }
+
+  Insert handl(c.db, "TYP_DOKUMENTU_HANDLOWEGO", "ID_FIRMY, NAZWA, SYGNATURA, WYCENA, SYSTEMOWY, AKTYWNY",
+               c.status);
+  Insert fin(c.db, "TYP_DOKUMENTU_FINANSOWEGO",
+             "ID_FIRMY, NAZWA, SYGNATURA, RODZAJ, KIERUNEK, OPERACJA_DOMYSLNA, SYSTEMOWY", c.status);
+  for (int company : {1, 2}) {
+    for (const auto& [name, signature, pricing] : {std::tuple{"Faktura VAT", "FV", "Sprzedaży"},
+                                                   {"Paragon", "PA", "Sprzedaży"},
+                                                   {"Faktura zakupu", "FZ", "Zakupu"},
+                                                   {"Korekta faktury VAT", "KFV", "Sprzedaży"},
+                                                   {"Faktura zaliczkowa", "FZAL", "Sprzedaży"}}) {
+      handl.row({I(company), T(name), T(signature), T(pricing), I(1), I(1)});
+      numer.row({I(company), I(4), I(handl.last_id()), I(0), T(std::string(signature) + "/#/RRRR"), I(1),
+                 I(0), I(0)});
+    }
+    for (const auto& [name, signature, kind, direction] :
+         {std::tuple{"Kasa przyjmie", "KP", "Kasowy", "Przychód"},
+          {"Kasa wyda", "KW", "Kasowy", "Rozchód"},
+          {"Raport kasowy", "RK", "Kasowy", ""},
+          {"Bank przyjmie", "BP", "Bankowy", "Przychód"},
+          {"Bank wyda", "BW", "Bankowy", "Rozchód"},
+          {"Polecenie przelewu", "PW", "Bankowy", "Rozchód"},
+          {"Wyciąg bankowy", "WB", "Bankowy", ""},
+          {"Kompensata", "K", "Inny", ""}}) {
+      fin.row({I(company), T(name), T(signature), T(kind), T(direction), T(""), I(1)});
+      numer.row({I(company), I(3), I(fin.last_id()), I(0), T(std::string(signature) + "/#/MM/RRRR"), I(2),
+                 I(0), I(0)});
+    }
+    // Kind-level rows complete the two settings for every type of the kind.
+    for (int kind : {1, 2, 3, 4}) numer.row({I(company), I(kind), I(0), I(0), T(""), I(0), I(1), I(1)});
+  }
+}
+
+}  // namespace server::demo

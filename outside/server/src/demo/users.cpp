@@ -1,0 +1,139 @@
+// Demo data: the administrator and an ordinary user, their groups, grants and the permission catalogue.
+#include <set>
+#include <string>
+
+#include "insert.h"
+#include "parts.h"
+#include "runtime/text.h"
+
+namespace server::demo {
+namespace {
+
+// Permission codes the system asks for; each base code of a dictionary also has its D/O/U/E forms.
+constexpr const char* kPlainCodes[] = {"SYS",
+                                       "DokNiezWszystkich",
+                                       "ArchiwRun",
+                                       "ODokMag",
+                                       "ODokHandl",
+                                       "ODokFinKas",
+                                       "ODokFinBan",
+                                       "ODokFinPoz",
+                                       "OZam",
+                                       "OProd",
+                                       "ORozr",
+                                       "OCrm",
+                                       "SerwisZlecO",
+                                       "OKontr",
+                                       "OKontrD",
+                                       "OKontrO",
+                                       "EKontr",
+                                       "EKontrHan",
+                                       "EksportExcel",
+                                       "PolaDodatkowe",
+                                       "BankiKursWal",
+                                       "StawkiVAT",
+                                       "AktywnoscStawkiVat",
+                                       "EtykDok",
+                                       "EtykDokD",
+                                       "EtykDokE",
+                                       "EtykDokU",
+                                       "StatusyZamD",
+                                       "StatusyZamE",
+                                       "StatusyZamU",
+                                       "StatusySerwisZlecD",
+                                       "StatusySerwisZlecE",
+                                       "StatusySerwisZlecU",
+                                       "TypDokProd",
+                                       "OTypDokProd",
+                                       "ETypDokProd",
+                                       "TypDokHandl",
+                                       "OTypDokHandl",
+                                       "UTypDokHandl",
+                                       "ETypDokHandl",
+                                       "TypDokFin",
+                                       "OTypDokFin",
+                                       "UTypDokFin",
+                                       "EPrac",
+                                       "DaneOsoPrac",
+                                       "KonfKolPrac",
+                                       "EDanePodm",
+                                       "DMag",
+                                       "UMag",
+                                       "EMag",
+                                       "Mag",
+                                       "FormPlat",
+                                       "DFormPlat",
+                                       "EFormPlat",
+                                       "UFormPlat",
+                                       "TypyKontr",
+                                       "DTypyKontr",
+                                       "OTypyKontr",
+                                       "UTypyKontr",
+                                       "Urzedy",
+                                       "DUrzedy",
+                                       "OUrzedy",
+                                       "UUrzedy"};
+constexpr const char* kDictionaryCodes[] = {"Kasy", "Waluty", "Banki", "TypDokMag", "TabOds", "Prac"};
+// Codes granted per warehouse.
+constexpr const char* kPerWarehouse[] = {"ODokMag", "OZam", "OCrm", "SerwisZlecO", "SYS"};
+
+bool per_warehouse(std::string_view code) {
+  for (const char* c : kPerWarehouse) {
+    if (code == c) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void add_users(Context& c) {
+  Insert uzytkownik(c.db, "UZYTKOWNIK",
+                    "ID_UZYTKOWNIKA, IDENTYFIKATOR, NAZWA, HOSTPROCESS, STATUS_PRACY, HASLO", c.status);
+  uzytkownik.row({I(kAdministrator), T("ADMIN"), T("Administrator"), I(0), I(0), T("")});
+  uzytkownik.row({I(kOrdinaryUser), T("JKOWALSKI"), T("Jan Kowalski"), I(0), I(0), T("kowalski1")});
+  uzytkownik.row({I(3000003), T("ANOWAK"), T("Anna Nowak"), I(0), I(0), T("wisla")});
+
+  Insert uprawnienie(c.db, "UPRAWNIENIE", "KOD, RODZAJ", c.status);
+  std::vector<std::string> codes(std::begin(kPlainCodes), std::end(kPlainCodes));
+  for (const char* base : kDictionaryCodes) {
+    for (const char* prefix : {"", "D", "O", "U", "E"}) codes.push_back(std::string(prefix) + base);
+  }
+  std::set<std::string> seen;
+  for (const std::string& code : codes) {
+    if (seen.insert(runtime::to_upper(code)).second)
+      uprawnienie.row({T(code), T(per_warehouse(code) ? "M" : "")});
+  }
+
+  Insert grupa(c.db, "GRUPAUZYTKOWNIKOW", "ID_GRUPY, ID_FIRMY, NAZWA, CZY_AKTYWNA", c.status);
+  grupa.row({I(1), I(1), T("Administratorzy"), I(1)});
+  grupa.row({I(2), I(1), T("Sprzedawcy"), I(1)});
+  grupa.row({I(3), I(2), T("Administratorzy"), I(1)});
+
+  Insert czlonek(c.db, "UZYTKOWNIKGRUPY", "ID_GRUPY, ID_UZYTKOWNIKA", c.status);
+  czlonek.row({I(1), I(kAdministrator)});
+  czlonek.row({I(3), I(kAdministrator)});
+  czlonek.row({I(2), I(kOrdinaryUser)});
+  czlonek.row({I(3), I(3000003)});
+
+  Insert dostep(c.db, "DOSTEP", "ID_GRUPY, ID_FIRMY, KOD, ID2, RODZAJ_DOSTEPU, FLAGA_STANU", c.status);
+  dostep.row({I(1), I(1), T("SYS"), I(0), I(1), T("")});
+  dostep.row({I(3), I(2), T("SYS"), I(0), I(1), T("")});
+  // Sellers: the main and wholesale warehouses, the main cash desk, the dictionaries they read.
+  dostep.row({I(2), I(1), T("SYS"), I(1), I(1), T("")});
+  dostep.row({I(2), I(1), T("SYS"), I(2), I(1), T("")});
+  dostep.row({I(2), I(1), T("Kasy"), I(1), I(1), T("")});
+  dostep.row({I(2), I(1), T("ODokMag"), I(1), I(2), T("W")});
+  dostep.row({I(2), I(1), T("OKontr"), I(0), I(1), T("D")});
+  for (const char* code :
+       {"Waluty", "OWaluty", "Banki", "OBanki", "StawkiVAT", "EksportExcel", "ODokHandl"}) {
+    dostep.row({I(2), I(1), T(code), I(0), I(1), T("")});
+  }
+
+  Insert funkcja(c.db, "MAG_FUNKCJA", "KOD_FUNKCJI, NAZWA_FUNKCJI, OPIS_FUNKCJI", c.status);
+  funkcja.row({T("LIMIT_KUPIECKI"), T("Przekroczenie limitu kupieckiego"),
+               T("Zgoda na wystawienie dokumentu mimo przekroczenia limitu kupieckiego kontrahenta.")});
+  Insert haslo(c.db, "MAG_FUNKCJA_UZYTKOWNIK", "KOD_FUNKCJI, ID_UZYTKOWNIKA, HASLO", c.status);
+  haslo.row({T("LIMIT_KUPIECKI"), I(kAdministrator), T("LIMIT")});
+}
+
+}  // namespace server::demo
