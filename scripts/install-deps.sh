@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libinih-dev
+  qt6-base-dev fonts-dejavu-core
 )
 
 missing=()

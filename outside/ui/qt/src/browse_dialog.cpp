@@ -1,6 +1,7 @@
 // The browse as a modal dialog: a table over one page at a time, a locator, sortable headers and the record
 // buttons; every key, click and scroll becomes a step of the browse controller.
 #include <QDialog>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -21,6 +22,7 @@
 #include "browse_model.h"
 #include "dane/browse.h"
 #include "host_context.h"
+#include "picture_width.h"
 #include "window_geometry.h"
 
 namespace ui_qt {
@@ -52,7 +54,9 @@ class BrowseDialog : public QDialog {
   }
 
   // Esc and the title bar's close button ask the browse; it may stay open.
-  void reject() override { act([this] { browse_.request_close(); }); }
+  void reject() override {
+    act([this] { browse_.request_close(); });
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -93,6 +97,10 @@ class BrowseDialog : public QDialog {
     view_->horizontalHeader()->setSectionsClickable(true);
     view_->horizontalHeader()->setStretchLastSection(true);
     view_->setTabKeyNavigation(false);
+    view_->setWordWrap(false);
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
+    size_columns();
     scroll_ = new QScrollBar(Qt::Vertical, this);
     scroll_->setObjectName("scroll");
     scroll_->setRange(0, kScrollRange);
@@ -125,9 +133,8 @@ class BrowseDialog : public QDialog {
         }
       });
     });
-    connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-      header_clicked(section);
-    });
+    connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int section) { header_clicked(section); });
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
               if (current.isValid()) browse_.set_current(static_cast<std::size_t>(current.row()));
@@ -135,6 +142,19 @@ class BrowseDialog : public QDialog {
     connect(view_, &QTableView::doubleClicked, this, [this] { act([this] { enter(); }); });
     connect(scroll_, &QScrollBar::actionTriggered, this, [this](int action) { scrolled(action); });
     connect(scroll_, &QScrollBar::sliderReleased, this, [this] { slider_released(); });
+  }
+
+  // Each column as wide as its picture shows (within reason) and never narrower than its heading.
+  void size_columns() {
+    const QFontMetrics metrics = view_->fontMetrics();
+    const auto& columns = browse_.columns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      const int chars = std::clamp(picture_chars(columns[i].picture), 4, 40);
+      const QString title =
+          model_.headerData(static_cast<int>(i), Qt::Horizontal, Qt::DisplayRole).toString();
+      const int heading = metrics.horizontalAdvance(title) + 3 * metrics.averageCharWidth();
+      view_->setColumnWidth(static_cast<int>(i), std::max(heading, metrics.averageCharWidth() * (chars + 2)));
+    }
   }
 
   void add_button(QHBoxLayout* row, const char* name, const char* text, std::function<void()> action) {
@@ -157,23 +177,28 @@ class BrowseDialog : public QDialog {
     if (const auto current = browse_.current_index()) {
       const QSignalBlocker block(view_->selectionModel());
       view_->selectRow(static_cast<int>(*current));
-      view_->setCurrentIndex(model_.index(static_cast<int>(*current), std::max(0, view_->currentIndex().column())));
+      view_->setCurrentIndex(
+          model_.index(static_cast<int>(*current), std::max(0, view_->currentIndex().column())));
     }
     const auto& order = browse_.sort_order();
     if (!order.key_columns.empty()) {
       view_->horizontalHeader()->setSortIndicatorShown(true);
-      view_->horizontalHeader()->setSortIndicator(static_cast<int>(order.key_columns.front()),
-                                                  order.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+      view_->horizontalHeader()->setSortIndicator(
+          static_cast<int>(order.key_columns.front()),
+          order.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
     }
     if (browse_.closed() && isVisible()) {
       done(browse_.response() == dane::Response::Completed ? QDialog::Accepted : QDialog::Rejected);
     }
   }
 
-  // The rows that fit become the page size, so that one page is what the user sees.
+  // The rows that fit become the page size, so that one page is what the user sees. Worked out from the
+  // view's own height: before the dialog is first shown its viewport has not been laid out yet.
   void fit_page() {
     const int row_height = std::max(1, view_->verticalHeader()->defaultSectionSize());
-    const int fit = std::max(1, view_->viewport()->height() / row_height);
+    const int header = view_->horizontalHeader()->sizeHint().height();
+    const int room = view_->height() - header - 2 * view_->frameWidth();
+    const int fit = std::max(1, room / row_height);
     if (fit == page_rows_ || browse_.closed()) return;
     page_rows_ = fit;
     browse_.set_page_size(static_cast<std::size_t>(fit));

@@ -37,7 +37,8 @@ QVariant BrowseModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || static_cast<std::size_t>(section) >= browse_.columns().size()) {
+  if (orientation != Qt::Horizontal || section < 0 ||
+      static_cast<std::size_t>(section) >= browse_.columns().size()) {
     return {};
   }
   const dane::Column& column = browse_.columns()[static_cast<std::size_t>(section)];

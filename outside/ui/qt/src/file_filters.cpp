@@ -32,7 +32,8 @@ std::string qt_file_filters(std::string_view system_filters) {
   std::string out;
   for (std::size_t i = 0; i < parts.size(); i += 2) {
     const std::string_view description = runtime::trim(parts[i]);
-    const std::string_view patterns = i + 1 < parts.size() ? std::string_view(parts[i + 1]) : std::string_view{};
+    const std::string_view patterns =
+        i + 1 < parts.size() ? std::string_view(parts[i + 1]) : std::string_view{};
     if (description.empty() && runtime::trim(patterns).empty()) continue;
     const std::string qt = qt_patterns(patterns);
     if (!out.empty()) out += ";;";

@@ -12,10 +12,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <vector>
 
 #include "dane/form.h"
 #include "host_context.h"
+#include "picture_width.h"
 #include "runtime/text.h"
 #include "window_geometry.h"
 
@@ -33,7 +35,8 @@ class FormDialog : public QDialog {
   }
 
   void run() {
-    restore_geometry(*this, *context_.geometry, form_.procedure_name(), sizeHint().width(), sizeHint().height());
+    restore_geometry(*this, *context_.geometry, form_.procedure_name(), sizeHint().width(),
+                     sizeHint().height());
     context_.screenshots.watch(this, "form", form_.procedure_name());
     focus_field(form_.focus());
     if (!form_.closed()) exec();
@@ -69,10 +72,13 @@ class FormDialog : public QDialog {
       edit->setObjectName(QString::fromStdString(field.name));
       edit->setEnabled(field.enabled && !form_.read_only());
       edit->installEventFilter(this);
+      const int chars = std::clamp(picture_chars(field.picture), 4, 60);
+      edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * (chars + 2));
       auto* label = new QLabel(to_qt(field.label.empty() ? field.name : field.label), this);
       label->setBuddy(edit);
       fields->addRow(label, edit);
       edits_.push_back(edit);
+      shown_.push_back(edit->text());
     }
     layout->addLayout(fields);
     layout->addStretch();
@@ -112,8 +118,16 @@ class FormDialog : public QDialog {
     if (!edit->isEnabled()) return true;
     form_.set_value(name, edit->text().toStdString());
     const bool accepted = form_.accept(name);
+    remember_shown(edit);
     show_values(edit);
     return accepted;
+  }
+
+  // The form has taken the field's text: from now on it counts as shown, not as the user's pending edit.
+  void remember_shown(const QLineEdit* edit) {
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+      if (edits_[i] == edit) shown_[i] = edit->text();
+    }
   }
 
   void leave_field(const std::string& name) {
@@ -125,11 +139,20 @@ class FormDialog : public QDialog {
 
   void press_ok() {
     if (form_.closed() || !form_.ok_enabled()) return;
-    // The field being edited is accepted first, as if the user had left it.
+    // The field being edited is accepted first, as if the user had left it; then any other field whose
+    // text the form has not taken yet, so that nothing typed is lost.
     auto* editing = qobject_cast<QLineEdit*>(focusWidget());
     if (editing && edit_of(editing->objectName().toStdString()) == editing && !commit(editing)) {
       focus_field(form_.focus());
       return;
+    }
+    for (QLineEdit* edit : edits_) {
+      if (!edit->isEnabled() || edit->text() == to_qt(form_.value(edit->objectName().toStdString())))
+        continue;
+      if (!commit(edit)) {
+        focus_field(form_.focus());
+        return;
+      }
     }
     form_.accept(dane::FormWindow::kOk);
     if (finish_if_closed()) return;
@@ -137,12 +160,14 @@ class FormDialog : public QDialog {
     focus_field(form_.focus());
   }
 
-  // The form's checks may change other fields; the one the user is typing in keeps its text.
+  // The form's checks may change other fields. A field whose text the user has changed since it was last
+  // shown keeps that text: it is the user's, not yet taken by the form.
   void show_values(const QLineEdit* except) {
-    for (QLineEdit* edit : edits_) {
-      if (edit == except || edit->hasFocus()) continue;
-      const QString value = to_qt(form_.value(edit->objectName().toStdString()));
-      if (edit->text() != value) edit->setText(value);
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+      QLineEdit* edit = edits_[i];
+      if (edit == except || edit->text() != shown_[i]) continue;
+      shown_[i] = to_qt(form_.value(edit->objectName().toStdString()));
+      if (edit->text() != shown_[i]) edit->setText(shown_[i]);
     }
     ok_->setEnabled(form_.ok_enabled());
   }
@@ -165,6 +190,7 @@ class FormDialog : public QDialog {
   dane::FormWindow& form_;
   HostContext& context_;
   std::vector<QLineEdit*> edits_;
+  std::vector<QString> shown_;  // the text each field last showed from the form
   QPushButton* ok_ = nullptr;
   bool returning_focus_ = false;
 };

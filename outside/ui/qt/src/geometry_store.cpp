@@ -30,8 +30,8 @@ void MemoryGeometryStore::save(std::string_view window_name, const WindowGeometr
   saved_.insert_or_assign(std::string(window_name), geometry);
 }
 
-WindowGeometry visible_geometry(const std::optional<WindowGeometry>& saved, const std::vector<WindowGeometry>& screens,
-                                WindowGeometry default_size) {
+WindowGeometry visible_geometry(const std::optional<WindowGeometry>& saved,
+                                const std::vector<WindowGeometry>& screens, WindowGeometry default_size) {
   if (screens.empty()) return saved.value_or(default_size);
   if (saved && saved->width > 0 && saved->height > 0) {
     for (const auto& screen : screens) {

@@ -24,10 +24,12 @@ auto run_on_gui_thread(Work&& work) -> std::invoke_result_t<Work&> {
   QCoreApplication* app = QCoreApplication::instance();
   if (app == nullptr || on_gui_thread()) return work();
   if constexpr (std::is_void_v<Result>) {
-    QMetaObject::invokeMethod(app, [&work] { work(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [&work] { work(); }, Qt::BlockingQueuedConnection);
   } else {
     std::optional<Result> result;
-    QMetaObject::invokeMethod(app, [&work, &result] { result.emplace(work()); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [&work, &result] { result.emplace(work()); }, Qt::BlockingQueuedConnection);
     return std::move(*result);
   }
 }

@@ -19,9 +19,12 @@ struct StandardButton {
 
 // In the order they stand in a box.
 constexpr StandardButton kStandardButtons[] = {
-    {dane::button::kYes, "Tak", QMessageBox::YesRole},          {dane::button::kNo, "Nie", QMessageBox::NoRole},
-    {dane::button::kOk, "OK", QMessageBox::AcceptRole},         {dane::button::kRetry, "Ponów", QMessageBox::ActionRole},
-    {dane::button::kIgnore, "Ignoruj", QMessageBox::ActionRole}, {dane::button::kAbort, "Przerwij", QMessageBox::RejectRole},
+    {dane::button::kYes, "Tak", QMessageBox::YesRole},
+    {dane::button::kNo, "Nie", QMessageBox::NoRole},
+    {dane::button::kOk, "OK", QMessageBox::AcceptRole},
+    {dane::button::kRetry, "Ponów", QMessageBox::ActionRole},
+    {dane::button::kIgnore, "Ignoruj", QMessageBox::ActionRole},
+    {dane::button::kAbort, "Przerwij", QMessageBox::RejectRole},
     {dane::button::kCancel, "Anuluj", QMessageBox::RejectRole},
 };
 
@@ -84,7 +87,8 @@ int show_message_box(const dane::MessageBox& box, HostContext& context) {
       if ((wanted & standard.code) == 0) continue;
       QPushButton* b = qbox.addButton(QString::fromUtf8(standard.text), standard.role);
       answers.emplace_back(b, standard.code);
-      if (standard.code == dane::button::kCancel || (standard.code == dane::button::kNo && !escape)) escape = b;
+      if (standard.code == dane::button::kCancel || (standard.code == dane::button::kNo && !escape))
+        escape = b;
     }
     if (!escape && answers.size() == 1) escape = answers.front().first;
   }

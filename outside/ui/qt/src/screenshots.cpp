@@ -1,28 +1,37 @@
 // PNG snapshots of windows as they open, for checking what people would see on machines without a display.
 #include "screenshots.h"
 
+#include "runtime/text.h"
+
 #include <QDir>
 #include <QEvent>
 #include <QPixmap>
 #include <QVariant>
 #include <QWidget>
 
-#include <cstdlib>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
 
 namespace ui_qt {
 namespace {
 
+// Shared by all hosts of the process, so that files of different runs in one folder never overwrite each
+// other.
+std::atomic<int> next_sequence{0};
+
 constexpr const char* kFileProperty = "mirlet_screenshot_name";
 
-// Letters and digits stay; everything else becomes "_" so that any title makes a file name.
+// Letters and digits stay (Polish ones too: names are UTF-8); everything else becomes "_" so that any title
+// makes a file name.
 std::string file_part(const std::string& text) {
   std::string out;
   for (const char c : text) {
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    out += plain ? c : '_';
+    const auto u = static_cast<unsigned char>(c);
+    const bool keep = u >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    out += keep ? c : '_';
   }
-  return out.substr(0, 60);
+  return std::string(runtime::cut_to_width(out, 60));
 }
 
 }  // namespace
@@ -57,13 +66,12 @@ bool Screenshots::eventFilter(QObject* watched, QEvent* event) {
 
 void Screenshots::save(QWidget* widget) {
   std::string folder;
-  int sequence = 0;
   {
     std::lock_guard lock(mutex_);
     if (folder_.empty()) return;
     folder = folder_;
-    sequence = ++sequence_;
   }
+  const int sequence = ++next_sequence;
   QDir().mkpath(QString::fromStdString(folder));
   char number[16];
   std::snprintf(number, sizeof number, "%03d-", sequence);

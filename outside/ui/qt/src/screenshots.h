@@ -30,7 +30,6 @@ class Screenshots : public QObject {
 
   mutable std::mutex mutex_;
   std::string folder_;
-  int sequence_ = 0;
   std::vector<std::string> written_;
 };
 

@@ -42,7 +42,7 @@ class MemoryGeometryStore : public GeometryStore {
 // top-left corner (where the title bar is grabbed) on one of `screens`; a size larger than that screen is
 // cut to it. Anything else (nothing saved, negative or zero size, a position off every screen, such as the
 // large negative one of a minimised window) gives `default_size` centred on the first screen.
-WindowGeometry visible_geometry(const std::optional<WindowGeometry>& saved, const std::vector<WindowGeometry>& screens,
-                                WindowGeometry default_size);
+WindowGeometry visible_geometry(const std::optional<WindowGeometry>& saved,
+                                const std::vector<WindowGeometry>& screens, WindowGeometry default_size);
 
 }  // namespace ui_qt
