@@ -3,6 +3,7 @@
 set -euo pipefail
 
 packages=(
+  qt6-base-dev fonts-dejavu-core
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -1,0 +1,56 @@
+// The browse's visible page as a Qt table model.
+#include "browse_model.h"
+
+#include "host_context.h"
+
+namespace ui_qt {
+
+BrowseModel::BrowseModel(const dane::BrowseWindow& browse, QObject* parent)
+    : QAbstractTableModel(parent), browse_(browse) {}
+
+void BrowseModel::reload() {
+  beginResetModel();
+  endResetModel();
+}
+
+int BrowseModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(browse_.rows().size());
+}
+
+int BrowseModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(browse_.columns().size());
+}
+
+QVariant BrowseModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const auto row = static_cast<std::size_t>(index.row());
+  const auto column = static_cast<std::size_t>(index.column());
+  if (row >= browse_.rows().size() || column >= browse_.columns().size()) return {};
+  if (role == Qt::DisplayRole) {
+    const dane::Row& cells = browse_.rows()[row];
+    return column < cells.size() ? to_qt(cells[column]) : QString();
+  }
+  if (role == Qt::TextAlignmentRole && browse_.columns()[column].numeric) {
+    return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  return {};
+}
+
+QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 ||
+      static_cast<std::size_t>(section) >= browse_.columns().size()) {
+    return {};
+  }
+  const dane::Column& column = browse_.columns()[static_cast<std::size_t>(section)];
+  switch (role) {
+    case Qt::DisplayRole:
+      return to_qt(column.header.empty() ? column.name : column.header);
+    case Qt::ToolTipRole:
+    case kPictureRole:
+      return to_qt(column.picture);
+    default:
+      return {};
+  }
+}
+
+}  // namespace ui_qt

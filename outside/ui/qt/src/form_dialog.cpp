@@ -1,0 +1,205 @@
+// The update form as a modal dialog: a line per field, OK and Anuluj. Leaving a field accepts it; a field
+// or a record the form refuses gets the focus back.
+#include <QDialog>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+#include "dane/form.h"
+#include "host_context.h"
+#include "picture_width.h"
+#include "runtime/text.h"
+#include "window_geometry.h"
+
+namespace ui_qt {
+namespace {
+
+class FormDialog : public QDialog {
+ public:
+  FormDialog(dane::FormWindow& form, HostContext& context)
+      : QDialog(dialog_parent()), form_(form), context_(context) {
+    setObjectName(QString::fromStdString(form.procedure_name()));
+    setWindowTitle(to_qt(form.title()));
+    setSizeGripEnabled(true);
+    build();
+  }
+
+  void run() {
+    restore_geometry(*this, *context_.geometry, form_.procedure_name(), sizeHint().width(),
+                     sizeHint().height());
+    context_.screenshots.watch(this, "form", form_.procedure_name());
+    focus_field(form_.focus());
+    if (!form_.closed()) exec();
+    save_geometry(*this, *context_.geometry, form_.procedure_name());
+  }
+
+  // Esc and the title bar's close button ask the form; it may stay open.
+  void reject() override {
+    form_.request_close();
+    finish_if_closed();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut && !returning_focus_) {
+      const auto reason = static_cast<QFocusEvent*>(event)->reason();
+      // Another window or a popup coming up is not the user leaving the field.
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        const QString name = watched->objectName();
+        // After the focus has settled, so that a box the check shows does not cut into the focus change.
+        QTimer::singleShot(0, this, [this, name] { leave_field(name.toStdString()); });
+      }
+    }
+    return QDialog::eventFilter(watched, event);
+  }
+
+ private:
+  void build() {
+    auto* layout = new QVBoxLayout(this);
+    auto* fields = new QFormLayout;
+    for (const dane::Field& field : form_.fields()) {
+      auto* edit = new QLineEdit(to_qt(field.value), this);
+      edit->setObjectName(QString::fromStdString(field.name));
+      edit->setEnabled(field.enabled && !form_.read_only());
+      edit->installEventFilter(this);
+      const int chars = std::clamp(picture_chars(field.picture), 4, 60);
+      edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * (chars + 2));
+      auto* label = new QLabel(to_qt(field.label.empty() ? field.name : field.label), this);
+      label->setBuddy(edit);
+      fields->addRow(label, edit);
+      edits_.push_back(edit);
+      shown_.push_back(edit->text());
+    }
+    layout->addLayout(fields);
+    layout->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_->setObjectName("ok");
+    ok_->setDefault(true);
+    ok_->setEnabled(form_.ok_enabled());
+    // The buttons never take the focus: pressing one must not count as leaving the field being edited.
+    ok_->setFocusPolicy(Qt::NoFocus);
+    auto* cancel = new QPushButton(QStringLiteral("Anuluj"), this);
+    cancel->setObjectName("cancel");
+    cancel->setAutoDefault(false);
+    cancel->setFocusPolicy(Qt::NoFocus);
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    connect(ok_, &QPushButton::clicked, this, [this] { press_ok(); });
+    connect(cancel, &QPushButton::clicked, this, [this] {
+      form_.accept(dane::FormWindow::kCancel);
+      finish_if_closed();
+    });
+  }
+
+  QLineEdit* edit_of(std::string_view name) const {
+    for (QLineEdit* edit : edits_) {
+      if (runtime::to_upper(edit->objectName().toStdString()) == runtime::to_upper(name)) return edit;
+    }
+    return nullptr;
+  }
+
+  // Hands the field's text to the form and accepts it; false when the form refused it.
+  bool commit(QLineEdit* edit) {
+    const std::string name = edit->objectName().toStdString();
+    if (!edit->isEnabled()) return true;
+    form_.set_value(name, edit->text().toStdString());
+    const bool accepted = form_.accept(name);
+    remember_shown(edit);
+    show_values(edit);
+    return accepted;
+  }
+
+  // The form has taken the field's text: from now on it counts as shown, not as the user's pending edit.
+  void remember_shown(const QLineEdit* edit) {
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+      if (edits_[i] == edit) shown_[i] = edit->text();
+    }
+  }
+
+  void leave_field(const std::string& name) {
+    if (form_.closed()) return;
+    QLineEdit* edit = edit_of(name);
+    if (edit && !commit(edit)) focus_field(form_.focus());
+    finish_if_closed();
+  }
+
+  void press_ok() {
+    if (form_.closed() || !form_.ok_enabled()) return;
+    // The field being edited is accepted first, as if the user had left it; then any other field whose
+    // text the form has not taken yet, so that nothing typed is lost.
+    auto* editing = qobject_cast<QLineEdit*>(focusWidget());
+    if (editing && edit_of(editing->objectName().toStdString()) == editing && !commit(editing)) {
+      focus_field(form_.focus());
+      return;
+    }
+    for (QLineEdit* edit : edits_) {
+      if (!edit->isEnabled() || edit->text() == to_qt(form_.value(edit->objectName().toStdString())))
+        continue;
+      if (!commit(edit)) {
+        focus_field(form_.focus());
+        return;
+      }
+    }
+    form_.accept(dane::FormWindow::kOk);
+    if (finish_if_closed()) return;
+    show_values(nullptr);
+    focus_field(form_.focus());
+  }
+
+  // The form's checks may change other fields. A field whose text the user has changed since it was last
+  // shown keeps that text: it is the user's, not yet taken by the form.
+  void show_values(const QLineEdit* except) {
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+      QLineEdit* edit = edits_[i];
+      if (edit == except || edit->text() != shown_[i]) continue;
+      shown_[i] = to_qt(form_.value(edit->objectName().toStdString()));
+      if (edit->text() != shown_[i]) edit->setText(shown_[i]);
+    }
+    ok_->setEnabled(form_.ok_enabled());
+  }
+
+  void focus_field(std::string_view name) {
+    QLineEdit* edit = edit_of(name);
+    if (!edit || !edit->isEnabled()) return;
+    returning_focus_ = true;
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+    returning_focus_ = false;
+  }
+
+  bool finish_if_closed() {
+    if (!form_.closed()) return false;
+    done(form_.response() == dane::Response::Completed ? QDialog::Accepted : QDialog::Rejected);
+    return true;
+  }
+
+  dane::FormWindow& form_;
+  HostContext& context_;
+  std::vector<QLineEdit*> edits_;
+  std::vector<QString> shown_;  // the text each field last showed from the form
+  QPushButton* ok_ = nullptr;
+  bool returning_focus_ = false;
+};
+
+}  // namespace
+
+void run_form_dialog(dane::FormWindow& window, HostContext& context) {
+  FormDialog dialog(window, context);
+  dialog.run();
+}
+
+}  // namespace ui_qt

@@ -1,0 +1,39 @@
+// What the host's dialogs share: the geometry store, the screenshots and the parent for new windows.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "dane/host.h"
+#include "screenshots.h"
+#include "ui_qt/geometry_store.h"
+
+class QWidget;
+
+namespace dane {
+class BrowseWindow;
+class FormWindow;
+}  // namespace dane
+
+namespace ui_qt {
+
+struct HostContext {
+  GeometryStore* geometry = nullptr;
+  Screenshots screenshots;
+};
+
+// The window a new dialog belongs to: the modal one on top, else the active one, else none.
+QWidget* dialog_parent();
+QString to_qt(std::string_view text);
+
+// Each runs on the GUI thread.
+int show_message_box(const dane::MessageBox& box, HostContext& context);
+void show_error_window(std::string_view text, std::string_view title, HostContext& context);
+std::unique_ptr<dane::Progress> open_progress_window(std::string_view title, HostContext& context);
+std::optional<std::string> show_file_dialog(const dane::FileDialog& dialog, HostContext& context);
+void run_browse_dialog(dane::BrowseWindow& window, HostContext& context);
+void run_form_dialog(dane::FormWindow& window, HostContext& context);
+
+}  // namespace ui_qt

@@ -1,0 +1,152 @@
+// The Qt host: each call goes to the GUI thread, shows what it must and answers on the calling thread.
+#include "ui_qt/qt_host.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "dane/browse.h"
+#include "dane/form.h"
+#include "dane/window.h"
+#include "gui_thread.h"
+#include "host_context.h"
+#include "ui_qt/help_topic.h"
+#include "window_geometry.h"
+
+namespace ui_qt {
+namespace {
+
+bool have_application() {
+  return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+// A window with no widgets of its own yet: its title and a close button that asks it.
+void run_plain_dialog(dane::Window& window, HostContext& context) {
+  QDialog dialog(dialog_parent());
+  dialog.setObjectName(QString::fromStdString(window.procedure_name()));
+  dialog.setWindowTitle(to_qt(window.title()));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* buttons = new QDialogButtonBox(&dialog);
+  buttons->addButton(QStringLiteral("Zamknij"), QDialogButtonBox::RejectRole);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  restore_geometry(dialog, *context.geometry, window.procedure_name(), 320, 120);
+  context.screenshots.watch(&dialog, "window", window.procedure_name());
+  // The dialog ends on each close request; a window that refuses to close is shown again.
+  while (!window.closed()) {
+    dialog.exec();
+    window.request_close();
+  }
+  save_geometry(dialog, *context.geometry, window.procedure_name());
+}
+
+QUrl desktop_url(const QString& target) {
+  const QUrl url(target);
+  if (url.isValid() && url.scheme().size() > 1) return url;  // "C:" is a drive, not a scheme
+  return QUrl::fromLocalFile(target);
+}
+
+}  // namespace
+
+struct QtHost::State {
+  MemoryGeometryStore memory_geometry;
+  HostContext context;
+  dane::HeadlessHost headless;
+  bool busy = false;
+};
+
+QtHost::QtHost(GeometryStore* geometry) : state_(std::make_unique<State>()) {
+  set_geometry_store(geometry);
+}
+
+QtHost::~QtHost() = default;
+
+void QtHost::set_geometry_store(GeometryStore* geometry) {
+  run_on_gui_thread([&] { state_->context.geometry = geometry ? geometry : &state_->memory_geometry; });
+}
+
+void QtHost::set_screenshot_dir(const std::string& folder) {
+  state_->context.screenshots.set_folder(folder);
+}
+
+std::vector<std::string> QtHost::screenshots() const {
+  return state_->context.screenshots.written();
+}
+
+int QtHost::message(const dane::MessageBox& box) {
+  if (!have_application()) return state_->headless.message(box);
+  return run_on_gui_thread([&] { return show_message_box(box, state_->context); });
+}
+
+void QtHost::error_window(std::string_view text, std::string_view title) {
+  if (!have_application()) return;
+  run_on_gui_thread([&] { show_error_window(text, title, state_->context); });
+}
+
+std::unique_ptr<dane::Progress> QtHost::open_progress(std::string_view title) {
+  if (!have_application()) return state_->headless.open_progress(title);
+  return open_progress_window(title, state_->context);
+}
+
+void QtHost::set_busy(bool busy) {
+  if (!have_application()) return;
+  run_on_gui_thread([&] {
+    if (busy == state_->busy) return;
+    state_->busy = busy;
+    if (busy) {
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+      QApplication::restoreOverrideCursor();
+    }
+  });
+}
+
+std::optional<std::string> QtHost::choose_file(const dane::FileDialog& dialog) {
+  if (!have_application()) return std::nullopt;
+  return run_on_gui_thread([&] { return show_file_dialog(dialog, state_->context); });
+}
+
+void QtHost::set_clipboard(std::string_view text) {
+  if (!have_application()) return state_->headless.set_clipboard(text);
+  run_on_gui_thread([&] { QGuiApplication::clipboard()->setText(to_qt(text)); });
+}
+
+std::string QtHost::clipboard() {
+  if (!have_application()) return state_->headless.clipboard();
+  return run_on_gui_thread([&] { return QGuiApplication::clipboard()->text().toStdString(); });
+}
+
+bool QtHost::open_with_desktop(std::string_view target) {
+  if (target.empty()) return false;
+  if (dane::launch_desktop(target)) return true;
+  if (!have_application()) return false;
+  // Without xdg-utils Qt may still know a way (a desktop portal, its own launcher).
+  return run_on_gui_thread([&] { return QDesktopServices::openUrl(desktop_url(to_qt(target))); });
+}
+
+void QtHost::show_help(std::string_view help_file, std::string_view topic) {
+  open_with_desktop(help_topic_path(help_file, topic));
+}
+
+void QtHost::run_window(dane::Window& window) {
+  if (!have_application()) return state_->headless.run_window(window);
+  run_on_gui_thread([&] {
+    switch (window.kind()) {
+      case dane::Window::Kind::Browse:
+        run_browse_dialog(static_cast<dane::BrowseWindow&>(window), state_->context);
+        break;
+      case dane::Window::Kind::Form:
+        run_form_dialog(static_cast<dane::FormWindow&>(window), state_->context);
+        break;
+      case dane::Window::Kind::Plain:
+        run_plain_dialog(window, state_->context);
+        break;
+    }
+  });
+}
+
+}  // namespace ui_qt
