@@ -1,6 +1,8 @@
 // The in-memory geometry store and the rule that keeps restored windows on a visible screen.
 #include "ui_qt/geometry_store.h"
 
+#include "dane/library.h"
+
 #include <algorithm>
 
 namespace ui_qt {
@@ -46,6 +48,18 @@ WindowGeometry visible_geometry(const std::optional<WindowGeometry>& saved,
     }
   }
   return centred(screens.front(), default_size);
+}
+
+}  // namespace ui_qt
+
+namespace ui_qt {
+
+std::optional<WindowGeometry> SettingsGeometryStore::load(std::string_view window_name) {
+  return dane::settings_file().fetch_window(window_name);
+}
+
+void SettingsGeometryStore::save(std::string_view window_name, const WindowGeometry& geometry) {
+  dane::settings_file().update_window(window_name, geometry);
 }
 
 }  // namespace ui_qt

@@ -8,16 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "dane/settings_file.h"
+
 namespace ui_qt {
 
 // A window's outer position and size in screen pixels, or a screen's available area.
-struct WindowGeometry {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const WindowGeometry&) const = default;
-};
+using WindowGeometry = dane::WindowGeometry;
 
 // Keeps geometries by window name ("ErrorWin", a window's procedure name). The settings-file object
 // implements it; load gives nothing for a window never saved. Called on the GUI thread only.
@@ -28,7 +24,7 @@ class GeometryStore {
   virtual void save(std::string_view window_name, const WindowGeometry& geometry) = 0;
 };
 
-// A store that lives as long as the process: the default until the settings file provides one.
+// A store that lives as long as the process (tests, runs without a user).
 class MemoryGeometryStore : public GeometryStore {
  public:
   std::optional<WindowGeometry> load(std::string_view window_name) override;
@@ -36,6 +32,13 @@ class MemoryGeometryStore : public GeometryStore {
 
  private:
   std::map<std::string, WindowGeometry, std::less<>> saved_;
+};
+
+// The user's settings file (dane::settings_file(), GLO.PATH_INI): geometries under the window's name.
+class SettingsGeometryStore : public GeometryStore {
+ public:
+  std::optional<WindowGeometry> load(std::string_view window_name) override;
+  void save(std::string_view window_name, const WindowGeometry& geometry) override;
 };
 
 // The geometry to show a window with. A saved geometry is kept when it is sound: positive size and its
