@@ -69,20 +69,26 @@ std::string replace_each(std::string_view text, std::string_view search, std::st
 }
 
 // One pass of the descending rewrite for one alias; each round removes a minus and adds none, so it ends.
+// The kept part before a rewritten term held no term, so the next search starts where one could begin
+// across its end.
 std::string mark_descending(std::string text, std::string_view alias) {
   const std::string term_start = "-" + std::string(alias);
+  const std::size_t overlap_chars = runtime::char_count(term_start) - 1;
   std::size_t match_end = 0;
-  for (auto minus = text_match::find(text, term_start, 0, false, match_end); minus != text_match::npos;
-       minus = text_match::find(text, term_start, 0, false, match_end)) {
+  for (auto minus = text_match::find(text, term_start, 0, false, match_end); minus != text_match::npos;) {
     const std::string_view whole = text;
     const std::size_t comma = whole.find(',', minus + 1);
     const std::size_t term_end = comma == npos ? whole.size() : comma;
     std::string term(whole.substr(minus + 1, term_end - minus - 1));
     term.append(" desc");
-    std::string rebuilt(piece(whole.substr(0, minus)));
+    const std::string_view left = piece(whole.substr(0, minus));
+    const std::size_t left_chars = runtime::char_count(left);
+    std::string rebuilt(left);
     rebuilt.append(piece(term));
     if (comma != npos) rebuilt.append(piece(whole.substr(comma)));
     text = std::move(rebuilt);
+    const std::size_t from = runtime::byte_offset(text, left_chars - std::min(left_chars, overlap_chars));
+    minus = text_match::find(text, term_start, from, false, match_end);
   }
   return text;
 }

@@ -111,20 +111,21 @@ TEST_P(DescendingTerms, GetDesc) {
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, DescendingTerms,
-    ::testing::Values(DescendingRow{"example", "", "A.", "A.X,-A.Y,-A.Z", "A.X,A.Y desc,A.Z desc"},
-                      DescendingRow{"single_term", "", "A.", "-A.NAZWISKO", "A.NAZWISKO desc"},
-                      DescendingRow{"alias2_then_alias1", "B.", "A.", "-B.X,-A.Y", "B.X desc,A.Y desc"},
-                      DescendingRow{"other_alias_minus_stays", "", "A.", "A.X,-B.Y", "A.X,-B.Y"},
-                      DescendingRow{"no_aliases_unchanged", "", "", "-A.X", "-A.X"},
-                      DescendingRow{"blank_alias_skipped", "", "   ", "-A.X  ", "-A.X"},
-                      DescendingRow{"alias_blanks_cut", "", "A.  ", "-A.X", "A.X desc"},
-                      DescendingRow{"polish_alias", "", "Ż.", "-Ż.X", "Ż.X desc"},
-                      DescendingRow{"before_held_to_100", "", "A.", repeat("ł", 99) + "ńę,-A.X",
-                                    repeat("ł", 99) + "ńA.X desc"},
-                      DescendingRow{"term_held_to_100", "", "A.", "-A." + repeat("ó", 96),
-                                    "A." + repeat("ó", 96) + " d"},
-                      DescendingRow{"rest_held_to_100", "", "A.", "-A.X," + repeat("ę", 100),
-                                    "A.X desc," + repeat("ę", 99)}),
+    ::testing::Values(
+        DescendingRow{"example", "", "A.", "A.X,-A.Y,-A.Z", "A.X,A.Y desc,A.Z desc"},
+        DescendingRow{"single_term", "", "A.", "-A.NAZWISKO", "A.NAZWISKO desc"},
+        DescendingRow{"alias2_then_alias1", "B.", "A.", "-B.X,-A.Y", "B.X desc,A.Y desc"},
+        DescendingRow{"other_alias_minus_stays", "", "A.", "A.X,-B.Y", "A.X,-B.Y"},
+        DescendingRow{"no_aliases_unchanged", "", "", "-A.X", "-A.X"},
+        DescendingRow{"blank_alias_skipped", "", "   ", "-A.X  ", "-A.X"},
+        DescendingRow{"alias_blanks_cut", "", "A.  ", "-A.X", "A.X desc"},
+        DescendingRow{"minus_left_before_term_read_again", "", "A.", "X,--A.Y", "X,A.Y desc desc"},
+        DescendingRow{"polish_alias", "", "Ż.", "-Ż.X", "Ż.X desc"},
+        DescendingRow{"before_held_to_100", "", "A.", repeat("ł", 99) + "ńę,-A.X",
+                      repeat("ł", 99) + "ńA.X desc"},
+        DescendingRow{"term_held_to_100", "", "A.", "-A." + repeat("ó", 96), "A." + repeat("ó", 96) + " d"},
+        DescendingRow{"rest_held_to_100", "", "A.", "-A.X," + repeat("ę", 100),
+                      "A.X desc," + repeat("ę", 99)}),
     [](const auto& info) { return info.param.name; });
 
 struct PrepareRow {
