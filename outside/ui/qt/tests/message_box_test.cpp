@@ -291,7 +291,10 @@ TEST(Progress, ShowsPercentAndTextUntilDestroyed) {
     progress->set_percent(40);
     progress->set_text("Trwa przeliczanie – pozycja 4 z 10");
   });
-  while (child<QProgressBar>(window, "bar")->value() != 40) testing::settle();
+  // The worker waits for the GUI thread on each call: keep serving events until both calls have landed.
+  while (child<QProgressBar>(window, "bar")->value() != 40 ||
+         child<QLabel>(window, "text")->text() != "Trwa przeliczanie – pozycja 4 z 10")
+    testing::settle();
   worker.join();
   progress->set_percent(250);
   progress->redraw();
