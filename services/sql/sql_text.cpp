@@ -1,6 +1,9 @@
 // Replacement in statement texts and the one quoting helper of the system.
 #include "keldox/sql_text.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "runtime/text.h"
 
 namespace keldox {
@@ -43,6 +46,13 @@ std::string sql_escape(std::string_view value) {
 
 std::string sql_text(std::string_view value) {
   return "'" + sql_escape(value) + "'";
+}
+
+std::string sql_id(double id) {
+  if (!std::isfinite(id)) return "0";
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.0f", std::trunc(id) == 0 ? 0.0 : std::trunc(id));
+  return buffer;
 }
 
 }  // namespace keldox

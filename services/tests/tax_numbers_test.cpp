@@ -3,8 +3,9 @@
 
 #include <vector>
 
+#include "dane/database.h"
+#include "db/test_clients.h"
 #include "keldox/identifiers.h"
-#include "keldox/single_value_query.h"
 #include "tests/named_rows.h"
 
 namespace keldox {
@@ -63,19 +64,17 @@ TEST(StatisticalNumber, AlwaysValid) {
   EXPECT_EQ(REGONOK("nie numer"), 1);
 }
 
-class RecordingQuery final : public SingleValueQuery {
+// The session database answering from a script, with every statement recorded.
+class RecordingQuery {
  public:
-  RecordingQuery() : previous_(install_single_value_query(this)) {}
-  ~RecordingQuery() override { install_single_value_query(previous_); }
-  std::string single_value(std::string_view statement) override {
-    statements.emplace_back(statement);
-    return answer;
-  }
-  std::vector<std::string> statements;
-  std::string answer;
+  RecordingQuery() { dane::install_database(&recording_); }
+  ~RecordingQuery() { dane::install_database(nullptr); }
+  void answer(std::string value) { scripted_.queue_rows({{std::move(value)}}); }
+  std::vector<std::string> statements() const { return recording_.statements(); }
 
  private:
-  SingleValueQuery* previous_;
+  db::ScriptedClient scripted_;
+  db::RecordingClient recording_{scripted_};
 };
 
 TEST(EuTaxNumber, OtherModesGiveTrimmedNumberWithoutAskingTheDatabase) {
@@ -83,15 +82,15 @@ TEST(EuTaxNumber, OtherModesGiveTrimmedNumberWithoutAskingTheDatabase) {
   EXPECT_EQ(NIPUE("526-000-12-46   ", "PL"), "526-000-12-46");
   EXPECT_EQ(NIPUE("5260001246", "PL", 2), "5260001246");
   EXPECT_EQ(NIPUE("123456789012345678901234", "", 0), "12345678901234567890");
-  EXPECT_TRUE(query.statements.empty());
+  EXPECT_TRUE(query.statements().empty());
 }
 
 TEST(EuTaxNumber, ModeOneAsksTheDatabaseFunction) {
   RecordingQuery query;
-  query.answer = "PL5260001246";
+  query.answer("PL5260001246");
   EXPECT_EQ(NIPUE("526-000-12-46  ", "PL ", 1), "PL5260001246");
-  ASSERT_EQ(query.statements.size(), 1u);
-  EXPECT_EQ(query.statements[0], "select dbo.AP_Func_PodajNip('526-000-12-46','PL',1)");
+  ASSERT_EQ(query.statements().size(), 1u);
+  EXPECT_EQ(query.statements()[0], "select dbo.AP_Func_PodajNip('526-000-12-46','PL',1)");
 }
 
 TEST(EuTaxNumber, ModeOneWithoutDatabaseAnswersEmpty) {
@@ -100,10 +99,10 @@ TEST(EuTaxNumber, ModeOneWithoutDatabaseAnswersEmpty) {
 
 TEST(EuTaxNumber, ModeOneQuotesApostrophesAndCutsTheAnswer) {
   RecordingQuery query;
-  query.answer = std::string(30, '7');
+  query.answer(std::string(30, '7'));
   EXPECT_EQ(NIPUE("O'1", "x'y", 1), std::string(20, '7'));
-  ASSERT_EQ(query.statements.size(), 1u);
-  EXPECT_EQ(query.statements[0], "select dbo.AP_Func_PodajNip('O''1','x''y',1)");
+  ASSERT_EQ(query.statements().size(), 1u);
+  EXPECT_EQ(query.statements()[0], "select dbo.AP_Func_PodajNip('O''1','x''y',1)");
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 #include <array>
 
 #include "keldox/identifiers.h"
-#include "keldox/single_value_query.h"
+#include "keldox/sql.h"
+#include "keldox/sql_text.h"
 #include "keldox/text.h"
 #include "runtime/text.h"
 
@@ -20,17 +21,6 @@ int weighted_sum(std::string_view digits, const std::array<int, N>& weights) {
   int sum = 0;
   for (std::size_t i = 0; i < N; ++i) sum += (digits[i] - '0') * weights[i];
   return sum;
-}
-
-// A text value between single quotes in a statement, with its own quotes doubled.
-std::string quoted(std::string_view value) {
-  std::string out = "'";
-  for (const char c : value) {
-    out.push_back(c);
-    if (c == '\'') out.push_back('\'');
-  }
-  out.push_back('\'');
-  return out;
 }
 
 }  // namespace
@@ -59,8 +49,9 @@ std::uint8_t REGONOK(std::string_view) {
 std::string NIPUE(std::string_view nip, std::string_view second_value, std::uint8_t mode) {
   std::string result;
   if (mode == 1) {
-    result = query_single_value("select dbo.AP_Func_PodajNip(" + quoted(runtime::trim_right(nip)) + "," +
-                                quoted(runtime::trim_right(second_value)) + ",1)");
+    result = FUNCSQL("select dbo.AP_Func_PodajNip(" + sql_text(runtime::trim_right(nip)) + "," +
+                     sql_text(runtime::trim_right(second_value)) + ",1)");
+    CLOSESQL();
   } else {
     result = runtime::trim_right(nip);
   }

@@ -26,6 +26,7 @@ class NotConnected final : public db::Client {
 
 NotConnected not_connected;
 std::atomic<db::Client*> installed{nullptr};
+std::atomic<unsigned> generation{0};
 
 }  // namespace
 
@@ -36,6 +37,11 @@ db::Client& database() {
 
 void install_database(db::Client* client) {
   installed.store(client, std::memory_order_release);
+  generation.fetch_add(1, std::memory_order_acq_rel);
+}
+
+unsigned database_generation() {
+  return generation.load(std::memory_order_acquire);
 }
 
 }  // namespace dane

@@ -24,8 +24,8 @@ std::uint8_t PESELOK(std::string_view pesel);
 std::uint8_t REGONOK(std::string_view regon);
 
 // The tax number as used in EU trade: the trimmed number itself, cut to 20 characters. Mode 1 asks the
-// database function dbo.AP_Func_PodajNip(number, second value, 1) instead, through the installed
-// single-value query (keldox/single_value_query.h), and answers what it returns.
+// database function dbo.AP_Func_PodajNip(number, second value, 1) instead, through FUNCSQL (the values
+// quoted with their apostrophes doubled), closes the query and answers what it returns.
 std::string NIPUE(std::string_view nip, std::string_view second_value, std::uint8_t mode = 0);
 
 // The two check digits ("02" to "98") of a Polish account number (ISO 13616, MOD 97-10, country PL) over

@@ -19,4 +19,8 @@ std::string sql_escape(std::string_view value);
 // The value as a T-SQL text literal: 'value' with its quotes doubled.
 std::string sql_text(std::string_view value);
 
+// An identifier (held as a double) as a plain whole number: 5 → "5", never "5.0" or "5e+06". A value
+// that is not a finite number is written as 0.
+std::string sql_id(double id);
+
 }  // namespace keldox

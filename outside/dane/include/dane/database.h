@@ -10,5 +10,7 @@ namespace dane {
 db::Client& database();
 // The client must outlive its installation.
 void install_database(db::Client* client);
+// Changes with every installation, so that state kept for a client (an open channel) is known to be stale.
+unsigned database_generation();
 
 }  // namespace dane
