@@ -54,3 +54,11 @@ std::string REPLACEMINUSNADESC(std::string_view alias1, std::string_view alias2,
 std::string DODAJKOMPONENTFILTRA(std::string_view component, std::string_view filter);
 
 }  // namespace keldox
+
+namespace keldox {
+
+// The date cut-off condition on `field`: field + ">=" + the user parameter "DataOdPelnyZakres" (a day
+// number) when it is above 0, otherwise blanks; always 50 characters.
+std::string PODAJFILTRODCIECIA(std::string_view field);
+
+}  // namespace keldox
