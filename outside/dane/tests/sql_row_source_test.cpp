@@ -210,6 +210,22 @@ TEST_F(DemoDatabase, LocatorFollowsThePolishAlphabet) {
   EXPECT_TRUE(source.last_status().ok());
 }
 
+// A browse whose columns carry names of their own reads and compares the database fields behind them.
+TEST_F(DemoDatabase, ColumnsNamedApartFromTheirFields) {
+  SqlRowSource source(*client_, kChannel, "WALUTY",
+                      std::vector<SqlColumn>{{{"WAL:SYMBOL", "Symbol", "@s3", false}, "SYM_WALUTY"},
+                                             {{"WAL:NR", "Nr", "@n4", true}, "NUMER"}});
+  BrowseWindow b("Waluty_Brw", source);
+  b.set_page_size(3);
+  ASSERT_TRUE(b.locate("pln"));
+  EXPECT_EQ(b.current_cell("WAL:SYMBOL"), "PLN");
+  b.add_range_limit("WAL:NR", "1");
+  b.reset();
+  ASSERT_EQ(b.rows().size(), 1u);
+  EXPECT_EQ(b.current_cell("WAL:SYMBOL"), "PLN");
+  EXPECT_TRUE(source.last_status().ok()) << source.last_status().text;
+}
+
 // Counts the pages asked for, to hold the source to one statement each.
 class CountingSource : public RowSource {
  public:

@@ -28,10 +28,10 @@ struct SqlColumn {
 // Every page is one statement, keyset-paged on the sort order's key columns:
 //   select top N <fields> from <from> with (nolock) where <limits> and (<sql_filter>) and <key past the
 //   row> order by <key columns> [desc]
-// The row comparison is spelt out as (a > x) or (a = x and b > y) ..., behind a leading a >= x that lets
-// the engine start its index scan at the row. Reading backwards turns the comparisons and the order round;
-// the locator asks for the leading key at or past its text. Texts are quoted with quote_text and numeric
-// columns written with number_literal.
+// The read hint stands only after a table or view name. The row comparison is spelt out as (a > x) or
+// (a = x and b > y) ..., behind a leading a >= x that lets the engine start its index scan at the row.
+// Reading backwards turns the comparisons and the order round; the locator asks for the leading key at or
+// past its text. Texts are quoted with quote_text and numeric columns written with number_literal.
 //
 // Constraints: field names and `from` are the program's own text, never a user's. The key columns of
 // every sort order hold no NULL and the last one is unique (else paging can skip or repeat rows).
