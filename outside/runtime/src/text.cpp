@@ -169,32 +169,48 @@ std::string map_case(std::string_view s, Map map) {
 }  // namespace
 
 namespace {
-// Weight of one character: ASCII letters and their Polish variants in alphabet order, case folded.
-std::uint32_t collation_weight(char32_t c) {
-  c = upper_code_point(c);
-  switch (c) {
-    case U'Ą':
-      return 'A' * 16 + 1;
-    case U'Ć':
-      return 'C' * 16 + 1;
-    case U'Ę':
-      return 'E' * 16 + 1;
-    case U'Ł':
-      return 'L' * 16 + 1;
-    case U'Ń':
-      return 'N' * 16 + 1;
-    case U'Ó':
-      return 'O' * 16 + 1;
-    case U'Ś':
-      return 'S' * 16 + 1;
-    case U'Ź':
-      return 'Z' * 16 + 1;
-    case U'Ż':
-      return 'Z' * 16 + 2;
-    default:
-      return c < 0x80 ? static_cast<std::uint32_t>(c) * 16 : 0x800 + static_cast<std::uint32_t>(c);
+
+// Base letter of the lower-case Latin-1 (U+00E0..U+00FF) and Latin Extended-A (U+0100..U+017F) letters;
+// '#' marks a character that is no letter.
+constexpr std::string_view kLatin1Base = "aaaaaaaceeeeiiiidnooooo#ouuuuyty";
+constexpr std::string_view kExtendedABase =
+    "aaaaaaccccccccdddd"
+    "eeeeeeeeeegggg"
+    "gggghhhhiiiiiiii"
+    "iiiijjkkklllllll"
+    "lllnnnnnnnnnoooo"
+    "oooorrrrrrssssss"
+    "ssttttttuuuuuuuu"
+    "uuuuwwyyyzzzzzzs";
+
+// Sort weight of one character: every non-letter by its folded code point, then the letters, those of one
+// base letter together with the base letter first (a < ą < b ... l < ł ... z < ź < ż); invalid bytes last.
+std::uint64_t collation_weight(char32_t cp, bool valid) {
+  if (!valid) return (std::uint64_t{3} << 40) | cp;
+  const char32_t f = lower_code_point(cp);
+  char base = 0;
+  if (f >= 'a' && f <= 'z') {
+    base = static_cast<char>(f);
+  } else if (f >= 0xE0 && f <= 0xFF) {
+    base = kLatin1Base[f - 0xE0];
+  } else if (f == 0xDF) {
+    base = 's';
+  } else if (f >= 0x100 && f < 0x180) {
+    base = kExtendedABase[f - 0x100];
   }
+  if (base == 0 || base == '#') return f;
+  const std::uint64_t variant = (f >= 'a' && f <= 'z') ? 0 : f;
+  return (std::uint64_t{1} << 40) | (static_cast<std::uint64_t>(base - 'a') << 24) | variant;
 }
+
+std::uint64_t weight_at(std::string_view s, std::size_t pos, std::size_t& length) {
+  const auto lead = static_cast<unsigned char>(s[pos]);
+  length = utf8_char_length(s, pos);
+  if (lead < 0x80) return collation_weight(lead, true);
+  if (length == 1) return collation_weight(lead, false);
+  return collation_weight(decode_utf8(s, pos), true);
+}
+
 }  // namespace
 
 int collate_compare(std::string_view a, std::string_view b) {
@@ -202,11 +218,12 @@ int collate_compare(std::string_view a, std::string_view b) {
   b = trim_right(b);
   std::size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {
-    const std::uint32_t wa = collation_weight(decode_utf8(a, i));
-    const std::uint32_t wb = collation_weight(decode_utf8(b, j));
+    std::size_t la = 0, lb = 0;
+    const std::uint64_t wa = weight_at(a, i, la);
+    const std::uint64_t wb = weight_at(b, j, lb);
     if (wa != wb) return wa < wb ? -1 : 1;
-    i += utf8_char_length(a, i);
-    j += utf8_char_length(b, j);
+    i += la;
+    j += lb;
   }
   if (i < a.size()) return 1;
   if (j < b.size()) return -1;

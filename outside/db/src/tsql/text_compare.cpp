@@ -8,19 +8,6 @@
 namespace db::tsql {
 namespace {
 
-// Base letter of the lower-case Latin-1 (U+00E0..U+00FF) and Latin Extended-A (U+0100..U+017F) letters;
-// '#' marks a character that is no letter.
-constexpr std::string_view kLatin1Base = "aaaaaaaceeeeiiiidnooooo#ouuuuyty";
-constexpr std::string_view kExtendedABase =
-    "aaaaaaccccccccdddd"
-    "eeeeeeeeeegggg"
-    "gggghhhhiiiiiiii"
-    "iiiijjkkklllllll"
-    "lllnnnnnnnnnoooo"
-    "oooorrrrrrssssss"
-    "ssttttttuuuuuuuu"
-    "uuuuwwyyyzzzzzzs";
-
 struct Decoded {
   char32_t cp;
   std::size_t length;
@@ -37,25 +24,6 @@ Decoded decode(std::string_view s, std::size_t pos) {
 
 char32_t fold(char32_t c) {
   return runtime::lower_code_point(c);
-}
-
-// Sort weight of one character: letters of a base letter group together, the base letter first.
-std::uint64_t weight(Decoded d) {
-  if (!d.valid) return (std::uint64_t{3} << 40) | d.cp;
-  const char32_t f = fold(d.cp);
-  char base = 0;
-  if (f >= 'a' && f <= 'z') {
-    base = static_cast<char>(f);
-  } else if (f >= 0xE0 && f <= 0xFF) {
-    base = kLatin1Base[f - 0xE0];
-  } else if (f == 0xDF) {
-    base = 's';
-  } else if (f >= 0x100 && f < 0x180) {
-    base = kExtendedABase[f - 0x100];
-  }
-  if (base == 0 || base == '#') return f;
-  const std::uint64_t variant = (f >= 'a' && f <= 'z') ? 0 : f;
-  return (std::uint64_t{1} << 40) | (static_cast<std::uint64_t>(base - 'a') << 24) | variant;
 }
 
 std::string_view trim_blanks(std::string_view s) {
@@ -98,33 +66,9 @@ bool set_contains(const PatternItem& item, const std::vector<Range>& ranges, cha
 
 }  // namespace
 
+// One collation order for the database and for the browses that sort in memory.
 int compare_plci(std::string_view a, std::string_view b) {
-  a = trim_blanks(a);
-  b = trim_blanks(b);
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < a.size() && j < b.size()) {
-    const auto ca = static_cast<unsigned char>(a[i]);
-    const auto cb = static_cast<unsigned char>(b[j]);
-    if (ca < 0x80 && cb < 0x80) {  // fast path for ASCII
-      const std::uint64_t wa = weight({ca, 1, true});
-      const std::uint64_t wb = weight({cb, 1, true});
-      if (wa != wb) return wa < wb ? -1 : 1;
-      ++i;
-      ++j;
-      continue;
-    }
-    const Decoded da = decode(a, i);
-    const Decoded db = decode(b, j);
-    const std::uint64_t wa = weight(da);
-    const std::uint64_t wb = weight(db);
-    if (wa != wb) return wa < wb ? -1 : 1;
-    i += da.length;
-    j += db.length;
-  }
-  if (i < a.size()) return 1;
-  if (j < b.size()) return -1;
-  return 0;
+  return runtime::collate_compare(a, b);
 }
 
 bool like_match(std::string_view pattern_text, std::string_view text_in, char32_t escape) {
