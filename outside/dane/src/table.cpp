@@ -1,0 +1,404 @@
+// Record access of a declared table: the shared buffer, per-thread open state and position, error codes.
+#include "dane/table.h"
+
+#include <atomic>
+#include <charconv>
+#include <cmath>
+#include <unordered_map>
+
+#include "dane/database.h"
+#include "dane/error_object.h"
+#include "dane/library.h"
+#include "dane/record_fields.h"
+#include "runtime/text.h"
+
+namespace dane {
+
+struct Table::Shape {
+  db::TableShape table;
+  std::vector<std::string> key_names;                 // the primary key first, when there is one
+  std::vector<std::vector<std::size_t>> key_columns;  // per key name
+  std::vector<std::vector<std::size_t>> key_orders;   // per key name: its columns, then the tie-breakers
+  std::vector<std::size_t> default_order;
+};
+
+struct Table::ThreadState {
+  bool open = false;
+  std::size_t key = 0;          // index into Shape::key_orders; npos for the default order
+  std::vector<db::Value> from;  // position; empty = from the beginning
+  bool inclusive = true;
+};
+
+namespace {
+
+constexpr std::size_t kDefaultOrder = static_cast<std::size_t>(-1);
+
+std::atomic<std::uint64_t> next_serial{1};
+
+thread_local db::Status last_record_status;
+
+std::string_view without_colon(std::string_view prefix) {
+  prefix = runtime::trim(prefix);
+  if (!prefix.empty() && prefix.back() == ':') prefix.remove_suffix(1);
+  return prefix;
+}
+
+// "WAL:SYM_WALUTY" and "SYM_WALUTY" name the same field of the WAL table.
+std::string_view without_prefix(std::string_view prefix, std::string_view name) {
+  name = runtime::trim(name);
+  const auto colon = name.find(':');
+  if (colon != std::string_view::npos && runtime::collate_compare(name.substr(0, colon), prefix) == 0) {
+    name.remove_prefix(colon + 1);
+  }
+  return name;
+}
+
+// The order of a key made total: a key that is not unique gets the primary key (or, without one, every
+// other column) behind it, so that next() never skips or repeats rows that share a key value.
+std::vector<std::size_t> total_order(const db::TableShape& t, const std::vector<std::size_t>& key) {
+  std::vector<std::size_t> order = key;
+  const auto add = [&](std::size_t c) {
+    for (std::size_t o : order) {
+      if (o == c) return;
+    }
+    order.push_back(c);
+  };
+  if (!t.primary.empty()) {
+    for (std::size_t c : t.primary) add(c);
+  } else {
+    for (std::size_t c = 0; c < t.columns.size(); ++c) add(c);
+  }
+  return order;
+}
+
+std::string number_text(double v) {
+  if (!std::isfinite(v)) return "0";
+  if (v == std::trunc(v) && std::fabs(v) < 1e15) return std::to_string(static_cast<std::int64_t>(v));
+  char buf[32];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+  return std::string(buf, static_cast<std::size_t>(end - buf));
+}
+
+// What a field holds after assignment: numbers as numbers, texts cut to the column's width.
+std::string stored_text(const db::ColumnShape& c, std::string_view value) {
+  if (c.numeric) {
+    const std::string_view trimmed = runtime::trim(value);
+    if (trimmed.empty()) return {};
+    // A plain number keeps its digits (no binary rounding of decimals); anything else is read as one.
+    double parsed = 0;
+    const char* end = trimmed.data() + trimmed.size();
+    auto [at, ec] = std::from_chars(trimmed.data(), end, parsed);
+    if (ec == std::errc() && at == end && std::isfinite(parsed)) return std::string(trimmed);
+    return number_text(number_from_text(value));
+  }
+  if (c.width > 0) return std::string(runtime::cut_to_width(value, c.width));
+  return std::string(value);
+}
+
+}  // namespace
+
+std::unordered_map<std::uint64_t, std::unique_ptr<Table::ThreadState>>& Table::thread_states() {
+  thread_local std::unordered_map<std::uint64_t, std::unique_ptr<Table::ThreadState>> states;
+  return states;
+}
+
+Table::Table(std::string_view prefix, std::string_view name, std::string_view object)
+    : prefix_(without_colon(prefix)),
+      name_(runtime::trim(name)),
+      object_(object.empty() ? name_ : std::string(runtime::trim(object))),
+      serial_(next_serial++) {}
+
+// Other threads' states end with those threads; serial numbers are never reused, so none of them can be
+// taken for another table's.
+Table::~Table() {
+  thread_states().erase(serial_);
+}
+
+db::Status Table::finish(db::Status s) {
+  last_record_status = s;
+  if (!s.ok()) error_object().report(s.code, s.text, name_);
+  return s;
+}
+
+Table::ThreadState* Table::thread_state(bool create) const {
+  auto& states = thread_states();
+  auto it = states.find(serial_);
+  if (it != states.end()) return it->second.get();
+  if (!create) return nullptr;
+  return states.emplace(serial_, std::make_unique<ThreadState>()).first->second.get();
+}
+
+db::Status Table::shape(const Shape*& out) {
+  std::lock_guard lock(mutex_);
+  if (!shape_) {
+    db::RecordConnection* records = nullptr;
+    if (db::Status s = database().records(records); !s.ok()) return s;
+    auto fresh = std::make_shared<Shape>();
+    if (db::Status s = records->describe(object_, fresh->table); !s.ok()) return s;
+    db::TableShape& t = fresh->table;
+    if (!t.primary.empty()) {
+      fresh->key_names.push_back("PK_" + name_);
+      fresh->key_columns.push_back(t.primary);
+    }
+    for (const db::KeyShape& k : t.keys) {
+      fresh->key_names.push_back(k.name);
+      fresh->key_columns.push_back(k.columns);
+    }
+    for (const auto& columns : fresh->key_columns) fresh->key_orders.push_back(total_order(t, columns));
+    fresh->default_order = total_order(t, t.primary);
+    buffer_.assign(t.columns.size(), std::string());
+    shape_ = std::move(fresh);
+  }
+  out = shape_.get();
+  return db::Status::success();
+}
+
+int Table::column_index(const Shape& shape, std::string_view prefix, std::string_view field) {
+  const std::string_view name = without_prefix(prefix, field);
+  const auto& columns = shape.table.columns;
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (runtime::collate_compare(columns[c].name, name) == 0) return static_cast<int>(c);
+  }
+  return -1;
+}
+
+std::vector<db::Value> Table::buffer_values(const Shape& shape, const std::vector<std::size_t>& columns,
+                                            bool empty_text_is_lowest) const {
+  std::vector<db::Value> out;
+  out.reserve(columns.size());
+  for (std::size_t c : columns) {
+    const std::string& v = buffer_[c];
+    const bool textual = shape.table.columns[c].textual;
+    if (v.empty() && (!textual || empty_text_is_lowest)) {
+      out.push_back(db::Value::null());
+    } else {
+      out.push_back(db::Value::text(v));
+    }
+  }
+  return out;
+}
+
+db::Status Table::open() {
+  const Shape* s = nullptr;
+  if (db::Status st = shape(s); !st.ok()) return finish(st);
+  ThreadState& t = *thread_state(true);
+  t = ThreadState{};
+  t.open = true;
+  t.key = kDefaultOrder;
+  return finish(db::Status::success());
+}
+
+db::Status Table::close() {
+  if (ThreadState* t = thread_state(false)) *t = ThreadState{};
+  return finish(db::Status::success());
+}
+
+bool Table::is_open() const {
+  const ThreadState* t = thread_state(false);
+  return t && t->open;
+}
+
+db::Status Table::clear() {
+  std::lock_guard lock(mutex_);
+  for (std::string& f : buffer_) f.clear();
+  last_record_status = db::Status::success();
+  return last_record_status;
+}
+
+namespace {
+
+db::Status not_open(const std::string& name) {
+  return db::Status::failure(db::kNotOpen, "File not open: " + name);
+}
+
+db::Status no_key(std::string_view key, const std::string& name) {
+  return db::Status::failure(db::kInvalidDeclaration,
+                             "Key " + std::string(key) + " is not declared for " + name);
+}
+
+std::size_t key_index(const std::vector<std::string>& names, std::string_view prefix, std::string_view key) {
+  const std::string_view bare = without_prefix(prefix, key);
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    if (runtime::collate_compare(names[k], bare) == 0) return k;
+  }
+  return kDefaultOrder;
+}
+
+}  // namespace
+
+db::Status Table::set_key(std::string_view key) {
+  ThreadState* t = thread_state(false);
+  if (!t || !t->open) return finish(not_open(name_));
+  const Shape* s = shape_.get();
+  const std::size_t k = key_index(s->key_names, prefix_, key);
+  if (k == kDefaultOrder) return finish(no_key(key, name_));
+  std::lock_guard lock(mutex_);
+  t->key = k;
+  t->from = buffer_values(*s, s->key_columns[k], true);
+  // Tie-breakers of a non-unique key start from their lowest value.
+  t->from.resize(s->key_orders[k].size(), db::Value::null());
+  t->inclusive = true;
+  bool all_null = true;
+  for (const db::Value& v : t->from) all_null = all_null && v.is_null();
+  if (all_null) t->from.clear();
+  last_record_status = db::Status::success();
+  return last_record_status;
+}
+
+db::Status Table::next() {
+  ThreadState* t = thread_state(false);
+  if (!t || !t->open) return finish(not_open(name_));
+  const Shape* s = shape_.get();
+  const auto& order = t->key == kDefaultOrder ? s->default_order : s->key_orders[t->key];
+  db::RecordConnection* records = nullptr;
+  if (db::Status st = database().records(records); !st.ok()) return finish(st);
+  db::RecordRow row;
+  if (db::Status st = records->read_next(s->table, order, t->from, t->inclusive, row); !st.ok()) {
+    return finish(st);
+  }
+  std::lock_guard lock(mutex_);
+  buffer_ = std::move(row);
+  t->from = buffer_values(*s, order, false);
+  t->inclusive = false;
+  last_record_status = db::Status::success();
+  return last_record_status;
+}
+
+db::Status Table::fetch(std::string_view key) {
+  ThreadState* t = thread_state(false);
+  if (!t || !t->open) return finish(not_open(name_));
+  const Shape* s = shape_.get();
+  const std::size_t k = key_index(s->key_names, prefix_, key);
+  if (k == kDefaultOrder) return finish(no_key(key, name_));
+  db::RecordConnection* records = nullptr;
+  if (db::Status st = database().records(records); !st.ok()) return finish(st);
+  std::vector<db::Value> values;
+  {
+    std::lock_guard lock(mutex_);
+    values = buffer_values(*s, s->key_columns[k], false);
+  }
+  db::RecordRow row;
+  if (db::Status st = records->find(s->table, s->key_columns[k], values, s->key_orders[k], row); !st.ok()) {
+    return finish(st);
+  }
+  std::lock_guard lock(mutex_);
+  buffer_ = std::move(row);
+  last_record_status = db::Status::success();
+  return last_record_status;
+}
+
+db::Status Table::add() {
+  ThreadState* t = thread_state(false);
+  if (!t || !t->open) return finish(not_open(name_));
+  const Shape* s = shape_.get();
+  db::RecordConnection* records = nullptr;
+  if (db::Status st = database().records(records); !st.ok()) return finish(st);
+  std::vector<std::size_t> all(s->table.columns.size());
+  for (std::size_t c = 0; c < all.size(); ++c) all[c] = c;
+  std::vector<db::Value> values;
+  {
+    std::lock_guard lock(mutex_);
+    values = buffer_values(*s, all, false);
+  }
+  db::RecordRow stored;
+  if (db::Status st = records->insert(s->table, values, stored); !st.ok()) return finish(st);
+  std::lock_guard lock(mutex_);
+  buffer_ = std::move(stored);
+  last_record_status = db::Status::success();
+  return last_record_status;
+}
+
+db::Status Table::change() {
+  ThreadState* t = thread_state(false);
+  if (!t || !t->open) return finish(not_open(name_));
+  const Shape* s = shape_.get();
+  db::RecordConnection* records = nullptr;
+  if (db::Status st = database().records(records); !st.ok()) return finish(st);
+  std::vector<std::size_t> all(s->table.columns.size());
+  for (std::size_t c = 0; c < all.size(); ++c) all[c] = c;
+  std::vector<db::Value> key, values;
+  {
+    std::lock_guard lock(mutex_);
+    key = buffer_values(*s, s->table.primary, false);
+    values = buffer_values(*s, all, false);
+  }
+  return finish(records->update(s->table, key, values));
+}
+
+db::Status Table::remove() {
+  ThreadState* t = thread_state(false);
+  if (!t || !t->open) return finish(not_open(name_));
+  const Shape* s = shape_.get();
+  db::RecordConnection* records = nullptr;
+  if (db::Status st = database().records(records); !st.ok()) return finish(st);
+  std::vector<db::Value> key;
+  {
+    std::lock_guard lock(mutex_);
+    key = buffer_values(*s, s->table.primary, false);
+  }
+  return finish(records->remove(s->table, key));
+}
+
+bool Table::has_field(std::string_view field) {
+  const Shape* s = nullptr;
+  return shape(s).ok() && column_index(*s, prefix_, field) >= 0;
+}
+
+std::string Table::text(std::string_view field) {
+  const Shape* s = nullptr;
+  if (!shape(s).ok()) return {};
+  const int c = column_index(*s, prefix_, field);
+  if (c < 0) return {};
+  std::lock_guard lock(mutex_);
+  return buffer_[static_cast<std::size_t>(c)];
+}
+
+double Table::number(std::string_view field) {
+  return number_from_text(text(field));
+}
+
+std::int64_t Table::integer(std::string_view field) {
+  const double v = number(field);
+  if (v >= 9.2e18) return INT64_MAX;
+  if (v <= -9.2e18) return INT64_MIN;
+  return static_cast<std::int64_t>(v);
+}
+
+bool Table::set_text(std::string_view field, std::string_view value) {
+  const Shape* s = nullptr;
+  if (!shape(s).ok()) return false;
+  const int c = column_index(*s, prefix_, field);
+  if (c < 0) return false;
+  std::string stored = stored_text(s->table.columns[static_cast<std::size_t>(c)], value);
+  std::lock_guard lock(mutex_);
+  buffer_[static_cast<std::size_t>(c)] = std::move(stored);
+  return true;
+}
+
+bool Table::set_number(std::string_view field, double value) {
+  return set_text(field, number_text(value));
+}
+
+bool Table::set_integer(std::string_view field, std::int64_t value) {
+  return set_text(field, std::to_string(value));
+}
+
+std::vector<std::string> Table::field_names() {
+  const Shape* s = nullptr;
+  std::vector<std::string> out;
+  if (!shape(s).ok()) return out;
+  for (const auto& c : s->table.columns) out.push_back(c.name);
+  return out;
+}
+
+std::vector<std::string> Table::key_names() {
+  const Shape* s = nullptr;
+  if (!shape(s).ok()) return {};
+  return s->key_names;
+}
+
+db::Status record_error() {
+  return last_record_status;
+}
+
+}  // namespace dane
