@@ -146,7 +146,8 @@ db::Status Table::shape(const Shape*& out) {
     }
     for (const auto& columns : fresh->key_columns) fresh->key_orders.push_back(total_order(t, columns));
     fresh->default_order = total_order(t, t.primary);
-    buffer_.assign(t.columns.size(), std::string());
+    buffer_.values.assign(t.columns.size(), std::string());
+    buffer_.null.assign(t.columns.size(), false);
     shape_ = std::move(fresh);
   }
   out = shape_.get();
@@ -167,9 +168,9 @@ std::vector<db::Value> Table::buffer_values(const Shape& shape, const std::vecto
   std::vector<db::Value> out;
   out.reserve(columns.size());
   for (std::size_t c : columns) {
-    const std::string& v = buffer_[c];
+    const std::string& v = buffer_.values[c];
     const bool textual = shape.table.columns[c].textual;
-    if (v.empty() && (!textual || empty_text_is_lowest)) {
+    if (buffer_.null[c] || (v.empty() && (!textual || empty_text_is_lowest))) {
       out.push_back(db::Value::null());
     } else {
       out.push_back(db::Value::text(v));
@@ -200,7 +201,8 @@ bool Table::is_open() const {
 
 db::Status Table::clear() {
   std::lock_guard lock(mutex_);
-  for (std::string& f : buffer_) f.clear();
+  for (std::string& f : buffer_.values) f.clear();
+  buffer_.null.assign(buffer_.null.size(), false);
   last_record_status = db::Status::success();
   return last_record_status;
 }
@@ -350,7 +352,7 @@ std::string Table::text(std::string_view field) {
   const int c = column_index(*s, prefix_, field);
   if (c < 0) return {};
   std::lock_guard lock(mutex_);
-  return buffer_[static_cast<std::size_t>(c)];
+  return buffer_.values[static_cast<std::size_t>(c)];
 }
 
 double Table::number(std::string_view field) {
@@ -371,7 +373,8 @@ bool Table::set_text(std::string_view field, std::string_view value) {
   if (c < 0) return false;
   std::string stored = stored_text(s->table.columns[static_cast<std::size_t>(c)], value);
   std::lock_guard lock(mutex_);
-  buffer_[static_cast<std::size_t>(c)] = std::move(stored);
+  buffer_.values[static_cast<std::size_t>(c)] = std::move(stored);
+  buffer_.null[static_cast<std::size_t>(c)] = false;
   return true;
 }
 

@@ -110,9 +110,15 @@ TEST_F(RecordAccess, NextOverANonUniqueKeyNeitherSkipsNorRepeats) {
     ids.push_back(banki().text("ID_BANKU"));
   EXPECT_EQ(ids, (std::vector<std::string>{"9001", "9002", "9003"}));
 
+  // Rows without a number sort first and are as many as any other value.
+  stored(client(), "insert into banki (id_banku, nazwa) values (9004, 'bez numeru')");
+  stored(client(), "insert into banki (id_banku, nazwa) values (9005, 'bez numeru')");
   banki().clear();
   ASSERT_TRUE(banki().set_key("AK_BANKI_NUMER_BANKI").ok());
   const auto all = read_to_end(banki(), "ID_BANKU");
+  ASSERT_GE(all.size(), 2u);
+  EXPECT_EQ(all[0], "9004");
+  EXPECT_EQ(all[1], "9005");
   EXPECT_EQ(std::to_string(all.size()), stored(client(), "select count(*) from banki"));
 }
 
@@ -175,6 +181,16 @@ TEST_F(RecordAccess, ChangeWritesTheRowOfTheBufferKey) {
 
   waluty().set_text("SYM_WALUTY", "XYZ");
   EXPECT_EQ(waluty().change().code, kRecordNotFound);
+}
+
+TEST_F(RecordAccess, ChangeKeepsTheNullsItRead) {
+  stored(client(), "update waluty set sym_kraju = null where sym_waluty = 'JPY'");
+  waluty().set_text("SYM_WALUTY", "JPY");
+  ASSERT_TRUE(waluty().fetch("PK_WALUTY").ok());
+  waluty().set_text("NAZWA_WALUTY", "jen");
+  ASSERT_TRUE(waluty().change().ok());
+  EXPECT_EQ(stored(client(), "select count(*) from waluty where sym_kraju is null and nazwa_waluty = 'jen'"),
+            "1");
 }
 
 TEST_F(RecordAccess, DeleteRemovesTheRowOnce) {

@@ -151,8 +151,12 @@ Status SqliteRecords::read_row(sqlite3_stmt* stmt, std::size_t columns, RecordRo
     ResultSet rows;
     rows.set_columns(columns);
     append_row(stmt, columns, rows);
-    out.resize(columns);
-    for (std::size_t c = 0; c < columns; ++c) out[c] = std::string(rows.cell(0, c));
+    out.values.resize(columns);
+    out.null.resize(columns);
+    for (std::size_t c = 0; c < columns; ++c) {
+      out.values[c] = std::string(rows.cell(0, c));
+      out.null[c] = sqlite3_column_type(stmt, static_cast<int>(c)) == SQLITE_NULL;
+    }
   } else if (rc != SQLITE_DONE) {
     s = fail(rc);
   }
@@ -272,8 +276,12 @@ Status SqliteRecords::insert(const TableShape& shape, const std::vector<Value>& 
   if (Status s = prepare(sql, bound, stmt); !s.ok()) return s;
   if (Status s = write(stmt); !s.ok()) return s;
 
-  row.assign(shape.columns.size(), std::string());
-  for (std::size_t c = 0; c < values.size() && c < row.size(); ++c) row[c] = values[c].as_text();
+  row.values.assign(shape.columns.size(), std::string());
+  row.null.assign(shape.columns.size(), true);
+  for (std::size_t c = 0; c < values.size() && c < shape.columns.size(); ++c) {
+    row.values[c] = values[c].as_text();
+    row.null[c] = values[c].is_null();
+  }
   if (shape.primary.empty()) return Status::success();
   // Read the stored row back: the database may have assigned the identity and filled defaults.
   std::vector<Value> key;

@@ -25,7 +25,8 @@ inline constexpr int kDuplicateKey = db::kDuplicateKey;      // 40
 //   first use; the primary key is named "PK_" + the declared name, the other keys by their index names.
 // - The record buffer is one for the session and shared by every thread; fields are addressed by column
 //   name, with or without the prefix ("WAL:SYM_WALUTY"), in any case. Values are texts; numeric fields
-//   keep the number a text stands for, text fields are cut to their width. An empty numeric field is NULL.
+//   keep the number a text stands for, text fields are cut to their width. An empty numeric field is
+//   NULL; a text field read as NULL stays NULL until it is assigned, so that writing the row back keeps it.
 // - Open state and position belong to the calling thread: a table opened on one thread is not open on
 //   another (37). Every operation returns its outcome, leaves it as the calling thread's record error
 //   (record_error()) and reports a failure to the error object with the declared name.
@@ -97,7 +98,7 @@ class Table {
 
   mutable std::mutex mutex_;            // guards the shape and the buffer
   std::shared_ptr<const Shape> shape_;  // read once from the catalogue
-  std::vector<std::string> buffer_;
+  db::RecordRow buffer_;                // NULLs read from the database stay NULL until the field is assigned
 };
 
 // The declared tables by prefix (with or without the colon, any case): the application's own declarations

@@ -36,8 +36,12 @@ struct TableShape {
   std::vector<KeyShape> keys;        // indexes on the table; the primary key is not among them
 };
 
-// A row as record access moves it: one value per column of the shape, NULL read as an empty text.
-using RecordRow = std::vector<std::string>;
+// A row as record access moves it: one text per column of the shape, and which of them are NULL (their
+// text is empty), so that a row written back keeps its NULLs and key positions order them first.
+struct RecordRow {
+  std::vector<std::string> values;
+  std::vector<bool> null;
+};
 
 // Contract: every operation runs one statement on the connection of the thread that obtained this object,
 // with every value bound (never written into the statement text), and commits on its own. Failures of
