@@ -116,7 +116,8 @@ Table::~Table() {
 
 db::Status Table::finish(db::Status s) {
   last_record_status = s;
-  if (!s.ok()) error_object().report(s.code, s.text, name_);
+  // The end of a walk is how every walk ends, not a failure.
+  if (!s.ok() && s.code != db::kRecordNotAvailable) error_object().report(s.code, s.text, name_);
   return s;
 }
 

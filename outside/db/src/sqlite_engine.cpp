@@ -89,7 +89,7 @@ class SqliteConnection final : public Connection {
     sqlite3_close_v2(db_);
   }
 
-  bool usable() const override { return !lost_; }
+  bool usable() const override { return !lost_ && !records_.lost(); }
   RecordConnection* records() override { return &records_; }
 
   Status run(std::string_view statement, std::size_t max_columns, ResultSet& out) override {

@@ -123,6 +123,8 @@ SqliteRecords::~SqliteRecords() {
 
 Status SqliteRecords::fail(int rc) {
   const char* message = sqlite3_errmsg(db_);
+  const int primary = rc & 0xFF;
+  if (primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN || rc == SQLITE_READONLY_DBMOVED) lost_ = true;
   if (duplicate(rc)) return Status::failure(kDuplicateKey, std::string("Creating duplicate key: ") + message);
   return sqlite_status(rc, message);
 }

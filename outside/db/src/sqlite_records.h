@@ -29,6 +29,9 @@ class SqliteRecords final : public RecordConnection {
                 const std::vector<Value>& values) override;
   Status remove(const TableShape& shape, const std::vector<Value>& key) override;
 
+  // True once an operation found the database file gone; the owner then gives up the connection.
+  bool lost() const { return lost_; }
+
  private:
   // A prepared statement from the cache (the texts repeat for every operation on a table), bound.
   Status prepare(const std::string& sql, const std::vector<Value>& params, sqlite3_stmt*& out);
@@ -38,6 +41,7 @@ class SqliteRecords final : public RecordConnection {
   Status fail(int rc);
 
   sqlite3* db_;
+  bool lost_ = false;
   std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
 };
 

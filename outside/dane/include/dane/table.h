@@ -29,7 +29,7 @@ inline constexpr int kDuplicateKey = db::kDuplicateKey;      // 40
 //   NULL; a text field read as NULL stays NULL until it is assigned, so that writing the row back keeps it.
 // - Open state and position belong to the calling thread: a table opened on one thread is not open on
 //   another (37). Every operation returns its outcome, leaves it as the calling thread's record error
-//   (record_error()) and reports a failure to the error object with the declared name.
+//   (record_error()) and reports a failure other than 33 to the error object with the declared name.
 // - A read that fails (33 at the end, 35 on a miss) leaves the buffer as it was.
 // - Values always travel to the database as bound parameters.
 class Table {
