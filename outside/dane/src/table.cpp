@@ -1,34 +1,15 @@
 // Record access of a declared table: the shared buffer, per-thread open state and position, error codes.
-#include "dane/table.h"
-
 #include <atomic>
-#include <charconv>
-#include <cmath>
 #include <unordered_map>
 
 #include "dane/database.h"
 #include "dane/error_object.h"
 #include "dane/library.h"
-#include "dane/record_fields.h"
+#include "dane/table.h"
 #include "runtime/text.h"
+#include "table_shape.h"
 
 namespace dane {
-
-struct Table::Shape {
-  db::TableShape table;
-  std::vector<std::string> key_names;                 // the primary key first, when there is one
-  std::vector<std::vector<std::size_t>> key_columns;  // per key name
-  std::vector<std::vector<std::size_t>> key_orders;   // per key name: its columns, then the tie-breakers
-  std::vector<std::size_t> default_order;
-};
-
-struct Table::ThreadState {
-  bool open = false;
-  std::size_t key = 0;          // index into Shape::key_orders; npos for the default order
-  std::vector<db::Value> from;  // position; empty = from the beginning
-  bool inclusive = true;
-};
-
 namespace {
 
 constexpr std::size_t kDefaultOrder = static_cast<std::size_t>(-1);
@@ -41,16 +22,6 @@ std::string_view without_colon(std::string_view prefix) {
   prefix = runtime::trim(prefix);
   if (!prefix.empty() && prefix.back() == ':') prefix.remove_suffix(1);
   return prefix;
-}
-
-// "WAL:SYM_WALUTY" and "SYM_WALUTY" name the same field of the WAL table.
-std::string_view without_prefix(std::string_view prefix, std::string_view name) {
-  name = runtime::trim(name);
-  const auto colon = name.find(':');
-  if (colon != std::string_view::npos && runtime::collate_compare(name.substr(0, colon), prefix) == 0) {
-    name.remove_prefix(colon + 1);
-  }
-  return name;
 }
 
 // The order of a key made total: a key that is not unique gets the primary key (or, without one, every
@@ -69,30 +40,6 @@ std::vector<std::size_t> total_order(const db::TableShape& t, const std::vector<
     for (std::size_t c = 0; c < t.columns.size(); ++c) add(c);
   }
   return order;
-}
-
-std::string number_text(double v) {
-  if (!std::isfinite(v)) return "0";
-  if (v == std::trunc(v) && std::fabs(v) < 1e15) return std::to_string(static_cast<std::int64_t>(v));
-  char buf[32];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-  return std::string(buf, static_cast<std::size_t>(end - buf));
-}
-
-// What a field holds after assignment: numbers as numbers, texts cut to the column's width.
-std::string stored_text(const db::ColumnShape& c, std::string_view value) {
-  if (c.numeric) {
-    const std::string_view trimmed = runtime::trim(value);
-    if (trimmed.empty()) return {};
-    // A plain number keeps its digits (no binary rounding of decimals); anything else is read as one.
-    double parsed = 0;
-    const char* end = trimmed.data() + trimmed.size();
-    auto [at, ec] = std::from_chars(trimmed.data(), end, parsed);
-    if (ec == std::errc() && at == end && std::isfinite(parsed)) return std::string(trimmed);
-    return number_text(number_from_text(value));
-  }
-  if (c.width > 0) return std::string(runtime::cut_to_width(value, c.width));
-  return std::string(value);
 }
 
 }  // namespace
@@ -155,15 +102,6 @@ db::Status Table::shape(const Shape*& out) {
   return db::Status::success();
 }
 
-int Table::column_index(const Shape& shape, std::string_view prefix, std::string_view field) {
-  const std::string_view name = without_prefix(prefix, field);
-  const auto& columns = shape.table.columns;
-  for (std::size_t c = 0; c < columns.size(); ++c) {
-    if (runtime::collate_compare(columns[c].name, name) == 0) return static_cast<int>(c);
-  }
-  return -1;
-}
-
 std::vector<db::Value> Table::buffer_values(const Shape& shape, const std::vector<std::size_t>& columns,
                                             bool empty_text_is_lowest) const {
   std::vector<db::Value> out;
@@ -220,7 +158,7 @@ db::Status no_key(std::string_view key, const std::string& name) {
 }
 
 std::size_t key_index(const std::vector<std::string>& names, std::string_view prefix, std::string_view key) {
-  const std::string_view bare = without_prefix(prefix, key);
+  const std::string_view bare = detail::without_prefix(prefix, key);
   for (std::size_t k = 0; k < names.size(); ++k) {
     if (runtime::collate_compare(names[k], bare) == 0) return k;
   }
@@ -340,65 +278,6 @@ db::Status Table::remove() {
     key = buffer_values(*s, s->table.primary, false);
   }
   return finish(records->remove(s->table, key));
-}
-
-bool Table::has_field(std::string_view field) {
-  const Shape* s = nullptr;
-  return shape(s).ok() && column_index(*s, prefix_, field) >= 0;
-}
-
-std::string Table::text(std::string_view field) {
-  const Shape* s = nullptr;
-  if (!shape(s).ok()) return {};
-  const int c = column_index(*s, prefix_, field);
-  if (c < 0) return {};
-  std::lock_guard lock(mutex_);
-  return buffer_.values[static_cast<std::size_t>(c)];
-}
-
-double Table::number(std::string_view field) {
-  return number_from_text(text(field));
-}
-
-std::int64_t Table::integer(std::string_view field) {
-  const double v = number(field);
-  if (v >= 9.2e18) return INT64_MAX;
-  if (v <= -9.2e18) return INT64_MIN;
-  return static_cast<std::int64_t>(v);
-}
-
-bool Table::set_text(std::string_view field, std::string_view value) {
-  const Shape* s = nullptr;
-  if (!shape(s).ok()) return false;
-  const int c = column_index(*s, prefix_, field);
-  if (c < 0) return false;
-  std::string stored = stored_text(s->table.columns[static_cast<std::size_t>(c)], value);
-  std::lock_guard lock(mutex_);
-  buffer_.values[static_cast<std::size_t>(c)] = std::move(stored);
-  buffer_.null[static_cast<std::size_t>(c)] = false;
-  return true;
-}
-
-bool Table::set_number(std::string_view field, double value) {
-  return set_text(field, number_text(value));
-}
-
-bool Table::set_integer(std::string_view field, std::int64_t value) {
-  return set_text(field, std::to_string(value));
-}
-
-std::vector<std::string> Table::field_names() {
-  const Shape* s = nullptr;
-  std::vector<std::string> out;
-  if (!shape(s).ok()) return out;
-  for (const auto& c : s->table.columns) out.push_back(c.name);
-  return out;
-}
-
-std::vector<std::string> Table::key_names() {
-  const Shape* s = nullptr;
-  if (!shape(s).ok()) return {};
-  return s->key_names;
 }
 
 db::Status record_error() {
