@@ -18,6 +18,10 @@ class NotConnected final : public db::Client {
   std::string_view column_name(db::Channel, std::size_t) const override { return {}; }
   std::uint8_t ret_code(db::Channel) const override { return 0; }
   db::Status last_error() const override { return not_open(); }
+  db::Status records(db::RecordConnection*& out) override {
+    out = nullptr;
+    return not_open();
+  }
 
  private:
   static db::Status not_open() { return db::Status::failure(db::kNotOpen, "Brak połączenia z bazą danych"); }

@@ -47,6 +47,9 @@ class ChannelMachine : public Client {
   Status last_error() const override;
 
  protected:
+  // The calling thread's channels and connection.
+  ThreadState& thread_state() const { return state(); }
+
   // Runs the statement for the calling thread; `out` is empty on entry.
   virtual Status execute(ThreadState& thread, std::string_view statement, std::size_t max_columns,
                          ResultSet& out) = 0;

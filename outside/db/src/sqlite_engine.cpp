@@ -12,6 +12,7 @@
 
 #include "db/tsql/functions.h"
 #include "runtime/text.h"
+#include "sqlite_records.h"
 #include "sqlite_rows.h"
 
 namespace db {
@@ -82,13 +83,14 @@ bool blank_sql(std::string_view s) {
 class SqliteConnection final : public Connection {
  public:
   SqliteConnection(sqlite3* db, std::shared_ptr<const SqliteOptions> options)
-      : db_(db), options_(std::move(options)), link_(db) {}
+      : db_(db), options_(std::move(options)), link_(db), records_(db) {}
   ~SqliteConnection() override {
     cache_.clear();
     sqlite3_close_v2(db_);
   }
 
-  bool usable() const override { return !lost_; }
+  bool usable() const override { return !lost_ && !records_.lost(); }
+  RecordConnection* records() override { return &records_; }
 
   Status run(std::string_view statement, std::size_t max_columns, ResultSet& out) override {
     if (Status s = check_file(); !s.ok()) return s;
@@ -237,6 +239,7 @@ class SqliteConnection final : public Connection {
   sqlite3* db_;
   std::shared_ptr<const SqliteOptions> options_;
   SqlLink link_;
+  detail::SqliteRecords records_;
   StatementCache cache_;
   ProgramCache programs_;
   bool lost_ = false;

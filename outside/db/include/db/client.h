@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "db/channel.h"
+#include "db/records.h"
 #include "db/status.h"
 
 namespace db {
@@ -38,6 +39,12 @@ class Client {
   virtual std::uint8_t ret_code(Channel c) const = 0;
   // The outcome of the calling thread's most recent operation on this client.
   virtual Status last_error() const = 0;
+  // Record access for the calling thread, on the connection its channels use; valid until the thread
+  // ends or the client is destroyed. Clients without a database answer 90.
+  virtual Status records(RecordConnection*& out) {
+    out = nullptr;
+    return Status::statement_failed("Record access is not available on this connection");
+  }
 };
 
 }  // namespace db

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "db/records.h"
 #include "db/result_set.h"
 #include "db/status.h"
 
@@ -21,6 +22,8 @@ class Connection {
   virtual Status run(std::string_view statement, std::size_t max_columns, ResultSet& out) = 0;
   // False once the connection is known to be lost; the client then opens a new one.
   virtual bool usable() const = 0;
+  // Record access over this same connection; null when the engine offers none.
+  virtual RecordConnection* records() { return nullptr; }
 };
 
 // A database reached by a connection text; it opens connections for the threads that ask.

@@ -69,6 +69,8 @@ class RecordingClient : public Client {
   std::size_t columns(Channel c) const override { return inner_.columns(c); }
   std::string_view column_name(Channel c, std::size_t n) const override { return inner_.column_name(c, n); }
   Status last_error() const override { return inner_.last_error(); }
+  // Record access is not a statement channel: it passes through unrecorded.
+  Status records(RecordConnection*& out) override { return inner_.records(out); }
 
  private:
   Status note(Op op, Channel c, std::string_view statement, Status s);
@@ -104,6 +106,7 @@ class FaultClient : public Client {
   std::size_t columns(Channel c) const override { return inner_.columns(c); }
   std::string_view column_name(Channel c, std::size_t n) const override { return inner_.column_name(c, n); }
   Status last_error() const override;
+  Status records(RecordConnection*& out) override { return inner_.records(out); }
 
  private:
   Status remember(Status s);
