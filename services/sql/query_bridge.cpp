@@ -37,6 +37,11 @@ bool answered(const util_library::Answer& answer, std::string_view load_failed,
   return false;
 }
 
+// The first `width` characters; a text of no more bytes than that is whole and needs no walk.
+std::string_view first_characters(std::string_view text, std::size_t width) {
+  return text.size() <= width ? text : runtime::cut_to_width(text, width);
+}
+
 void load_record(dane::ListTarget& target, std::string_view record, std::string_view field_separator) {
   if (record.find(field_separator) == std::string_view::npos) return;
   target.clear_buffer();
@@ -46,7 +51,7 @@ void load_record(dane::ListTarget& target, std::string_view record, std::string_
     const std::size_t end = record.find(field_separator, start);
     const std::string_view piece =
         record.substr(start, end == std::string_view::npos ? record.npos : end - start);
-    target.assign(position, runtime::cut_to_width(piece, kPieceWidth));
+    target.assign(position, first_characters(piece, kPieceWidth));
     if (end == std::string_view::npos) break;
     start = end + field_separator.size();
     ++position;
@@ -81,7 +86,7 @@ std::string DOTNETPODAJKOLEJKESQL(std::string_view statement, std::string_view r
                 "Wystąpił błąd podczas uruchamiania funkcji pobierania do kolejki z modułu ZORVAutilKS.")) {
     return {};
   }
-  if (runtime::byte_offset(answer.text, kResultWidth) < answer.text.size()) return {};
+  if (first_characters(answer.text, kResultWidth).size() < answer.text.size()) return {};
   return answer.text;
 }
 
@@ -95,7 +100,7 @@ void DOTNETZALADUJKOLEJKE(dane::ListTarget target, std::string_view result, std:
     const std::size_t end = result.find(record_mark, start);
     const std::string_view record =
         result.substr(start, end == std::string_view::npos ? result.npos : end - start);
-    load_record(target, runtime::cut_to_width(record, kRecordWidth), field_mark);
+    load_record(target, first_characters(record, kRecordWidth), field_mark);
     if (end == std::string_view::npos) break;
     start = end + record_mark.size();
   }

@@ -48,6 +48,23 @@ const char* invoke(void* function, const std::vector<std::string>& arguments) {
   }
 }
 
+// The answer in UTF-8: runs of ASCII are copied whole, only the other bytes are looked up.
+std::string from_windows1250(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    std::size_t ascii_end = i;
+    while (ascii_end < bytes.size() && static_cast<unsigned char>(bytes[ascii_end]) < 0x80) ++ascii_end;
+    out.append(bytes.substr(i, ascii_end - i));
+    if (ascii_end == bytes.size()) break;
+    runtime::append_utf8(
+        out, code_page_character(static_cast<unsigned char>(bytes[ascii_end]), CodePage::windows_1250));
+    i = ascii_end + 1;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string module_path() {
@@ -66,8 +83,7 @@ Answer call(const char* entry_point, std::initializer_list<std::string_view> arg
   void* function = module.symbol(entry_point);
   if (function == nullptr) return {Outcome::entry_point_missing, {}};
   const char* answer = invoke(function, encoded);
-  return {Outcome::answered,
-          answer == nullptr ? std::string{} : decode_code_page(answer, CodePage::windows_1250)};
+  return {Outcome::answered, answer == nullptr ? std::string{} : from_windows1250(answer)};
 }
 
 }  // namespace keldox::util_library

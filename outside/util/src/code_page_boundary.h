@@ -11,7 +11,4 @@ namespace zorva_util {
 std::string windows1250_to_utf8(std::string_view bytes);
 std::string utf8_to_windows1250(std::string_view text);
 
-// Appends the Windows-1250 bytes of `text` to `out` (the one-pass builder of large answers uses it).
-void append_as_windows1250(std::string& out, std::string_view text);
-
 }  // namespace zorva_util

@@ -1,6 +1,7 @@
 // The module's connection and the one-pass builder of delimited results.
 #include "query_bridge.h"
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -65,21 +66,31 @@ std::string delimited_result(std::string_view statement, std::string_view record
     }
   }
 
-  std::string out;
+  // The rows joined in UTF-8, converted in one go; a value that holds a separator shows in the
+  // separator count of the converted text, which is then exact for the bytes the caller splits.
   const std::size_t columns = rows.columns();
   const std::size_t row_count = rows.rows();
-  out.reserve(row_count * (columns * 12 + 1));
+  std::size_t size = row_count * (columns + 1);
+  for (std::size_t r = 0; r < row_count; ++r) {
+    for (std::size_t c = 0; c < columns; ++c) size += rows.cell(r, c).size();
+  }
+  std::string joined(size, '\0');
+  char* dst = joined.data();
   for (std::size_t r = 0; r < row_count; ++r) {
     for (std::size_t c = 0; c < columns; ++c) {
-      const std::size_t start = out.size();
-      append_as_windows1250(out, rows.cell(r, c));
-      if (out.find(record, start) != std::string::npos || out.find(field, start) != std::string::npos) {
-        return {};
-      }
-      out.push_back(field);
+      const std::string_view value = rows.cell(r, c);
+      value.copy(dst, value.size());
+      dst += value.size();
+      *dst++ = field;
     }
-    out.push_back(record);
+    *dst++ = record;
   }
+  std::string out = utf8_to_windows1250(joined);
+  const auto fields_found = static_cast<std::size_t>(std::count(out.begin(), out.end(), field));
+  const auto records_found = static_cast<std::size_t>(std::count(out.begin(), out.end(), record));
+  const bool exact = record == field ? fields_found == row_count * (columns + 1)
+                                     : fields_found == row_count * columns && records_found == row_count;
+  if (!exact) return {};
   return out;
 }
 
