@@ -97,6 +97,7 @@ TEST_F(QueryBridge, GivesTheDelimitedResultWithTheCallersSeparators) {
   EXPECT_EQ(DOTNETPODAJKOLEJKESQL("select top 2 ID_POZYCJI, MASKA from PARAMETRY_TESTU order by ID_POZYCJI",
                                   "~~", "|x"),
             "1|M1|~2|M2|~");
+  EXPECT_EQ(DOTNETPODAJKOLEJKESQL("select 1, 'Łódź'", "¤", "§"), "1§Łódź§¤");
   EXPECT_TRUE(boxes.shown.empty());
 }
 

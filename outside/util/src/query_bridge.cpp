@@ -70,7 +70,9 @@ std::string delimited_result(std::string_view statement, std::string_view record
   // separator count of the converted text, which is then exact for the bytes the caller splits.
   const std::size_t columns = rows.columns();
   const std::size_t row_count = rows.rows();
-  std::size_t size = row_count * (columns + 1);
+  const std::string field_utf8 = windows1250_to_utf8(std::string_view(&field, 1));
+  const std::string record_utf8 = windows1250_to_utf8(std::string_view(&record, 1));
+  std::size_t size = row_count * (columns * field_utf8.size() + record_utf8.size());
   for (std::size_t r = 0; r < row_count; ++r) {
     for (std::size_t c = 0; c < columns; ++c) size += rows.cell(r, c).size();
   }
@@ -81,9 +83,9 @@ std::string delimited_result(std::string_view statement, std::string_view record
       const std::string_view value = rows.cell(r, c);
       value.copy(dst, value.size());
       dst += value.size();
-      *dst++ = field;
+      dst += field_utf8.copy(dst, field_utf8.size());
     }
-    *dst++ = record;
+    dst += record_utf8.copy(dst, record_utf8.size());
   }
   std::string out = utf8_to_windows1250(joined);
   const auto fields_found = static_cast<std::size_t>(std::count(out.begin(), out.end(), field));

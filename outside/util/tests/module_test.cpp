@@ -150,7 +150,11 @@ INSTANTIATE_TEST_SUITE_P(
                       SeparatorRow{"other_separators_carry_it", "a;b^c", "~", "|", "1|a;b^c|~2|x|~"},
                       SeparatorRow{"custom_field_separator_in_value", "a|b", "~", "|", ""},
                       SeparatorRow{"empty_separators_are_the_defaults", "a;b", "", "", ""},
-                      SeparatorRow{"only_the_first_character_counts", "a,b", "^^", ";,", "1;a,b;^2;x;^"}),
+                      SeparatorRow{"only_the_first_character_counts", "a,b", "^^", ";,", "1;a,b;^2;x;^"},
+                      SeparatorRow{"separators_beyond_ascii", "a;b^c", "\xA4", "\xA7",
+                                   "1\xA7\x61;b^c\xA7\xA4"
+                                   "2\xA7x\xA7\xA4"},
+                      SeparatorRow{"separator_beyond_ascii_in_value", "a\xA7", "^", "\xA7", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ModuleTest, NothingToAnswerGivesTheEmptyText) {
