@@ -76,4 +76,9 @@ std::string PODAJADRES(std::string_view street, std::string_view house_number = 
 std::string LONGTOHEX(std::int32_t value);
 std::string BYTETOHEX(std::uint8_t value);
 
+// The system's list separator as the utility module ZORVAutilKS reads it from the locale (";" where
+// numbers use a decimal comma, else ","), at most 4 characters. Empty, after a warning, when the module
+// or its entry point is missing.
+std::string POBIERZSYSTEMLISTSEPARATOR();
+
 }  // namespace keldox

@@ -1,0 +1,75 @@
+// The exported entry points: Windows-1250 in, UTF-8 inside, Windows-1250 out of a per-thread buffer.
+#include "zorva_util/entry_points.h"
+
+#include <string>
+#include <string_view>
+
+#include "code_page_boundary.h"
+#include "file_writer.h"
+#include "list_separator.h"
+#include "query_bridge.h"
+
+namespace {
+
+std::string_view argument(const char* text) {
+  return text == nullptr ? std::string_view{} : std::string_view{text};
+}
+
+// The answer of the calling thread's latest call (Windows-1250 bytes).
+const char* answer(std::string bytes) {
+  thread_local std::string buffer;
+  buffer = std::move(bytes);
+  return buffer.c_str();
+}
+
+// Runs `body`; an exception (memory exhausted on a huge result) becomes `on_failure`.
+template <class Body>
+const char* guarded(Body body, std::string_view on_failure) {
+  try {
+    return answer(body());
+  } catch (...) {
+    return answer(std::string(on_failure));
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) const char* UtworzPolaczenieSQL(const char* connection_text) {
+  return guarded(
+      [&] {
+        const db::Status s =
+            zorva_util::open_bridge_connection(zorva_util::windows1250_to_utf8(argument(connection_text)));
+        return s.ok() ? std::string("1") : zorva_util::utf8_to_windows1250("-1" + s.text);
+      },
+      "-1");
+}
+
+__attribute__((visibility("default"))) const char* PobierzKolejkeSQL(const char* statement,
+                                                                     const char* record_separator,
+                                                                     const char* field_separator) {
+  return guarded(
+      [&] {
+        return zorva_util::delimited_result(argument(statement), argument(record_separator),
+                                            argument(field_separator));
+      },
+      "");
+}
+
+__attribute__((visibility("default"))) const char* SystemListSeparator() {
+  return guarded([] { return zorva_util::system_list_separator(); }, ",");
+}
+
+__attribute__((visibility("default"))) const char* ZapiszDaneDoPliku(const char* file_path,
+                                                                     const char* text) {
+  return guarded(
+      [&] {
+        const std::string path = zorva_util::windows1250_to_utf8(argument(file_path));
+        return zorva_util::utf8_to_windows1250(
+            zorva_util::write_text_file(path, zorva_util::windows1250_to_utf8(argument(text))));
+      },
+      "-1");
+}
+
+}  // extern "C"
