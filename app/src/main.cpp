@@ -61,9 +61,8 @@ std::string status_line(const app::Session& session) {
   return "Użytkownik: " + user.name + " (" + user.login + ", " + id + "); baza: " + session.database().file;
 }
 
-int run_headless(std::vector<const app::MenuEntry*> entries,
-                 std::vector<ui_script::Step> steps, app::Database database, app::User user,
-                 const std::string& folder) {
+int run_headless(std::vector<const app::MenuEntry*> entries, std::vector<ui_script::Step> steps,
+                 app::Database database, app::User user, const std::string& folder) {
   ui_script::ScriptHost host;
   host.add_steps(steps);
   app::report_script_failures(host, std::cerr);
@@ -130,8 +129,8 @@ int main(int argc, char** argv) {
 
   app::Database database;
   if (const db::Status s = app::open_database(options->connection, database); !s.ok()) {
-    std::cerr << "Nie można otworzyć bazy danych \"" << options->connection << "\": " << s.code << " " << s.text
-              << "\n";
+    std::cerr << "Nie można otworzyć bazy danych \"" << options->connection << "\": " << s.code << " "
+              << s.text << "\n";
     return kFailed;
   }
   if (database.created) std::cout << "Utworzono bazę demonstracyjną: " << database.file << std::endl;
@@ -142,8 +141,7 @@ int main(int argc, char** argv) {
   }
   const std::string folder = app::program_folder(argv[0]);
   if (steps)
-    return run_headless(std::move(*entries), std::move(*steps), std::move(database), std::move(user),
-                        folder);
+    return run_headless(std::move(*entries), std::move(*steps), std::move(database), std::move(user), folder);
   return run_with_windows(argc, argv, *options, std::move(*entries), std::move(database), std::move(user),
                           folder);
 }

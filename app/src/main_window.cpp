@@ -24,8 +24,9 @@ MainWindow::MainWindow(std::span<const MenuEntry> entries, const std::string& st
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
       path += parts[i] + ">";
       auto [it, added] = menus.try_emplace(path, nullptr);
-      if (added) it->second = menu == menuBar() ? menuBar()->addMenu(QString::fromStdString(parts[i]))
-                                                : menu->addMenu(QString::fromStdString(parts[i]));
+      if (added)
+        it->second = menu == menuBar() ? menuBar()->addMenu(QString::fromStdString(parts[i]))
+                                       : menu->addMenu(QString::fromStdString(parts[i]));
       menu = it->second;
     }
     QAction* action = menu->addAction(QString::fromStdString(parts.back()));

@@ -18,7 +18,8 @@ class MainWindow : public QMainWindow {
 
   // Saves a PNG of the window into `folder` once it has been shown (nothing when empty), then runs
   // `entries` in order and, if one ended the session or `quit_afterwards`, closes the window.
-  void after_shown(std::string screenshot_folder, std::vector<const MenuEntry*> entries, bool quit_afterwards);
+  void after_shown(std::string screenshot_folder, std::vector<const MenuEntry*> entries,
+                   bool quit_afterwards);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -15,7 +15,7 @@ AfterEntry about() {
 // Only the question for now: the window that closes a working day comes with the session's closing work.
 AfterEntry end_work() {
   return keldox::MSG_PYTANIE("Czy zakończyć pracę z programem Mirlet?") == 2 ? AfterEntry::EndSession
-                                                                            : AfterEntry::Continue;
+                                                                             : AfterEntry::Continue;
 }
 
 constexpr MenuEntry kEntries[] = {

@@ -34,8 +34,8 @@ std::optional<Options> parse_options(const std::vector<std::string_view>& argume
       value = name.substr(eq + 1);
       name = name.substr(0, eq);
     }
-    const bool takes_value = name == "--db" || name == "--user" || name == "--script" ||
-                             name == "--screenshot" || name == "--run";
+    const bool takes_value =
+        name == "--db" || name == "--user" || name == "--script" || name == "--screenshot" || name == "--run";
     if (takes_value && !value) {
       if (i + 1 == arguments.size()) return refuse("Opcja " + std::string(name) + " wymaga wartości.");
       value = arguments[++i];
@@ -45,8 +45,8 @@ std::optional<Options> parse_options(const std::vector<std::string_view>& argume
       options.connection = *value;
     } else if (name == "--user") {
       if (!parse_user_id(*value, options.user_id))
-        return refuse("Identyfikator użytkownika musi być dodatnią liczbą całkowitą: \"" + std::string(*value) +
-                      "\".");
+        return refuse("Identyfikator użytkownika musi być dodatnią liczbą całkowitą: \"" +
+                      std::string(*value) + "\".");
     } else if (name == "--script") {
       if (value->empty()) return refuse("Opcja --script wymaga nazwy pliku.");
       options.script = *value;
@@ -74,7 +74,8 @@ std::string usage_text() {
          "                        brakujący plik bazy wbudowanej powstaje z danymi demonstracyjnymi\n"
          "  --user ID             identyfikator użytkownika (domyślnie 3000001, administrator)\n"
          "  --script PLIK         praca bez okien: odpowiedzi udziela skrypt (zob. ui_script)\n"
-         "  --run \"MENU > POZYCJA\" uruchamia pozycję menu (można powtarzać); bez okien sesja kończy się po\n"
+         "  --run \"MENU > POZYCJA\" uruchamia pozycję menu (można powtarzać); bez okien sesja kończy się "
+         "po\n"
          "                        ostatniej\n"
          "  --quit-after-start    z oknami: kończy sesję po pokazaniu okna głównego i pozycjach --run\n"
          "  --screenshot FOLDER   zapisuje obrazy PNG wszystkich pokazanych okien\n"

@@ -30,7 +30,8 @@ db::Status create_demo_database(const std::string& file) {
   const fs::path folder = fs::path(file).parent_path();
   if (!folder.empty()) fs::create_directories(folder, ec);
   if (ec)
-    return db::Status::statement_failed("Nie można utworzyć folderu " + folder.string() + ": " + ec.message());
+    return db::Status::statement_failed("Nie można utworzyć folderu " + folder.string() + ": " +
+                                        ec.message());
   return server::make_demo_database(file, server::DemoSize::Demo);
 }
 
@@ -53,8 +54,9 @@ db::Status open_database(std::string_view connection, Database& out) {
 db::Status log_in(db::Client& client, double user_id, User& out) {
   const db::Channel channel = db::Channel::VAX;
   if (db::Status s = client.open(channel); !s.ok()) return s;
-  db::Status status = client.send(
-      channel, "SELECT IDENTYFIKATOR, NAZWA, AKTYWNY FROM UZYTKOWNIK WHERE ID_UZYTKOWNIKA = " + id_text(user_id));
+  db::Status status =
+      client.send(channel, "SELECT IDENTYFIKATOR, NAZWA, AKTYWNY FROM UZYTKOWNIK WHERE ID_UZYTKOWNIKA = " +
+                               id_text(user_id));
   if (status.ok()) {
     if (client.next(channel).ok()) {
       if (client.field(channel, 3) == "0") {

@@ -26,16 +26,15 @@ TEST_P(Display, FollowsTheEnvironment) {
   EXPECT_EQ(has_display(lookup), GetParam().display);
 }
 
-INSTANTIATE_TEST_SUITE_P(Environments, Display,
-                         ::testing::Values(Case{"nothing_set", {}, false},
-                                           Case{"all_empty",
-                                                {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}},
-                                                false},
-                                           Case{"x11", {{"DISPLAY", ":0"}}, true},
-                                           Case{"wayland", {{"WAYLAND_DISPLAY", "wayland-0"}}, true},
-                                           Case{"offscreen_chosen", {{"QT_QPA_PLATFORM", "offscreen"}}, true},
-                                           Case{"unrelated_only", {{"TERM", "xterm"}}, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Environments, Display,
+    ::testing::Values(
+        Case{"nothing_set", {}, false},
+        Case{"all_empty", {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}}, false},
+        Case{"x11", {{"DISPLAY", ":0"}}, true}, Case{"wayland", {{"WAYLAND_DISPLAY", "wayland-0"}}, true},
+        Case{"offscreen_chosen", {{"QT_QPA_PLATFORM", "offscreen"}}, true},
+        Case{"unrelated_only", {{"TERM", "xterm"}}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Display, HintNamesBothWaysToRunHeadless) {
   const std::string hint = headless_hint();

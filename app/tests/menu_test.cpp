@@ -42,8 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Lookup{"blanks_around_the_mark", "System   >   Koniec pracy", "System > Koniec pracy"},
                       Lookup{"menu_alone_is_no_entry", "Pomoc", nullptr},
                       Lookup{"deeper_path_is_no_entry", "Pomoc > O programie > Więcej", nullptr},
-                      Lookup{"unknown_entry", "Pomoc > Nic", nullptr},
-                      Lookup{"empty", "", nullptr}),
+                      Lookup{"unknown_entry", "Pomoc > Nic", nullptr}, Lookup{"empty", "", nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MenuTable, PathsAreUniqueAndEveryEntryHasAMenuAndAnAction) {

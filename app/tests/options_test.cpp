@@ -56,11 +56,11 @@ INSTANTIATE_TEST_SUITE_P(
                    o.script = "s.txt";
                    o.run_entries = {"Pomoc > O programie", "System > Koniec pracy"};
                  })},
-        Accepted{"screenshots_and_quitting", {"--screenshot", "shots", "--quit-after-start"},
-                 with([](Options& o) {
-                   o.screenshot_dir = "shots";
-                   o.quit_after_start = true;
-                 })},
+        Accepted{
+            "screenshots_and_quitting", {"--screenshot", "shots", "--quit-after-start"}, with([](Options& o) {
+              o.screenshot_dir = "shots";
+              o.quit_after_start = true;
+            })},
         Accepted{"help_short_and_long", {"-h"}, with([](Options& o) { o.help = true; })}),
     [](const auto& info) { return std::string(info.param.name); });
 

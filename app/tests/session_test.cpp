@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "dane/database.h"
 #include "dane/globals.h"
@@ -21,9 +21,8 @@ namespace fs = std::filesystem;
 class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("mirlet-app-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ = fs::temp_directory_path() / ("mirlet-app-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
   }
@@ -75,7 +74,8 @@ TEST_F(SessionTest, LogInFindsTheUserAndRefusesUnknownAndSwitchedOffAccounts) {
 
   database.client->open(db::Channel::VAX1);
   ASSERT_TRUE(
-      database.client->send(db::Channel::VAX1, "UPDATE UZYTKOWNIK SET AKTYWNY = 0 WHERE ID_UZYTKOWNIKA = 3000003")
+      database.client
+          ->send(db::Channel::VAX1, "UPDATE UZYTKOWNIK SET AKTYWNY = 0 WHERE ID_UZYTKOWNIKA = 3000003")
           .ok());
   const db::Status off = log_in(*database.client, 3000003, user);
   EXPECT_FALSE(off.ok());

@@ -14,8 +14,8 @@ inline constexpr double kDefaultUserId = 3000001;
 struct Options {
   std::string connection;  // empty: the embedded default database
   double user_id = kDefaultUserId;
-  std::string script;          // non-empty: headless, answered by this script file
-  std::string screenshot_dir;  // non-empty: PNGs of everything shown
+  std::string script;                    // non-empty: headless, answered by this script file
+  std::string screenshot_dir;            // non-empty: PNGs of everything shown
   std::vector<std::string> run_entries;  // menu paths ("Pomoc > O programie"), run in order
   bool quit_after_start = false;         // with people: end once the main window and the entries have run
   bool help = false;
