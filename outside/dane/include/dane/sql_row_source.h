@@ -1,0 +1,76 @@
+// A row source over a table, a view or a derived select of the database, read a page at a time through a
+// pass-through channel, so that a browse never loads a whole table.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dane/row_source.h"
+#include "db/client.h"
+
+namespace dane {
+
+// `text` as a statement literal: between single quotes with every single quote doubled.
+std::string quote_text(std::string_view text);
+
+// `text` as a statement number: an optional minus, digits and an optional decimal part, blanks around
+// ignored. Anything else is "0", so that no text a user typed ever reaches a statement unquoted.
+std::string number_literal(std::string_view text);
+
+// A browse column and what the statement reads for it.
+struct SqlColumn {
+  Column column;
+  std::string field;  // the database column (or expression) read and compared; column.name when empty
+};
+
+// Every page is one statement, keyset-paged on the sort order's key columns:
+//   select top N <fields> from <from> with (nolock) where <limits> and (<sql_filter>) and <key past the
+//   row> order by <key columns> [desc]
+// The row comparison is spelt out as (a > x) or (a = x and b > y) ..., behind a leading a >= x that lets
+// the engine start its index scan at the row. Reading backwards turns the comparisons and the order round;
+// the locator asks for the leading key at or past its text. Texts are quoted with quote_text and numeric
+// columns written with number_literal.
+//
+// Constraints: field names and `from` are the program's own text, never a user's. The key columns of
+// every sort order hold no NULL and the last one is unique (else paging can skip or repeat rows).
+// PageQuery::filter (a predicate in memory) is not applied: give the condition as sql_filter. The channel
+// is this source's own, opened on first use and closed with the source; the client must outlive it.
+// One thread uses a source at a time (a channel belongs to the thread that opened it).
+class SqlRowSource : public RowSource {
+ public:
+  // `from`: a table or view name, or a derived select with its alias, e.g. "(select ...) k".
+  SqlRowSource(db::Client& client, db::Channel channel, std::string from, std::vector<SqlColumn> columns);
+  // Columns whose names are the database columns.
+  SqlRowSource(db::Client& client, db::Channel channel, std::string from, std::vector<Column> columns);
+  ~SqlRowSource() override;
+  SqlRowSource(const SqlRowSource&) = delete;
+  SqlRowSource& operator=(const SqlRowSource&) = delete;
+
+  const std::vector<Column>& columns() const override { return columns_; }
+  // An empty page when the statement fails; last_status() tells the two apart.
+  std::vector<Row> page(const PageQuery& query, std::size_t count) override;
+
+  // The statement page() sends for this query.
+  std::string statement(const PageQuery& query, std::size_t count) const;
+  // The outcome of the last page(): success, or the client's failure (90 with the engine's message ...).
+  const db::Status& last_status() const { return status_; }
+
+ private:
+  const std::string& field(std::size_t column) const { return fields_[column]; }
+  std::string literal(std::size_t column, std::string_view value) const;
+  std::string key_condition(const SortOrder& order, const Row& key, bool forward) const;
+  db::Status run(const std::string& statement);
+
+  db::Client& client_;
+  db::Channel channel_;
+  std::string from_;
+  std::vector<Column> columns_;
+  std::vector<std::string> fields_;
+  bool opened_ = false;
+  db::Status declaration_;  // a failure when the channel cannot carry the columns
+  db::Status status_;
+};
+
+}  // namespace dane

@@ -1,0 +1,183 @@
+// Keyset paging over the database: one composed statement per page, read through a pass-through channel.
+#include "dane/sql_row_source.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "db/channel.h"
+#include "runtime/text.h"
+
+namespace dane {
+namespace {
+
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A table or view name (possibly with its owner) may carry the read hint; a derived select may not.
+bool is_plain_name(std::string_view from) {
+  return !from.empty() && std::all_of(from.begin(), from.end(), [](unsigned char c) {
+    return std::isalnum(c) != 0 || c == '_' || c == '.';
+  });
+}
+
+std::vector<SqlColumn> with_own_fields(std::vector<Column> columns) {
+  std::vector<SqlColumn> out;
+  out.reserve(columns.size());
+  for (Column& c : columns) out.push_back(SqlColumn{std::move(c), {}});
+  return out;
+}
+
+}  // namespace
+
+std::string quote_text(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '\'';
+  for (const char c : text) {
+    if (c == '\'') out += '\'';
+    out += c;
+  }
+  out += '\'';
+  return out;
+}
+
+std::string number_literal(std::string_view text) {
+  std::string_view t = runtime::trim(text);
+  std::string out;
+  if (!t.empty() && (t.front() == '-' || t.front() == '+')) {
+    if (t.front() == '-') out += '-';
+    t.remove_prefix(1);
+  }
+  const std::size_t point = t.find('.');
+  const std::string_view whole = t.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view{} : t.substr(point + 1);
+  const bool digits_only = std::all_of(whole.begin(), whole.end(), is_digit) &&
+                           std::all_of(fraction.begin(), fraction.end(), is_digit);
+  if (whole.empty() || !digits_only || (point != std::string_view::npos && fraction.empty())) return "0";
+  out += t;
+  return out;
+}
+
+SqlRowSource::SqlRowSource(db::Client& client, db::Channel channel, std::string from,
+                           std::vector<SqlColumn> columns)
+    : client_(client), channel_(channel), from_(std::move(from)) {
+  for (SqlColumn& c : columns) {
+    fields_.push_back(c.field.empty() ? c.column.name : std::move(c.field));
+    columns_.push_back(std::move(c.column));
+  }
+  if (columns_.empty() || columns_.size() > db::channel_width(channel_)) {
+    declaration_ = db::Status::failure(db::kInvalidDeclaration,
+                                       "Kanał " + std::string(db::channel_name(channel_)) + " nie zmieści " +
+                                           std::to_string(columns_.size()) + " kolumn");
+  }
+}
+
+SqlRowSource::SqlRowSource(db::Client& client, db::Channel channel, std::string from,
+                           std::vector<Column> columns)
+    : SqlRowSource(client, channel, std::move(from), with_own_fields(std::move(columns))) {}
+
+SqlRowSource::~SqlRowSource() {
+  if (opened_) client_.close(channel_);
+}
+
+std::string SqlRowSource::literal(std::size_t column, std::string_view value) const {
+  return columns_[column].numeric ? number_literal(value) : quote_text(value);
+}
+
+std::string SqlRowSource::key_condition(const SortOrder& order, const Row& key, bool forward) const {
+  // Rows past the key have greater keys when reading an ascending order forward or a descending one back.
+  const bool greater = order.descending != forward;
+  const char* past = greater ? " > " : " < ";
+  const auto cell = [&](std::size_t c) { return literal(c, c < key.size() ? key[c] : std::string()); };
+
+  const auto& keys = order.key_columns;
+  if (keys.size() == 1) return field(keys[0]) + past + cell(keys[0]);
+  std::string any_past;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    std::string term;
+    for (std::size_t j = 0; j < i; ++j) term += field(keys[j]) + " = " + cell(keys[j]) + " and ";
+    term += field(keys[i]) + past + cell(keys[i]);
+    if (i > 0) any_past += " or ";
+    any_past += "(" + term + ")";
+  }
+  return field(keys[0]) + (greater ? " >= " : " <= ") + cell(keys[0]) + " and (" + any_past + ")";
+}
+
+std::string SqlRowSource::statement(const PageQuery& query, std::size_t count) const {
+  std::string s = "select top " + std::to_string(count) + " ";
+  for (std::size_t c = 0; c < fields_.size(); ++c) {
+    if (c > 0) s += ", ";
+    s += fields_[c];
+  }
+  s += " from " + from_;
+  if (is_plain_name(from_)) s += " with (nolock)";
+
+  std::vector<std::string> conditions;
+  for (const RangeLimit& l : query.limits) {
+    if (l.column < columns_.size())
+      conditions.push_back(field(l.column) + " = " + literal(l.column, l.value));
+  }
+  if (!runtime::trim(query.sql_filter).empty()) conditions.push_back("(" + query.sql_filter + ")");
+  const SortOrder& order = query.order;
+  const bool keyed =
+      !order.key_columns.empty() && std::all_of(order.key_columns.begin(), order.key_columns.end(),
+                                                [&](std::size_t c) { return c < columns_.size(); });
+  if (keyed && query.after_key) {
+    conditions.push_back(key_condition(order, *query.after_key, !query.backwards));
+  } else if (keyed && query.locate && !query.backwards) {
+    const std::size_t lead = order.key_columns.front();
+    conditions.push_back(field(lead) + (order.descending ? " <= " : " >= ") + literal(lead, *query.locate));
+  }
+  for (std::size_t i = 0; i < conditions.size(); ++i) s += (i == 0 ? " where " : " and ") + conditions[i];
+
+  if (keyed) {
+    const bool descending = order.descending != query.backwards;
+    s += " order by ";
+    for (std::size_t i = 0; i < order.key_columns.size(); ++i) {
+      if (i > 0) s += ", ";
+      s += field(order.key_columns[i]);
+      if (descending) s += " desc";
+    }
+  }
+  return s;
+}
+
+db::Status SqlRowSource::run(const std::string& text) {
+  if (!opened_) {
+    if (db::Status s = client_.open(channel_); !s.ok()) return s;
+    opened_ = true;
+  }
+  db::Status s = client_.send(channel_, text);
+  if (s.code == db::kNotOpen) {
+    // Another part of the program closed the channel on this thread: open it again once.
+    if (db::Status o = client_.open(channel_); !o.ok()) return o;
+    s = client_.send(channel_, text);
+  }
+  return s;
+}
+
+std::vector<Row> SqlRowSource::page(const PageQuery& query, std::size_t count) {
+  status_ = declaration_;
+  if (!status_.ok()) return {};
+  if (count == 0) return {};
+  if (status_ = run(statement(query, count)); !status_.ok()) return {};
+
+  std::vector<Row> rows;
+  for (;;) {
+    const db::Status s = client_.next(channel_);
+    if (s.code == db::kRecordNotAvailable) break;
+    if (!s.ok()) {
+      status_ = s;
+      return {};
+    }
+    Row row;
+    row.reserve(columns_.size());
+    for (std::size_t c = 1; c <= columns_.size(); ++c) row.emplace_back(client_.field(channel_, c));
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+}  // namespace dane
