@@ -1,6 +1,7 @@
 // The menu table of the main program and the actions of its entries.
 #include "app/menu.h"
 
+#include "dictionary_browses.h"
 #include "keldox/messages.h"
 #include "runtime/text.h"
 
@@ -20,6 +21,8 @@ AfterEntry end_work() {
 
 constexpr MenuEntry kEntries[] = {
     {"koniec_pracy", "System > Koniec pracy", end_work},
+    {"waluty", "Słowniki > Waluty", browse_currencies},
+    {"banki", "Słowniki > Banki", browse_banks},
     {"o_programie", "Pomoc > O programie", about},
 };
 

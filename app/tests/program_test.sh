@@ -27,11 +27,14 @@ run() {
 case "$case_name" in
 headless_script)
   cat >"$work/script" <<'SCRIPT'
-# The notice of "O programie", then Yes to ending the work.
+# The currencies paged from the new database, the notice of "O programie", then Yes to ending the work.
+browse pick SYM_WALUTY=EUR
+browse close
 answer OK "MIRLET: Informacja" "Wersja"
 answer Tak "MIRLET: Pytanie" "Czy zakończyć pracę z programem Mirlet?"
 SCRIPT
-  code=$(run --db "$db" --script "$work/script" --run "Pomoc > O programie" --run "System > Koniec pracy")
+  code=$(run --db "$db" --script "$work/script" --run "Słowniki > Waluty" --run "Pomoc > O programie" \
+    --run "System > Koniec pracy")
   [ "$code" = 0 ] || fail "exit code $code"
   grep -q "^Utworzono bazę demonstracyjną: $work/data/mirlet.db$" "$work/out" || fail "no line about the new database"
   grep -q "^Zalogowano. Użytkownik: Administrator (ADMIN, 3000001)" "$work/out" || fail "no log-in line"
@@ -50,6 +53,10 @@ script_failure)
   [ "$code" != 0 ] || fail "a failed script exited with 0"
   grep -q "^Skrypt: .*MIRLET: Informacja" "$work/err" || fail "the failure does not name the box"
   grep -q "Sesja zakończona" "$work/out" || fail "the session did not end after the failure"
+  printf 'browse pick SYM_WALUTY=XYZ\n' >"$work/script"
+  code=$(run --db "$db" --script "$work/script" --run "Słowniki > Waluty")
+  [ "$code" != 0 ] || fail "a row missing from the browse exited with 0"
+  grep -q "^Skrypt: step 1: no row with SYM_WALUTY=XYZ" "$work/err" || fail "the missing row is not named"
   printf 'answer OK\nanswer Tak\n' >"$work/script"
   code=$(run --db "$db" --script "$work/script" --run "Pomoc > O programie")
   [ "$code" != 0 ] || fail "a script with a step left exited with 0"

@@ -11,7 +11,10 @@
 
 #include "dane/database.h"
 #include "dane/globals.h"
+#include "dane/host.h"
 #include "dane/library.h"
+#include "app/menu.h"
+#include "ui_script/script_host.h"
 
 namespace app {
 namespace {
@@ -80,6 +83,35 @@ TEST_F(SessionTest, LogInFindsTheUserAndRefusesUnknownAndSwitchedOffAccounts) {
   const db::Status off = log_in(*database.client, 3000003, user);
   EXPECT_FALSE(off.ok());
   EXPECT_NE(off.text.find("wyłączone"), std::string::npos) << off.text;
+}
+
+// The dictionary entries page their tables from the installed client; a table that cannot be read shows
+// the error window instead of an empty list.
+TEST_F(SessionTest, DictionaryEntriesBrowseTheSessionDatabase) {
+  Database database = open();
+  dane::install_database(database.client.get());
+  ui_script::ScriptHost host;
+  host.browse("pick", "SYM_WALUTY", "USD").browse("close").browse("pick", "ID_BANKU", "1").browse("close");
+  dane::install_host(&host);
+  EXPECT_EQ(find_menu_entry("Słowniki > Waluty")->action(), AfterEntry::Continue);
+  EXPECT_EQ(find_menu_entry("Słowniki > Banki")->action(), AfterEntry::Continue);
+
+  database.client->open(db::Channel::VAX1);
+  ASSERT_TRUE(database.client->send(db::Channel::VAX1, "DROP TABLE BANKI").ok());
+  host.answer("OK");
+  find_menu_entry("Słowniki > Banki")->action();
+  dane::install_host(nullptr);
+  dane::install_database(nullptr);
+
+  EXPECT_TRUE(host.failures().empty()) << host.failures().front();
+  EXPECT_TRUE(host.finished());
+  const std::vector<ui_script::Shown> shown = host.shown();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].kind, "browse");
+  EXPECT_EQ(shown[0].title, "Waluty");
+  EXPECT_EQ(shown[1].title, "Banki");
+  EXPECT_EQ(shown[2].kind, "error");
+  EXPECT_NE(shown[2].text.find("BANKI"), std::string::npos) << shown[2].text;
 }
 
 // One session per process: the libraries start and end once.
