@@ -22,7 +22,9 @@ class TableBrowse : public dane::BrowseWindow {
   bool initialise() override {
     if (!BrowseWindow::initialise()) return false;
     if (source_.last_status().ok()) return true;
-    keldox::ERRORWIN(source_.statement(dane::PageQuery{sort_order()}, 1),
+    dane::PageQuery first_page;
+    first_page.order = sort_order();
+    keldox::ERRORWIN(source_.statement(first_page, 1),
                      std::to_string(source_.last_status().code) + " " + source_.last_status().text);
     return false;
   }
@@ -31,8 +33,8 @@ class TableBrowse : public dane::BrowseWindow {
   dane::SqlRowSource& source_;
 };
 
-void run_browse(const char* procedure, const char* title, const char* table, std::vector<dane::Column> columns,
-                std::vector<dane::SortOrder> orders) {
+void run_browse(const char* procedure, const char* title, const char* table,
+                std::vector<dane::Column> columns, std::vector<dane::SortOrder> orders) {
   dane::SqlRowSource source(dane::database(), db::Channel::VAX3, table, std::move(columns));
   TableBrowse browse(procedure, source);
   browse.set_title(title);

@@ -19,17 +19,19 @@ MainWindow::MainWindow(std::span<const MenuEntry> entries, const std::string& st
   std::map<std::string, QMenu*> menus;
   for (const MenuEntry& entry : entries) {
     const std::vector<std::string> parts = split_menu_path(entry.path);
-    QMenu* menu = menuBar();
+    QMenu* menu = nullptr;  // null: the menu bar itself
     std::string path;
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
       path += parts[i] + ">";
       auto [it, added] = menus.try_emplace(path, nullptr);
-      if (added)
-        it->second = menu == menuBar() ? menuBar()->addMenu(QString::fromStdString(parts[i]))
-                                       : menu->addMenu(QString::fromStdString(parts[i]));
+      if (added) {
+        const QString title = QString::fromStdString(parts[i]);
+        it->second = menu ? menu->addMenu(title) : menuBar()->addMenu(title);
+      }
       menu = it->second;
     }
-    QAction* action = menu->addAction(QString::fromStdString(parts.back()));
+    QAction* action = menu ? menu->addAction(QString::fromStdString(parts.back()))
+                           : menuBar()->addAction(QString::fromStdString(parts.back()));
     action->setObjectName(QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
     connect(action, &QAction::triggered, this, [this, &entry] { run_entry(entry); });
   }
