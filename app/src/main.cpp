@@ -83,7 +83,7 @@ int run_with_windows(int argc, char** argv, const app::Options& options,
                      const std::string& folder) {
   QApplication application(argc, argv);
   ui_qt::QtHost host;
-  host.set_screenshot_dir(options.screenshot_dir);
+  if (!options.screenshot_dir.empty()) host.set_screenshot_dir(options.screenshot_dir);
   ui_qt::SettingsGeometryStore geometry;
   dane::install_host(&host);
   {
@@ -122,6 +122,8 @@ int main(int argc, char** argv) {
   if (!options->script.empty()) {
     steps = read_script(options->script);
     if (!steps) return kBadCommandLine;
+    if (!options->screenshot_dir.empty())
+      std::cerr << "Bez okien (--script) nie powstają obrazy --screenshot.\n";
   } else if (!app::has_display([](const char* name) { return std::getenv(name); })) {
     std::cerr << app::headless_hint();
     return kFailed;

@@ -1,7 +1,11 @@
 // Opening the database, logging in and starting and ending the libraries of a session.
 #include "app/session.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -25,6 +29,9 @@ std::string id_text(double id) {
   return text;
 }
 
+// Built under a temporary name and linked into place only when complete, so that a run interrupted while
+// filling it, or a second program started meanwhile, never finds a half-made database under the real name.
+// When another run has put a database there first, that one is kept.
 db::Status create_demo_database(const std::string& file) {
   std::error_code ec;
   const fs::path folder = fs::path(file).parent_path();
@@ -32,7 +39,16 @@ db::Status create_demo_database(const std::string& file) {
   if (ec)
     return db::Status::statement_failed("Nie można utworzyć folderu " + folder.string() + ": " +
                                         ec.message());
-  return server::make_demo_database(file, server::DemoSize::Demo);
+  const std::string part = file + ".part" + std::to_string(::getpid());
+  fs::remove(part, ec);
+  if (db::Status s = server::make_demo_database(part, server::DemoSize::Demo); !s.ok()) return s;
+  const bool linked = ::link(part.c_str(), file.c_str()) == 0;
+  const int link_error = errno;
+  fs::remove(part, ec);
+  if (!linked && link_error != EEXIST)
+    return db::Status::statement_failed("Nie można utworzyć pliku " + file + ": " +
+                                        std::strerror(link_error));
+  return db::Status::success();
 }
 
 }  // namespace

@@ -49,6 +49,9 @@ TEST_F(SessionTest, MissingDatabaseIsCreatedWithTheDemoDataOnceAndFoundAfterward
   EXPECT_TRUE(first.created);
   EXPECT_EQ(first.file, (folder_ / "data" / "mirlet.db").string());
   ASSERT_TRUE(first.client);
+  for (const auto& entry : fs::directory_iterator(folder_ / "data"))
+    EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos)
+        << "left beside it: " << entry.path();
   first.client.reset();
   Database second = open();
   EXPECT_FALSE(second.created);
