@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,10 @@ struct Scenario {
   std::vector<std::string> steps;
 };
 
+void PrintTo(const Scenario& s, std::ostream* os) {
+  *os << s.name;
+}
+
 class SameAsMemory : public DemoDatabase, public ::testing::WithParamInterface<Scenario> {};
 
 TEST_P(SameAsMemory, EveryStepShowsTheSamePage) {
@@ -188,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The provinces: a Polish letter in the locator must land by the Polish alphabet, not by bytes.
 TEST_F(DemoDatabase, LocatorFollowsThePolishAlphabet) {
-  SqlRowSource source(*client_, kChannel, "WOJEWODZTWO", {{"NAZWA", "Nazwa", "@s30", false}});
+  SqlRowSource source(*client_, kChannel, "WOJEWODZTWO",
+                      std::vector<Column>{{"NAZWA", "Nazwa", "@s30", false}});
   BrowseWindow b("Wojewodztwa_Brw", source);
   b.set_page_size(3);
   b.reset();
@@ -327,20 +333,32 @@ TEST_F(DemoDatabase, ApostrophesAndNonNumbersStayInsideTheirLiterals) {
 }
 
 TEST_F(DemoDatabase, ViewsAndDerivedSelectsPageLikeTables) {
-  const std::vector<Column> columns{{"ID_POZYCJI", "Id", "@n9", true}, {"KOD", "Kod", "@s20", false}};
-  for (const char* from : {"V_KONF_SYSTEMU", "(select ID_POZYCJI, KOD from POZYCJAKONFIG) p"}) {
+  client_->open(db::Channel::VAX2);
+  ASSERT_TRUE(client_
+                  ->send(db::Channel::VAX2,
+                         "create view KONTRAHENT_FIRMY_1 as select ID_KONTRAHENTA, NAZWA, MIEJSCOWOSC from "
+                         "KONTRAHENT where ID_FIRMY = 1")
+                  .ok());
+  client_->close(db::Channel::VAX2);
+  const std::vector<Column> columns{{"ID_KONTRAHENTA", "Id", "@n9", true},
+                                    {"NAZWA", "Nazwa", "@s50", false},
+                                    {"MIEJSCOWOSC", "Miejscowość", "@s30", false}};
+  for (const char* from :
+       {"KONTRAHENT_FIRMY_1",
+        "(select ID_KONTRAHENTA, NAZWA, MIEJSCOWOSC from KONTRAHENT where ID_FIRMY = 2) k"}) {
     SCOPED_TRACE(from);
     SqlRowSource source(*client_, kChannel, from, columns);
     MemoryRowSource memory(columns);
     memory.rows() = all_rows(from, columns);
-    BrowseWindow on_sql("Konfiguracja_Brw", source), on_memory("Konfiguracja_Brw", memory);
+    BrowseWindow on_sql("Kontrahent_Brw", source), on_memory("Kontrahent_Brw", memory);
     for (BrowseWindow* b : {&on_sql, &on_memory}) {
-      b->add_sort_order(SortOrder{"kod", {1, 0}, false});
-      b->set_page_size(4);
+      b->add_sort_order(SortOrder{"miejscowosc", {2, 1, 0}, false});
+      b->set_page_size(2);
       b->reset();
       b->page_down();
       b->page_down();
       b->page_up();
+      b->locate("Ta");
     }
     ASSERT_TRUE(source.last_status().ok()) << source.last_status().text;
     EXPECT_FALSE(on_sql.rows().empty());
