@@ -15,6 +15,10 @@ struct Case {
   bool display;
 };
 
+void PrintTo(const Case& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class Display : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Display, FollowsTheEnvironment) {

@@ -23,6 +23,10 @@ struct Lookup {
   const char* found;  // null: none
 };
 
+void PrintTo(const Lookup& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class MenuLookup : public ::testing::TestWithParam<Lookup> {};
 
 TEST_P(MenuLookup, FindsTheEntryOfThePath) {

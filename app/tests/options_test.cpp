@@ -12,6 +12,10 @@ struct Accepted {
   Options expected;
 };
 
+void PrintTo(const Accepted& row, std::ostream* out) {
+  *out << row.name;
+}
+
 Options with(auto change) {
   Options o;
   change(o);
@@ -69,6 +73,10 @@ struct Refused {
   std::vector<std::string_view> arguments;
   const char* message_part;
 };
+
+void PrintTo(const Refused& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class OptionsRefused : public ::testing::TestWithParam<Refused> {};
 
