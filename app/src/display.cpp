@@ -16,7 +16,7 @@ std::string headless_hint() {
          "Aby uruchomić program bez okien, podaj skrypt odpowiedzi:\n"
          "  mirlet --script PLIK [--run \"Pomoc > O programie\"]\n"
          "albo pracuj na ekranie wirtualnym Qt:\n"
-         "  QT_QPA_PLATFORM=offscreen mirlet --screenshot FOLDER\n";
+         "  QT_QPA_PLATFORM=offscreen mirlet --screenshot FOLDER --quit-after-start\n";
 }
 
 }  // namespace app
