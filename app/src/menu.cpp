@@ -1,0 +1,73 @@
+// The menu table of the main program and the actions of its entries.
+#include "app/menu.h"
+
+#include "dictionary_browses.h"
+#include "keldox/messages.h"
+#include "runtime/text.h"
+
+namespace app {
+namespace {
+
+AfterEntry about() {
+  keldox::MSG_INFORMACJA("Mirlet|Wersja " + std::string(program_version()));
+  return AfterEntry::Continue;
+}
+
+// Only the question for now: the window that closes a working day comes with the session's closing work.
+AfterEntry end_work() {
+  return keldox::MSG_PYTANIE("Czy zakończyć pracę z programem Mirlet?") == 2 ? AfterEntry::EndSession
+                                                                             : AfterEntry::Continue;
+}
+
+constexpr MenuEntry kEntries[] = {
+    {"koniec_pracy", "System > Koniec pracy", end_work},
+    {"waluty", "Słowniki > Waluty", browse_currencies},
+    {"banki", "Słowniki > Banki", browse_banks},
+    {"o_programie", "Pomoc > O programie", about},
+};
+
+bool same_parts(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (runtime::to_upper(a[i]) != runtime::to_upper(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::span<const MenuEntry> menu_entries() {
+  return kEntries;
+}
+
+std::vector<std::string> split_menu_path(std::string_view path) {
+  std::vector<std::string> parts;
+  while (true) {
+    const auto gt = path.find('>');
+    parts.emplace_back(runtime::trim(path.substr(0, gt)));
+    if (gt == std::string_view::npos) break;
+    path.remove_prefix(gt + 1);
+  }
+  return parts;
+}
+
+const MenuEntry* find_menu_entry(std::string_view path, std::span<const MenuEntry> entries) {
+  const std::vector<std::string> wanted = split_menu_path(path);
+  for (const MenuEntry& entry : entries) {
+    if (same_parts(split_menu_path(entry.path), wanted)) return &entry;
+  }
+  return nullptr;
+}
+
+AfterEntry run_menu_entries(std::span<const MenuEntry* const> entries) {
+  for (const MenuEntry* entry : entries) {
+    if (entry->action() == AfterEntry::EndSession) return AfterEntry::EndSession;
+  }
+  return AfterEntry::Continue;
+}
+
+std::string_view program_version() {
+  return MIRLET_VERSION;
+}
+
+}  // namespace app

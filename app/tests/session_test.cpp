@@ -1,0 +1,161 @@
+// The session on a fresh demo database: creation on first use, the log-in, and what the session sets up
+// and takes down.
+#include "app/session.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/menu.h"
+#include "app/options.h"
+#include "dane/database.h"
+#include "dane/globals.h"
+#include "dane/host.h"
+#include "dane/library.h"
+#include "ui_script/script_host.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("mirlet-app-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string connection() const { return "sqlite:" + (folder_ / "data" / "mirlet.db").string(); }
+
+  Database open() {
+    Database database;
+    const db::Status s = open_database(connection(), database);
+    EXPECT_TRUE(s.ok()) << s.code << " " << s.text;
+    return database;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(SessionTest, MissingDatabaseIsCreatedWithTheDemoDataOnceAndFoundAfterwards) {
+  Database first = open();
+  EXPECT_TRUE(first.created);
+  EXPECT_EQ(first.file, (folder_ / "data" / "mirlet.db").string());
+  ASSERT_TRUE(first.client);
+  for (const auto& entry : fs::directory_iterator(folder_ / "data"))
+    EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos)
+        << "left beside it: " << entry.path();
+  first.client.reset();
+  Database second = open();
+  EXPECT_FALSE(second.created);
+  User user;
+  EXPECT_TRUE(log_in(*second.client, kDefaultUserId, user).ok());
+}
+
+TEST_F(SessionTest, ConnectionTextThatCannotBeUnderstoodCreatesNothing) {
+  Database database;
+  EXPECT_FALSE(open_database("sqlite:", database).ok());
+  EXPECT_FALSE(open_database("odbc:DSN=x", database).ok());
+  EXPECT_FALSE(database.client);
+}
+
+TEST_F(SessionTest, LogInFindsTheUserAndRefusesUnknownAndSwitchedOffAccounts) {
+  Database database = open();
+  User user;
+  ASSERT_TRUE(log_in(*database.client, kDefaultUserId, user).ok());
+  EXPECT_EQ(user.id, kDefaultUserId);
+  EXPECT_EQ(user.login, "ADMIN");
+  EXPECT_EQ(user.name, "Administrator");
+
+  const db::Status unknown = log_in(*database.client, 42, user);
+  EXPECT_FALSE(unknown.ok());
+  EXPECT_EQ(unknown.text, "Użytkownik o identyfikatorze 42 nie istnieje w tej bazie danych.");
+  EXPECT_EQ(user.id, kDefaultUserId) << "a refused log-in must not change the user";
+
+  database.client->open(db::Channel::VAX1);
+  ASSERT_TRUE(
+      database.client
+          ->send(db::Channel::VAX1, "UPDATE UZYTKOWNIK SET AKTYWNY = 0 WHERE ID_UZYTKOWNIKA = 3000003")
+          .ok());
+  const db::Status off = log_in(*database.client, 3000003, user);
+  EXPECT_FALSE(off.ok());
+  EXPECT_NE(off.text.find("wyłączone"), std::string::npos) << off.text;
+}
+
+// The dictionary entries page their tables from the installed client; a table that cannot be read shows
+// the error window instead of an empty list.
+TEST_F(SessionTest, DictionaryEntriesBrowseTheSessionDatabase) {
+  Database database = open();
+  dane::install_database(database.client.get());
+  ui_script::ScriptHost host;
+  host.browse("pick", "SYM_WALUTY", "USD").browse("close").browse("pick", "ID_BANKU", "1").browse("close");
+  dane::install_host(&host);
+  EXPECT_EQ(find_menu_entry("Słowniki > Waluty")->action(), AfterEntry::Continue);
+  EXPECT_EQ(find_menu_entry("Słowniki > Banki")->action(), AfterEntry::Continue);
+
+  database.client->open(db::Channel::VAX1);
+  ASSERT_TRUE(database.client->send(db::Channel::VAX1, "DROP TABLE BANKI").ok());
+  find_menu_entry("Słowniki > Banki")->action();
+  dane::install_host(nullptr);
+  dane::install_database(nullptr);
+
+  EXPECT_TRUE(host.failures().empty()) << host.failures().front();
+  EXPECT_TRUE(host.finished());
+  const std::vector<ui_script::Shown> shown = host.shown();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].kind, "browse");
+  EXPECT_EQ(shown[0].title, "Waluty");
+  EXPECT_EQ(shown[1].title, "Banki");
+  EXPECT_EQ(shown[2].kind, "error");
+  EXPECT_NE(shown[2].text.find("BANKI"), std::string::npos) << shown[2].text;
+}
+
+// One session per process: the libraries start and end once.
+TEST_F(SessionTest, SessionSetsTheGlobalsStartsTheLibrariesWithItsObjectsAndEndsThem) {
+  Database database = open();
+  User user;
+  ASSERT_TRUE(log_in(*database.client, 3000002, user).ok());
+  dane::reset_session();
+  {
+    Session session(std::move(database), user, "/opt/mirlet/bin");
+    EXPECT_EQ(dane::GLO.ID_UZYTKOWNIKA, 3000002);
+    EXPECT_EQ(dane::GLO.LOGIN, "JKOWALSKI");
+    EXPECT_EQ(dane::GLO.LOCALPATH, "/opt/mirlet/bin");
+    EXPECT_EQ(dane::GLO.PATH_INI, (folder_ / "config" / "mirlet" / "okna3000002.ini").string());
+    EXPECT_EQ(dane::GLO.OWNERNAME, connection());
+    EXPECT_EQ(dane::GLO.BAZA, (folder_ / "data" / "mirlet.db").string());
+    EXPECT_EQ(session.settings().path(), std::string(dane::GLO.PATH_INI.clipped()));
+    EXPECT_EQ(dane::library().error_object(), &session.errors());
+    EXPECT_EQ(&dane::settings_file(), &session.settings());
+
+    // The libraries reach the session's database through the installed client.
+    db::Client& client = dane::database();
+    ASSERT_TRUE(client.open(db::Channel::VAX3).ok());
+    ASSERT_TRUE(client.send(db::Channel::VAX3, "SELECT COUNT(*) FROM WALUTY").ok());
+    ASSERT_TRUE(client.next(db::Channel::VAX3).ok());
+    EXPECT_NE(client.field(db::Channel::VAX3, 1), "0");
+    client.close(db::Channel::VAX3);
+
+    const std::vector<std::string> started = dane::library_calls();
+    ASSERT_FALSE(started.empty());
+    EXPECT_EQ(started.front(), "START:INIT");
+    EXPECT_EQ(started[1], "DANE:INIT");
+    EXPECT_EQ(std::count(started.begin(), started.end(), "START:KILL"), 0);
+    session.end();
+    session.end();
+    const std::vector<std::string> all = dane::library_calls();
+    EXPECT_EQ(all.size(), 2 * started.size()) << "every library started is released, once";
+    EXPECT_EQ(all[started.size()], "START:KILL");
+  }
+  EXPECT_EQ(dane::database().open(db::Channel::VAX).code, 37) << "the client must leave with the session";
+}
+
+}  // namespace
+}  // namespace app
