@@ -8,6 +8,7 @@
 #include "dane/globals.h"
 #include "db/test_clients.h"
 #include "keldox/sql.h"
+#include "keldox/sql_text.h"
 #include "runtime/clock.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -164,6 +165,21 @@ TEST_F(SqlLayer, ProbeRunsAtMostOnceInTenMinutesOfTheSameDay) {
   EXPECT_EQ(sends(), dane::GLO.TABLEOPENTIME.load() > 66'000 ? 3u : 2u);
 }
 
+TEST_F(SqlLayer, TwoThreadsTakingTurnsGetTheirOwnAnswers) {
+  for (int turn = 0; turn < 6; ++turn) {
+    const std::string expected = "wartość " + std::to_string(turn);
+    scripted.queue_rows({{expected}});
+    std::string got;
+    if (turn % 2 == 0) {
+      got = FUNCSQL("select " + std::to_string(turn));
+    } else {
+      std::thread([&] { got = FUNCSQL("select " + std::to_string(turn)); }).join();
+    }
+    EXPECT_EQ(got, expected);
+  }
+  EXPECT_TRUE(errors().empty());
+}
+
 TEST_F(SqlLayer, KeptChannelFollowsTheCallingThread) {
   scripted.queue_rows({{"a"}});
   scripted.queue_rows({{"b"}});
@@ -186,6 +202,11 @@ TEST(SqlLayerOnDemo, StatementsReachTheEmbeddedDatabase) {
   EXPECT_EQ(ESQL("update WALUTY set nazwa_waluty='złoty (PLN)' where sym_waluty='PLN'"), 0);
   EXPECT_EQ(FUNCSQL("select NAZWA_WALUTY from waluty where SYM_WALUTY='pln'"), "złoty (PLN)");
   EXPECT_EQ(FUNCSQL("select count(1) from WALUTY where sym_waluty='O''Brien'"), "0");
+  // A value with an apostrophe goes in through the quoting helper and comes back unchanged.
+  EXPECT_EQ(
+      ESQL("update WALUTY set nazwa_waluty=" + sql_text("O'Brien's \"dolar\"") + " where sym_waluty='USD'"),
+      0);
+  EXPECT_EQ(FUNCSQL("select nazwa_waluty from WALUTY where sym_waluty='USD'"), "O'Brien's \"dolar\"");
   dane::install_database(nullptr);
   std::filesystem::remove_all(dir);
 }
