@@ -206,13 +206,11 @@ db::Status Table::next() {
 }
 
 db::Status Table::fetch(std::string_view key) {
-  ThreadState* t = thread_state(false);
-  if (!t || !t->open) return finish(not_open(name_));
-  const Shape* s = shape_.get();
+  const Shape* s = nullptr;
+  db::RecordConnection* records = nullptr;
+  if (db::Status st = open_records(s, records); !st.ok()) return finish(st);
   const std::size_t k = key_index(s->key_names, prefix_, key);
   if (k == kDefaultOrder) return finish(no_key(key, name_));
-  db::RecordConnection* records = nullptr;
-  if (db::Status st = database().records(records); !st.ok()) return finish(st);
   std::vector<db::Value> values;
   {
     std::lock_guard lock(mutex_);
@@ -222,62 +220,66 @@ db::Status Table::fetch(std::string_view key) {
   if (db::Status st = records->find(s->table, s->key_columns[k], values, s->key_orders[k], row); !st.ok()) {
     return finish(st);
   }
-  std::lock_guard lock(mutex_);
-  buffer_ = std::move(row);
-  last_record_status = db::Status::success();
-  return last_record_status;
+  return keep_row(std::move(row));
 }
 
 db::Status Table::add() {
-  ThreadState* t = thread_state(false);
-  if (!t || !t->open) return finish(not_open(name_));
-  const Shape* s = shape_.get();
+  const Shape* s = nullptr;
   db::RecordConnection* records = nullptr;
-  if (db::Status st = database().records(records); !st.ok()) return finish(st);
-  std::vector<std::size_t> all(s->table.columns.size());
-  for (std::size_t c = 0; c < all.size(); ++c) all[c] = c;
+  if (db::Status st = open_records(s, records); !st.ok()) return finish(st);
   std::vector<db::Value> values;
   {
     std::lock_guard lock(mutex_);
-    values = buffer_values(*s, all, false);
+    values = buffer_values(*s, all_columns(*s), false);
   }
   db::RecordRow stored;
   if (db::Status st = records->insert(s->table, values, stored); !st.ok()) return finish(st);
-  std::lock_guard lock(mutex_);
-  buffer_ = std::move(stored);
-  last_record_status = db::Status::success();
-  return last_record_status;
+  return keep_row(std::move(stored));
 }
 
 db::Status Table::change() {
-  ThreadState* t = thread_state(false);
-  if (!t || !t->open) return finish(not_open(name_));
-  const Shape* s = shape_.get();
+  const Shape* s = nullptr;
   db::RecordConnection* records = nullptr;
-  if (db::Status st = database().records(records); !st.ok()) return finish(st);
-  std::vector<std::size_t> all(s->table.columns.size());
-  for (std::size_t c = 0; c < all.size(); ++c) all[c] = c;
+  if (db::Status st = open_records(s, records); !st.ok()) return finish(st);
   std::vector<db::Value> key, values;
   {
     std::lock_guard lock(mutex_);
     key = buffer_values(*s, s->table.primary, false);
-    values = buffer_values(*s, all, false);
+    values = buffer_values(*s, all_columns(*s), false);
   }
   return finish(records->update(s->table, key, values));
 }
 
 db::Status Table::remove() {
-  ThreadState* t = thread_state(false);
-  if (!t || !t->open) return finish(not_open(name_));
-  const Shape* s = shape_.get();
+  const Shape* s = nullptr;
   db::RecordConnection* records = nullptr;
-  if (db::Status st = database().records(records); !st.ok()) return finish(st);
+  if (db::Status st = open_records(s, records); !st.ok()) return finish(st);
   std::vector<db::Value> key;
   {
     std::lock_guard lock(mutex_);
     key = buffer_values(*s, s->table.primary, false);
   }
   return finish(records->remove(s->table, key));
+}
+
+db::Status Table::open_records(const Shape*& shape, db::RecordConnection*& records) {
+  const ThreadState* t = thread_state(false);
+  if (!t || !t->open) return not_open(name_);
+  shape = shape_.get();
+  return database().records(records);
+}
+
+std::vector<std::size_t> Table::all_columns(const Shape& shape) {
+  std::vector<std::size_t> all(shape.table.columns.size());
+  for (std::size_t c = 0; c < all.size(); ++c) all[c] = c;
+  return all;
+}
+
+db::Status Table::keep_row(db::RecordRow row) {
+  std::lock_guard lock(mutex_);
+  buffer_ = std::move(row);
+  last_record_status = db::Status::success();
+  return last_record_status;
 }
 
 db::Status record_error() {

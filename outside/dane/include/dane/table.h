@@ -84,6 +84,11 @@ class Table {
 
   db::Status finish(db::Status s);
   db::Status shape(const Shape*& out);
+  // The shape and the record connection of a table the calling thread has open; 37 when it has not.
+  db::Status open_records(const Shape*& shape, db::RecordConnection*& records);
+  static std::vector<std::size_t> all_columns(const Shape& shape);
+  // The row becomes the buffer and the operation succeeds.
+  db::Status keep_row(db::RecordRow row);
   // Open state and position of the calling thread, by table serial; they end with the thread.
   static std::unordered_map<std::uint64_t, std::unique_ptr<ThreadState>>& thread_states();
   ThreadState* thread_state(bool create) const;
