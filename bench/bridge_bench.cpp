@@ -1,5 +1,6 @@
 // 10,000 rows through the utility module's delimited text against the same rows read row by row.
 #include <benchmark/benchmark.h>
+
 #include <dlfcn.h>
 #include <sqlite3.h>
 
@@ -16,6 +17,7 @@
 #include "db/channel_client.h"
 #include "db/sqlite_engine.h"
 #include "keldox/query_bridge.h"
+#include "ratio_reporter.h"
 #include "server/demo.h"
 #include "server/server.h"
 
@@ -146,43 +148,16 @@ BENCHMARK(BM_ChannelRows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BridgeIntoList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ChannelIntoList)->Unit(benchmark::kMillisecond);
 
-// Prints each benchmark as usual and, at the end, the row-by-row time over the bridge time.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      // CPU time: the machine is shared, and both sides read the same cached file in this process.
-      if (!r.error_occurred) times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::printf("Ratios of CPU time (row by row / bridge; above 1 the bridge is faster):\n");
-    ratio("10,000 rows as text", "BM_ChannelRows", "BM_BridgeText");
-    ratio("10,000 rows into a session list", "BM_ChannelIntoList", "BM_BridgeIntoList");
-  }
-
- private:
-  void ratio(const char* what, const std::string& subject, const std::string& baseline) {
-    const auto s = times_.find(subject);
-    const auto b = times_.find(baseline);
-    if (s == times_.end() || b == times_.end() || b->second <= 0) {
-      std::printf("%-40s  n/a\n", what);
-      return;
-    }
-    std::printf("%-40s  %.2f\n", what, s->second / b->second);
-  }
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  mirlet_bench::RatioReporter reporter;
+  const bool ran = mirlet_bench::run_benchmarks(argc, argv, reporter);
+  if (ran) {
+    std::printf("Ratios of CPU time (row by row / bridge; above 1 the bridge is faster):\n");
+    reporter.print_ratio("10,000 rows as text", "BM_ChannelRows", "BM_BridgeText");
+    reporter.print_ratio("10,000 rows into a session list", "BM_ChannelIntoList", "BM_BridgeIntoList");
+  }
   std::filesystem::remove_all(std::filesystem::path(database()).parent_path());
-  return 0;
+  return ran ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 // Client overhead against raw SQLite: a one-row select through a channel, 100,000 inserts in one transaction.
 #include <benchmark/benchmark.h>
+
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "db/channel_client.h"
 #include "db/program.h"
+#include "ratio_reporter.h"
 #include "server/demo.h"
 #include "server/server.h"
 
@@ -161,50 +163,24 @@ BENCHMARK(BM_InsertRawBound)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_InsertClient)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_InsertClientTranslated)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// Prints each benchmark as usual and, at the end, the ratios against their baselines.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      // CPU time: the machine is shared, and both sides wait for the same disk.
-      if (!r.error_occurred) times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::printf("Ratios of CPU time:\n");
-    ratio("one-row select, channel / prepared statement (aim < 2)", "BM_SelectChannel", "BM_SelectPrepared");
-    ratio("one-row select, translated channel / prepared statement", "BM_SelectChannelTranslated",
-          "BM_SelectPrepared");
-    ratio("100,000 inserts, client / raw SQLite texts (aim < 1.5)", "BM_InsertClient/iterations:3",
-          "BM_InsertRaw/iterations:3");
-    ratio("100,000 inserts, translated client / raw SQLite texts", "BM_InsertClientTranslated/iterations:3",
-          "BM_InsertRaw/iterations:3");
-    ratio("100,000 inserts, client / raw SQLite bound statement", "BM_InsertClient/iterations:3",
-          "BM_InsertRawBound/iterations:3");
-  }
-
- private:
-  void ratio(const char* what, const std::string& subject, const std::string& baseline) {
-    const auto s = times_.find(subject);
-    const auto b = times_.find(baseline);
-    if (s == times_.end() || b == times_.end() || b->second <= 0) {
-      std::printf("%-60s  n/a\n", what);
-      return;
-    }
-    std::printf("%-60s  %.2f\n", what, s->second / b->second);
-  }
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  mirlet_bench::RatioReporter reporter;
+  const bool ran = mirlet_bench::run_benchmarks(argc, argv, reporter);
+  if (ran) {
+    std::printf("Ratios of CPU time:\n");
+    reporter.print_ratio("one-row select, channel / prepared statement (aim < 2)", "BM_SelectChannel",
+                         "BM_SelectPrepared");
+    reporter.print_ratio("one-row select, translated channel / prepared statement",
+                         "BM_SelectChannelTranslated", "BM_SelectPrepared");
+    reporter.print_ratio("100,000 inserts, client / raw SQLite texts (aim < 1.5)",
+                         "BM_InsertClient/iterations:3", "BM_InsertRaw/iterations:3");
+    reporter.print_ratio("100,000 inserts, translated client / raw SQLite texts",
+                         "BM_InsertClientTranslated/iterations:3", "BM_InsertRaw/iterations:3");
+    reporter.print_ratio("100,000 inserts, client / raw SQLite bound statement",
+                         "BM_InsertClient/iterations:3", "BM_InsertRawBound/iterations:3");
+  }
   std::filesystem::remove_all(std::filesystem::path(database()).parent_path());
-  return 0;
+  return ran ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 #include <vector>
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -73,43 +74,17 @@ void BM_DecimalMultiplyRound(benchmark::State& state) {
 BENCHMARK(BM_Int64MultiplyRound);
 BENCHMARK(BM_DecimalMultiplyRound);
 
-// Remembers the time per iteration of each run so that main can print the ratio.
-class RecordingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
-// The median of a few repetitions when they ran, so that one disturbed run does not decide the ratio.
-double time_of(const std::map<std::string, double>& times, const std::string& name) {
-  for (const std::string& key : {name + "_median", name}) {
-    if (auto it = times.find(key); it != times.end()) return it->second;
-  }
-  return 0.0;
-}
-
 int main(int argc, char** argv) {
+  // A few repetitions by default, so that one disturbed run does not decide the ratio.
   std::vector<char*> args(argv, argv + argc);
   std::string repetitions = "--benchmark_repetitions=5";
   if (argc == 1) args.push_back(repetitions.data());
-  int count = static_cast<int>(args.size());
-  benchmark::Initialize(&count, args.data());
-  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
-  RecordingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  const double base = time_of(reporter.times, "BM_Int64MultiplyRound");
-  const double decimal = time_of(reporter.times, "BM_DecimalMultiplyRound");
-  if (base > 0 && decimal > 0) {
-    std::printf("Decimal / int64_t multiply-and-round CPU time ratio: %.2f (aim: at most 3)\n",
-                decimal / base);
-  }
+  mirlet_bench::RatioReporter reporter;
+  if (!mirlet_bench::run_benchmarks(static_cast<int>(args.size()), args.data(), reporter)) return 1;
+  const double ratio = reporter.ratio("BM_DecimalMultiplyRound", "BM_Int64MultiplyRound");
+  if (ratio > 0)
+    std::printf("Decimal / int64_t multiply-and-round CPU time ratio: %.2f (aim: at most 3)\n", ratio);
   return 0;
 }

@@ -1,5 +1,6 @@
 // FUNCSQL of a one-row query against a prepared SQLite statement reading the same value; ratio printed.
 #include <benchmark/benchmark.h>
+
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "dane/database.h"
 #include "db/sqlite_engine.h"
 #include "keldox/sql.h"
+#include "ratio_reporter.h"
 #include "server/demo.h"
 #include "server/server.h"
 
@@ -61,29 +63,12 @@ void BM_FUNCSQL(benchmark::State& state) {
 BENCHMARK(BM_SelectPrepared);
 BENCHMARK(BM_FUNCSQL);
 
-class RecordingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.iterations > 0) cpu[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> cpu;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RecordingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  const double base = reporter.cpu["BM_SelectPrepared"];
-  const double funcsql = reporter.cpu["BM_FUNCSQL"];
-  if (base > 0 && funcsql > 0) {
-    std::printf("FUNCSQL / prepared statement CPU time ratio: %.2f (aim: at most 2)\n", funcsql / base);
-  }
+  mirlet_bench::RatioReporter reporter;
+  if (!mirlet_bench::run_benchmarks(argc, argv, reporter)) return 1;
+  const double ratio = reporter.ratio("BM_FUNCSQL", "BM_SelectPrepared");
+  if (ratio > 0) std::printf("FUNCSQL / prepared statement CPU time ratio: %.2f (aim: at most 2)\n", ratio);
   return 0;
 }

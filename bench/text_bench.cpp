@@ -12,6 +12,7 @@
 #include "keldox/amount_in_words.h"
 #include "keldox/identifiers.h"
 #include "keldox/vat.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -109,35 +110,18 @@ void BM_OBLICZNETTO(benchmark::State& state) {
 
 BENCHMARK(BM_OBLICZNETTO);
 
-// Remembers the CPU time per iteration of each run so that main can print calls per second and ratios.
-class RecordingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.iterations > 0) seconds[run.benchmark_name()] = run.GetAdjustedCPUTime() * 1e-9;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> seconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RecordingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  const auto base = reporter.seconds.find("BM_CopyTexts");
+  mirlet_bench::RatioReporter reporter;
+  if (!mirlet_bench::run_benchmarks(argc, argv, reporter)) return 1;
+  const double base = reporter.time("BM_CopyTexts");
   for (const char* name : {"BM_NIPOK", "BM_IBAN_CZYPOPRAWNY", "BM_SLOWNIE", "BM_OBLICZNETTO"}) {
-    const auto run = reporter.seconds.find(name);
-    if (run == reporter.seconds.end() || run->second <= 0) continue;
-    const double calls_per_second = static_cast<double>(kInputs) / run->second;
+    const double seconds = reporter.time(name) * 1e-9;
+    if (seconds <= 0) continue;
+    const double calls_per_second = static_cast<double>(kInputs) / seconds;
     std::printf("%-20s %6.2f million calls/s (aim: at least 1)", name + 3, calls_per_second / 1e6);
-    if (base != reporter.seconds.end() && base->second > 0) {
-      std::printf(", %.1f x the time of copying the input", run->second / base->second);
-    }
+    if (base > 0) std::printf(", %.1f x the time of copying the input", reporter.ratio(name, "BM_CopyTexts"));
     std::printf("\n");
   }
   return 0;
