@@ -1,7 +1,6 @@
 // The corpus of statement texts the system composes: each translates, and SQLite parses the result.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -13,7 +12,7 @@ namespace db::tsql {
 namespace {
 
 std::vector<std::string> corpus() {
-  std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "tsql_corpus.txt");
+  std::ifstream in(MIRLET_TSQL_CORPUS_FILE);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line[0] != '#') lines.push_back(line);

@@ -105,20 +105,23 @@ FUNCTION_GROUP(
     Case{"MonthName", "tsql_datename('month', '2020-10-01')", "październik"},
     Case{"GetdateFormat", "length(tsql_getdate()) = 19 AND substr(tsql_getdate(), 11, 1) = ' '", "1"});
 
-FUNCTION_GROUP(Texts, Case{"LeftInCharacters", "tsql_left('żółw', 2)", "żó"},
-               Case{"RightInCharacters", "tsql_right('żółw', 2)", "łw"},
-               Case{"LeftLongerThanText", "tsql_left('ab', 5)", "ab"},
-               Case{"CharindexCaseInsensitive", "tsql_charindex('ŁÓ', 'żółw łódź')", "6"},
-               Case{"CharindexFromStart", "tsql_charindex('a', 'abca', 2)", "4"},
-               Case{"CharindexMissing", "tsql_charindex('x', 'abc')", "0"},
-               Case{"Replicate", "tsql_replicate('ab', 3)", "ababab"},
-               Case{"ReplicateNegative", "tsql_replicate('ab', -1) IS NULL", "1"},
-               Case{"Space", "'[' || tsql_space(3) || ']'", "[   ]"},
-               Case{"StrRightAligned", "tsql_str(12.345, 8, 2)", "   12.35"},
-               Case{"StrTooLong", "tsql_str(123456, 3)", "***"},
-               Case{"Reverse", "tsql_reverse('żółw')", "włóż"},
-               Case{"IsNumeric", "tsql_isnumeric(' 12.5 ') || tsql_isnumeric('12a') || tsql_isnumeric(7)",
-                    "101"});
+FUNCTION_GROUP(
+    Texts, Case{"LeftInCharacters", "tsql_left('żółw', 2)", "żó"},
+    Case{"RightInCharacters", "tsql_right('żółw', 2)", "łw"},
+    Case{"LeftLongerThanText", "tsql_left('ab', 5)", "ab"},
+    Case{"CharindexCaseInsensitive", "tsql_charindex('ŁÓ', 'żółw łódź')", "6"},
+    Case{"CharindexFromStart", "tsql_charindex('a', 'abca', 2)", "4"},
+    Case{"CharindexMissing", "tsql_charindex('x', 'abc')", "0"},
+    Case{"ReplaceIgnoresCaseKeepsTheRest", "tsql_replace('Żółw ŻÓŁW żółw', 'żÓł', 'x')", "xw xW xw"},
+    Case{"ReplaceNeverOverlaps", "tsql_replace('aaaa', 'AA', 'a')", "aa"},
+    Case{"ReplaceEmptyNeedle", "tsql_replace('abc', '', 'x')", "abc"},
+    Case{"ReplaceNull", "tsql_replace('abc', NULL, 'x') IS NULL", "1"},
+    Case{"Replicate", "tsql_replicate('ab', 3)", "ababab"},
+    Case{"ReplicateNegative", "tsql_replicate('ab', -1) IS NULL", "1"},
+    Case{"Space", "'[' || tsql_space(3) || ']'", "[   ]"},
+    Case{"StrRightAligned", "tsql_str(12.345, 8, 2)", "   12.35"},
+    Case{"StrTooLong", "tsql_str(123456, 3)", "***"}, Case{"Reverse", "tsql_reverse('żółw')", "włóż"},
+    Case{"IsNumeric", "tsql_isnumeric(' 12.5 ') || tsql_isnumeric('12a') || tsql_isnumeric(7)", "101"});
 
 FUNCTION_GROUP(Plus, Case{"TextsJoin", "tsql_add('ab', 'cd')", "abcd"},
                Case{"NumbersAdd", "tsql_add(2, 3)", "5"}, Case{"DecimalsAdd", "tsql_add(2.5, 1)", "3.5"},

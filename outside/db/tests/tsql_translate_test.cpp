@@ -198,7 +198,7 @@ TRANSLATION_GROUP(
         "SELECT (rtrim(ulica) || CASE WHEN length(rtrim(nr_lokalu)) > 0 THEN '/' || rtrim(nr_lokalu) ELSE '' "
         "END) COLLATE PLCI FROM a"},
     Row{"CharCodes", "select replace(k.n,CHAR(13)+char(10),char(32)) from k",
-        "SELECT replace(k.n, char(13) || char(10), char(32)) COLLATE PLCI FROM k"},
+        "SELECT tsql_replace(k.n, char(13) || char(10), char(32)) COLLATE PLCI FROM k"},
     Row{"NumbersAdd", "select isnull(odbiorca,0)*2+isnull(dostawca,0), 25000+5 from k",
         "SELECT ifnull(odbiorca, 0) * 2 + ifnull(dostawca, 0), 25000 + 5 FROM k"},
     Row{"ColumnsDecidedAtRunTime", "select a+b from t", "SELECT tsql_add(a, b) FROM t"},

@@ -274,6 +274,11 @@ void fn_charindex(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   sqlite3_result_int64(ctx, find_folded(needle, text_of(argv[1]), start));
 }
 
+void fn_replace(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  if (any_null(argc, argv)) return sqlite3_result_null(ctx);
+  result_text(ctx, replace_folded(text_of(argv[0]), text_of(argv[1]), text_of(argv[2])));
+}
+
 void fn_newid(sqlite3_context* ctx, int, sqlite3_value**) {
   unsigned char b[16];
   sqlite3_randomness(sizeof b, b);
@@ -434,6 +439,7 @@ constexpr Registration kRegistrations[] = {
     {"tsql_reverse", 1, fn_reverse, true},
     {"tsql_charindex", 2, fn_charindex, true},
     {"tsql_charindex", 3, fn_charindex, true},
+    {"tsql_replace", 3, fn_replace, true},
     {"tsql_newid", 0, fn_newid, false},
     {"tsql_datetime", 1, fn_datetime, true},
     {"tsql_datetime", 2, fn_datetime, true},

@@ -1,6 +1,8 @@
 // The PLCI collation order, LIKE matching and case-insensitive search over UTF-8 texts.
 #include "text_compare.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "runtime/text.h"
@@ -157,6 +159,37 @@ std::int64_t find_folded(std::string_view needle, std::string_view hay, std::int
     if (k == n.size()) return static_cast<std::int64_t>(i + 1);
   }
   return 0;
+}
+
+std::string replace_folded(std::string_view hay, std::string_view needle, std::string_view replacement) {
+  const std::vector<char32_t> n = folded_chars(needle);
+  if (n.empty()) return std::string(hay);
+  std::vector<char32_t> h;
+  std::vector<std::size_t> offsets;  // byte offset of each character of `hay`, and its end
+  h.reserve(hay.size());
+  offsets.reserve(hay.size() + 1);
+  for (std::size_t pos = 0; pos < hay.size();) {
+    const Decoded d = decode(hay, pos);
+    h.push_back(d.valid ? fold(d.cp) : 0x110000 + d.cp);
+    offsets.push_back(pos);
+    pos += d.length;
+  }
+  offsets.push_back(hay.size());
+  std::string out;
+  out.reserve(hay.size());
+  std::size_t copied = 0;  // characters of `hay` already copied or replaced
+  for (std::size_t i = 0; i + n.size() <= h.size();) {
+    if (std::equal(n.begin(), n.end(), h.begin() + static_cast<std::ptrdiff_t>(i))) {
+      out.append(hay.substr(offsets[copied], offsets[i] - offsets[copied]));
+      out.append(replacement);
+      i += n.size();
+      copied = i;
+    } else {
+      ++i;
+    }
+  }
+  out.append(hay.substr(offsets[copied]));
+  return out;
 }
 
 }  // namespace db::tsql

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace db::tsql {
@@ -19,5 +20,10 @@ bool like_match(std::string_view pattern, std::string_view text, char32_t escape
 // Case-insensitive search used by CHARINDEX: the 1-based character position of `needle` in `hay` at or
 // after character `start`, 0 when absent.
 std::int64_t find_folded(std::string_view needle, std::string_view hay, std::int64_t start);
+
+// REPLACE under the same collation: every occurrence of `needle`, found left to right without regard to
+// case and never overlapping, becomes `replacement`; the rest of `hay` is kept byte for byte. An empty
+// needle changes nothing.
+std::string replace_folded(std::string_view hay, std::string_view needle, std::string_view replacement);
 
 }  // namespace db::tsql

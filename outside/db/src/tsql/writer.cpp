@@ -97,7 +97,7 @@ constexpr std::array<FunctionInfo, 47> kFunctions = {{
     {"newid", "tsql_newid", ValueType::Text, 0, 0},
     {"nullif", "nullif", ValueType::Unknown, 2, 2},
     {"power", "tsql_power", ValueType::Number, 2, 2},
-    {"replace", "replace", ValueType::Text, 3, 3},
+    {"replace", "tsql_replace", ValueType::Text, 3, 3},
     {"replicate", "tsql_replicate", ValueType::Text, 2, 2},
     {"reverse", "tsql_reverse", ValueType::Text, 1, 1},
     {"right", "tsql_right", ValueType::Text, 2, 2},
