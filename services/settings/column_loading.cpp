@@ -2,6 +2,7 @@
 #include <mutex>
 #include <string>
 
+#include "classifier_field.h"
 #include "dane/globals.h"
 #include "dane/lists_settings.h"
 #include "dane/record_fields.h"
@@ -47,13 +48,6 @@ T number(std::string_view text) {
 // Column n of the current row of VAX2.
 std::string field(std::size_t n) {
   return column(db::Channel::VAX2, n);
-}
-
-bool classifier_field_active(std::string_view group, std::int32_t field_number) {
-  const std::string answer =
-      FUNCSQL("select czy_aktywne from klasyfikator_pole where kod_klas_grupy=" + sql_text(group) +
-              " and nazwa_pola_map='pole" + std::to_string(field_number) + "'");
-  return number<std::int32_t>(answer) != 0;
 }
 
 IniKolBroEntry column_entry(bool without_decimals) {
@@ -110,6 +104,13 @@ void swap_in(dane::SessionList<Record>& target, dane::SessionList<Record>& loade
 }
 
 }  // namespace
+
+bool classifier_field_active(std::string_view group, std::int32_t field_number) {
+  const std::string answer =
+      FUNCSQL("select czy_aktywne from klasyfikator_pole where kod_klas_grupy=" + sql_text(group) +
+              " and nazwa_pola_map='pole" + std::to_string(field_number) + "'");
+  return number<std::int32_t>(answer) != 0;
+}
 
 void LADUJUSTAWIENIAKOLUMN() {
   const std::string user = sql_id(dane::GLO.ID_UZYTKOWNIKA);
