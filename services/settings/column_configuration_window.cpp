@@ -76,7 +76,9 @@ class ColumnForm : public dane::FormWindow {
     trial.set_picture(index_, value("FORMAT"));
     const auto to = static_cast<std::size_t>(*position - 1);
     trial.move(index_, to);
-    if (!trial.set_locked(to, *locked)) return "ZABLOKOWANA";
+    // The lock belongs to the leading places: a column moved among them is locked with them, and only
+    // a lock the user changed here is applied.
+    if (yes_no(original("ZABLOKOWANA")) != locked && !trial.set_locked(to, *locked)) return "ZABLOKOWANA";
     trial_ = std::move(trial);
     return std::nullopt;
   }

@@ -58,7 +58,7 @@ ColumnLayout::ColumnLayout(std::string window) : window_(std::move(window)) {
   });
   for (const IniKolBroEntry& e : entries) {
     if (e.UKRYTA == 1) {
-      catalogue_hidden_.push_back(e.ID_KOLUMNY);
+      catalogue_hidden_.push_back(e.KOLEJNOSC);
     } else {
       columns_.push_back(configured(e));
     }
@@ -116,27 +116,22 @@ void ColumnLayout::apply() const {
     auto& list = dane::INI_KOL_BRO;
     std::lock_guard lock(list.mutex());
     const std::string_view window = runtime::cut_to_width(window_, 50);
+    // The columns not offered keep their places; the offered ones fill the others in their new order.
     std::int32_t position = 0;
+    auto next_position = [&] {
+      do {
+        ++position;
+      } while (std::find(catalogue_hidden_.begin(), catalogue_hidden_.end(), position) !=
+               catalogue_hidden_.end());
+      return position;
+    };
     for (const ConfiguredColumn& c : columns_) {
-      ++position;
+      const std::int32_t p = next_position();
       if (!list.fetch<IniKolBroEntry::ByWindowColumn>(window, c.number)) continue;
       list.buffer.ROZMIAR = c.shown ? c.width : 0;
-      list.buffer.KOLEJNOSC = position;
+      list.buffer.KOLEJNOSC = p;
       list.buffer.FORMAT_KOLUMNY = c.picture;
       list.put();
-    }
-    // The columns not offered follow, so that no two columns share a position.
-    for (double id : catalogue_hidden_) {
-      ++position;
-      for (std::size_t p = 1; p <= list.count(); ++p) {
-        const IniKolBroEntry* e = list.entry(p);
-        if (e->ID_KOLUMNY == id && runtime::same_text(e->NAZWA_OKNA.view(), window)) {
-          list.read(p);
-          list.buffer.KOLEJNOSC = position;
-          list.put();
-          break;
-        }
-      }
     }
   }
   ZAPISZPARAMETROKNA(std::to_string(locked_), kLockedSetting, window_);

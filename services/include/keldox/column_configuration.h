@@ -3,7 +3,7 @@
 //
 // ColumnLayout is the window's logic without widgets: it works on a copy of the window's entries of
 // INI_KOL_BRO and changes the list only in apply(). Columns the catalogue hides (UKRYTA) are not offered
-// and keep their entries; they are placed after the offered ones.
+// and keep their entries and positions; the offered columns take the other positions in their order.
 #pragma once
 
 #include <cstddef>
@@ -62,7 +62,7 @@ class ColumnLayout {
  private:
   std::string window_;
   std::vector<ConfiguredColumn> columns_;
-  std::vector<double> catalogue_hidden_;  // ID_KOLUMNY of the columns not offered, in the user's order
+  std::vector<std::int32_t> catalogue_hidden_;  // the positions of the columns not offered
   std::size_t locked_ = 0;
 };
 
