@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <tuple>
 
 #include "column_demo_fixture.h"
@@ -398,6 +400,26 @@ TEST_F(ColumnsOnDemo, BridgeAndFallbackLoadTheSameLists) {
   EXPECT_EQ(listed(dane::INI_BRO), windows);
   EXPECT_EQ(listed(dane::INI_KOL_BRO), columns);
   EXPECT_EQ(listed(dane::INI_PAR_OKNO), settings);
+}
+
+TEST_F(ColumnsOnDemo, BrowsesReadWhileTheListsAreLoadedAgain) {
+  LADUJUSTAWIENIAKOLUMN();
+  std::atomic<bool> loading{true};
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> browses;
+  for (int t = 0; t < 3; ++t) {
+    browses.emplace_back([&] {
+      while (loading) {
+        if (POBIERZKOLUMNEFORMAT("Artykul_Brw", 2) != "@s100") ++wrong;
+        if (POBIERZKOLUMNEROZMIAR("Artykul_Brw", 2) != 180) ++wrong;
+        USTAWKOLUMNE("@s100", 2, "Artykul_Brw", 180);
+      }
+    });
+  }
+  for (int i = 0; i < 5; ++i) LADUJUSTAWIENIAKOLUMN();
+  loading = false;
+  for (auto& b : browses) b.join();
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(ColumnsOnDemo, CountsTheRecordsOfABrowseStatement) {
