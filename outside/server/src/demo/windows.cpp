@@ -1,4 +1,5 @@
 // Demo data: the window and column catalogues, with a settings row per user for each of them.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ struct Column {
   const char* caption;
   int width;
   const char* picture;
+  bool quantity = false;  // the picture follows the user's "IloscArtBezPrzecinka"
+  bool hidden = false;    // in the catalogue, but never shown
 };
 
 struct Window {
@@ -20,6 +23,7 @@ struct Window {
   const char* classifier_group;  // "" when the window shows no additional fields
   std::vector<Column> columns;
   std::vector<std::pair<const char*, const char*>> settings;  // name, default value
+  int classifier_fields = 0;  // the last columns show additional fields pole1, pole2, ...
 };
 
 const std::vector<Window>& windows() {
@@ -61,7 +65,24 @@ const std::vector<Window>& windows() {
         {"Miejscowość", 100, "@s50"},
         {"Opiekun handlowy", 100, "@s50"},
         {"Rabat stały", 50, "@n6.2"}},
-       {{"sortowanie", "2"}}},
+       {{"sortowanie", "2"}, {"zablokowane", "1"}},
+       2},
+      // Quantities in both picture forms and three additional fields, the third of them inactive.
+      {"Artykul_Brw",
+       "Artykul",
+       {{"Indeks", 60, "@s50"},
+        {"Nazwa", 180, "@s100"},
+        {"J.m.", 30, "@s10"},
+        {"Stan", 60, "@n-14_@", true},
+        {"Rezerwacja", 60, "@n14_`4@", true},
+        {"Zamówione", 60, "@n16_@", true},
+        {"Cena netto", 60, "@n-14.2"},
+        {"Id artykułu", 40, "@n10", false, true},
+        {"Kolor", 60, "@s30"},
+        {"Rozmiar", 40, "@s10"},
+        {"Producent", 100, "@s50"}},
+       {{"sortowanie", "1"}, {"split", "200"}, {"zablokowane", "2"}},
+       3},
       {"Pracownik_Brw",
        "",
        {{"Nr ewid.", 50, "@s20"}, {"Nazwisko", 120, "@s50"}, {"Imię", 80, "@s30"}, {"PESEL", 70, "@s11"}},
@@ -78,6 +99,35 @@ const std::vector<Window>& windows() {
   return list;
 }
 
+// The additional fields that the classifier columns of Artykul_Brw show; Kolor (pole1) comes with the
+// configuration. pole3 is switched off, so its column must not show.
+void add_classifier_fields(Context& c) {
+  Insert pole(
+      c.db, "KLASYFIKATOR_POLE",
+      "KOD_KLAS_GRUPY, NAZWA_POLA, NAZWA_POLA_MAP, NUMER_POLA, MASKA_POLA, TYP_POLA, TYP_DANYCH, CZY_AKTYWNE",
+      c.status);
+  pole.row({T("Artykul"), T("Rozmiar"), T("pole2"), I(2), T("s10"), I(0), T("tekst"), I(1)});
+  pole.row({T("Artykul"), T("Producent"), T("pole3"), I(3), T("s50"), I(0), T("tekst"), I(0)});
+}
+
+// A large database carries a catalogue of 20,000 columns (250 windows of 80), for timing the loading.
+void add_large_catalogue(Context& c, Insert& okno, Insert& kolumna) {
+  if (!c.large()) return;
+  constexpr int kWindows = 250;
+  constexpr int kColumns = 80;
+  for (int w = 1; w <= kWindows && c.status.ok(); ++w) {
+    char name[32];
+    std::snprintf(name, sizeof name, "Zestawienie_%03d_Brw", w);
+    okno.row({T(name), I(1), I(kColumns), T(""), I(0)});
+    const std::int64_t id = okno.last_id();
+    for (int k = 1; k <= kColumns; ++k) {
+      const bool quantity = k % 10 == 0;
+      kolumna.row({I(id), I(k), T("Kolumna " + std::to_string(k)), I(40 + k % 5 * 10),
+                   T(quantity ? "@n-14_@" : "@s30"), I(0), I(0), I(quantity)});
+    }
+  }
+}
+
 }  // namespace
 
 void add_windows(Context& c) {
@@ -89,19 +139,20 @@ void add_windows(Context& c) {
       c.status);
   Insert parametr(c.db, "INI_PARAMETR", "ID_OKNA, NAZWA", c.status);
   for (const Window& w : windows()) {
-    const bool classifiers = *w.classifier_group != '\0';
     // Additional fields follow the window's own columns: column number minus the offset is the field.
-    const int own = classifiers ? static_cast<int>(w.columns.size()) - 2 : static_cast<int>(w.columns.size());
+    const int own = static_cast<int>(w.columns.size()) - w.classifier_fields;
     okno.row({T(w.name), I(1), I(static_cast<int>(w.columns.size())), T(w.classifier_group),
-              I(classifiers ? own : 0)});
+              I(w.classifier_fields > 0 ? own : 0)});
     const std::int64_t id = okno.last_id();
     for (std::size_t i = 0; i < w.columns.size(); ++i) {
       const Column& col = w.columns[i];
       kolumna.row({I(id), I(static_cast<int>(i) + 1), T(col.caption), I(col.width), T(col.picture),
-                   I(static_cast<int>(i) >= own), I(0), I(0)});
+                   I(static_cast<int>(i) >= own), I(col.hidden), I(col.quantity)});
     }
     for (const auto& [name, value] : w.settings) parametr.row({I(id), T(name)});
   }
+  add_large_catalogue(c, okno, kolumna);
+  add_classifier_fields(c);
   if (!c.status.ok()) return;
   // Per-user rows: the system only updates them, so every user starts with the catalogue defaults.
   db::SqlLink link(c.db);
@@ -121,6 +172,10 @@ void add_windows(Context& c) {
       }
     }
   }
+  // The ordinary user sees quantities without decimals.
+  Insert uzytkownika(c.db, "INTERUZYTKOWNIKPOZYCJA", "ID_UZYTKOWNIKA, ID_POZYCJI, WARTOSC, ID_FIRMY",
+                     c.status);
+  uzytkownika.row({I(kOrdinaryUser), I(127), T("Tak"), I(1)});
 }
 
 }  // namespace server::demo
