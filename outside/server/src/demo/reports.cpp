@@ -2,7 +2,6 @@
 #include <string>
 #include <vector>
 
-#include "db/procedures.h"
 #include "insert.h"
 #include "parts.h"
 
@@ -38,17 +37,15 @@ void add_reports(Context& c) {
        {"Kontrahent", "Termin", "Tylko przeterminowane", "IBAN"}},
       {"Stan magazynu", "stan.rpt", {"Magazyn", "Na dzień", "Grupa"}},
   };
-  const auto account = db::SqlLink(c.db).scalar(
-      "SELECT 'PL' || LK || NUMER_RACHUNKU FROM RACHUNEK_FIRMY WHERE ID_RACHUNKU = 1");
-  const char* iban = account ? account->c_str() : "";
   const std::vector<Variant> variants = {
       {1,
        "Domyślny",
-       {{kAdministrator, {"82488", "82517", "1", iban}}, {kOrdinaryUser, {"82488", "82517", "2", iban}}}},
-      {1, "Miesięczny", {{kAdministrator, {"82488", "82517", nullptr, iban}}}},
+       {{kAdministrator, {"82488", "82517", "1", nullptr}},
+        {kOrdinaryUser, {"82488", "82517", "2", nullptr}}}},
+      {1, "Miesięczny", {{kAdministrator, {"82488", "82517", nullptr, nullptr}}}},
       {1, "Kwartalny", {{kAdministrator, {"82427", "82517", "1", nullptr}}}},
-      {2, "Domyślny", {{kAdministrator, {"", "30", "Tak", iban}}}},
-      {2, "Przeterminowane", {{kOrdinaryUser, {"", "0", "Tak", iban}}}},
+      {2, "Domyślny", {{kAdministrator, {"", "30", "Tak", nullptr}}}},
+      {2, "Przeterminowane", {{kOrdinaryUser, {"", "0", "Tak", nullptr}}}},
       {3, "Pełny", {}},
   };
 
