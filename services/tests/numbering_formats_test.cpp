@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dane/database.h"
