@@ -48,6 +48,7 @@ constexpr Declaration kDeclarations[] = {
     {"RACHPRAC", "RACHUNEK_PRACOWNIKA", {}},
     {"RACHURZ", "RACHUNEK_URZEDU", {}},
     {"RWI", "RACHUNEK_WIRTUALNY", {}},
+    {"RAP", "RAPORT", {}},
     {"ROF", "RODZAJ_OPERACJI_FIN", {}},
     {"SMSSZ", "SMS_SZABLON", {}},
     {"SMST", "SMS_TRACKING_URL", {}},
@@ -62,6 +63,7 @@ constexpr Declaration kDeclarations[] = {
     {"VAT", "VAT", "STAWKA_VAT"},
     {"VRZS", "WIDOK_REJESTR_ZMIAN_STATUSOW_ZAMOWIEN", {}},
     {"WAL", "WALUTY", {}},
+    {"WAR", "WARIANT", {}},
     {"WOJ", "WOJEWODZTWO", {}},
 };
 

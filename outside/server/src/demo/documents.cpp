@@ -2,10 +2,37 @@
 #include <string>
 #include <tuple>
 
+#include "db/procedures.h"
 #include "insert.h"
 #include "parts.h"
 
 namespace server::demo {
+
+namespace {
+
+std::int64_t type_of(Context& c, const char* table, const char* signature) {
+  const auto id = db::SqlLink(c.db).scalar(
+      std::string("SELECT ID_TYPU FROM ") + table + " WHERE ID_FIRMY = 1 AND SYGNATURA = ?", {T(signature)});
+  return id ? db::Value::text(*id).as_int() : 0;
+}
+
+// Company 1: definitions for one type in one warehouse, a kind that is never loaded (15) and two kinds of
+// distinguishers (above 20), one without a kind-level row and one whose settings stay incomplete.
+void add_resource_numbering(Context& c, Insert& numer) {
+  const std::int64_t pz = type_of(c, "TYP_DOKUMENTU_MAGAZYNOWEGO", "PZ");
+  const std::int64_t wz = type_of(c, "TYP_DOKUMENTU_MAGAZYNOWEGO", "WZ");
+  const std::int64_t fv = type_of(c, "TYP_DOKUMENTU_HANDLOWEGO", "FV");
+  numer.row({I(1), I(1), I(pz), I(2), T("PZ/#/MH/MM/RRRR"), I(2), I(0), I(0)});
+  numer.row({I(1), I(1), I(wz), I(2), T("WZ/#/MH/RRRR"), I(1), I(2), I(3)});
+  numer.row({I(1), I(4), I(fv), I(1), T("FV/#/MG/RRRR"), I(1), I(0), I(2)});
+  numer.row({I(1), I(15), I(pz), I(0), T("ZW/#/RRRR"), I(1), I(1), I(1)});
+  numer.row({I(1), I(15), I(0), I(0), T(""), I(0), I(1), I(0)});
+  numer.row({I(1), I(21), I(pz), I(0), T("W/#"), I(0), I(0), I(0)});
+  numer.row({I(1), I(21), I(0), I(0), T(""), I(0), I(1), I(0)});
+  numer.row({I(1), I(22), I(pz), I(0), T("K/#"), I(0), I(2), I(0)});
+}
+
+}  // namespace
 
 // Kinds of numbered documents: 1 warehouse, 2 orders, 3 financial, 4 trade.
 void add_documents(Context& c) {
@@ -76,6 +103,7 @@ void add_documents(Context& c) {
     // Kind-level rows complete the two settings for every type of the kind.
     for (int kind : {1, 2, 3, 4}) numer.row({I(company), I(kind), I(0), I(0), T(""), I(0), I(1), I(1)});
   }
+  add_resource_numbering(c, numer);
 }
 
 }  // namespace server::demo

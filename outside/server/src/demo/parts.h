@@ -30,5 +30,6 @@ void add_documents(Context& c);      // document types and numbering definitions
 void add_money(Context& c);          // VAT rates, countries, currencies, rates, banks, tax offices
 void add_people(Context& c);         // employees and contractors
 void add_windows(Context& c);        // window and column catalogues with the users' rows
+void add_reports(Context& c);        // reports, their parameters, variants and stored values
 
 }  // namespace server::demo
