@@ -42,9 +42,14 @@ std::size_t put_utf8(char* out, char32_t c) noexcept {
 PermissionCode::PermissionCode(std::string_view code) noexcept {
   const std::string_view s = runtime::trim_right(runtime::cut_to_width(code, kCodeWidth));
   for (std::size_t pos = 0; pos < s.size();) {
-    const std::size_t length = runtime::utf8_char_length(s, pos);
     const auto lead = static_cast<unsigned char>(s[pos]);
-    if (length == 1 && lead >= 0x80) {
+    if (lead < 0x80) {  // most codes are plain ASCII
+      bytes_[size_++] = static_cast<char>(lead >= 'a' && lead <= 'z' ? lead - ('a' - 'A') : lead);
+      ++pos;
+      continue;
+    }
+    const std::size_t length = runtime::utf8_char_length(s, pos);
+    if (length == 1) {
       bytes_[size_++] = s[pos];  // a stray byte stays as it is, as in runtime::to_upper
     } else {
       size_ += put_utf8(bytes_.data() + size_, runtime::upper_code_point(runtime::decode_utf8(s, pos)));

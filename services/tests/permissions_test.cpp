@@ -196,6 +196,7 @@ class PermissionChecks : public ::testing::Test {
                                                           {"ABCDEFGHIJKLMNOPQRST", ""},
                                                           {"OKONTR", ""},
                                                           {"OWN", ""},
+                                                          {"PADDED   ", ""},
                                                           {"LOWER", ""}}) {
       dane::UPRAWNQ.buffer = UprawnEntry{code, kind};
       dane::UPRAWNQ.add_in_order<UprawnEntry::ByCode>();
@@ -215,6 +216,7 @@ class PermissionChecks : public ::testing::Test {
     grant("OKONTR", 0, 0, 2, "D");
     grant("OWN", 0, 0, 2, "W");
     grant("LOWER", 0, 0, 2, "w");
+    grant("PADDED      ", 0, 0, 1);
   }
   void TearDown() override { dane::reset_session(); }
 
@@ -247,6 +249,26 @@ TEST_P(PermissionLevels, AnswerFromTheMostSpecificLevelAsked) {
   EXPECT_EQ(POBIERZUPRAWNIENIE(GetParam().code, GetParam().object1, GetParam().object2), GetParam().expected);
 }
 
+TEST_P(PermissionLevels, SameAnswerFromListsOutOfKeyOrder) {
+  const auto grants = dane::ACCESSQ;
+  const auto catalogue = dane::UPRAWNQ;
+  dane::ACCESSQ.reset();
+  dane::UPRAWNQ.reset();
+  for (std::size_t n = grants.count(); n > 0; --n) {
+    dane::ACCESSQ.buffer = *grants.entry(n);
+    dane::ACCESSQ.add();
+  }
+  for (std::size_t n = catalogue.count(); n > 0; --n) {
+    dane::UPRAWNQ.buffer = *catalogue.entry(n);
+    dane::UPRAWNQ.add();
+  }
+  ASSERT_FALSE(dane::ACCESSQ.ordered_by<AccessEntry::ByCodeAndObjects>());
+  ASSERT_FALSE(dane::UPRAWNQ.ordered_by<UprawnEntry::ByCode>());
+  dane::GLO.ID_MAGAZYNU = GetParam().warehouse;
+  dane::GLO.ID_UZYTKOWNIKA = GetParam().user;
+  EXPECT_EQ(POBIERZUPRAWNIENIE(GetParam().code, GetParam().object1, GetParam().object2), GetParam().expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, PermissionLevels,
     ::testing::Values(LevelRow{"general_limited", "X", none, none, 0, kUser, 2},
@@ -266,6 +288,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LevelRow{"code_cut_to_twenty_characters", "abcdefghijklmnopqrstUVW", none, none, 0,
                                kUser, 1},
                       LevelRow{"full_general_covers_every_object", "FULL", 99, 99, 0, kUser, 1},
+                      LevelRow{"listed_with_trailing_blanks", "Padded", none, none, 0, kUser, 1},
+                      LevelRow{"code_between_listed_codes", "NOGRANTX", none, none, 0, kUser, 0},
+                      LevelRow{"prefix_of_a_listed_code", "MA", none, none, 3, kUser, 0},
                       LevelRow{"granted_but_not_catalogued", "ORPHAN", none, none, 0, kUser, 0},
                       LevelRow{"catalogued_without_grant", "NOGRANT", none, none, 0, kUser, 0},
                       LevelRow{"unknown_code", "NIEZNANY", none, none, 0, kUser, 0},
@@ -309,6 +334,27 @@ INSTANTIATE_TEST_SUITE_P(
                       FlagRow{"catalogued_without_grant", "NOGRANT", kUser, "", false},
                       FlagRow{"administrator", "X", kAdmin, "", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PermissionChecks, EveryGrantOfALongRunIsFoundAndNoneOfItsNeighbours) {
+  for (const char* code : {"RUN", "RUM", "RUNA"}) {
+    dane::UPRAWNQ.buffer = UprawnEntry{code, ""};
+    dane::UPRAWNQ.add_in_order<UprawnEntry::ByCode>();
+  }
+  grant("RUM", 0, 0, 2);
+  grant("RUM", 200, 0, 1);
+  grant("RUNA", 0, 0, 2);
+  grant("RUNA", 150, 0, 1);
+  grant("RUN", 0, 0, 2);
+  for (std::int32_t object = 1; object <= 129; ++object) grant("RUN", object, 0, object % 2 == 0 ? 1 : 2);
+  for (std::int32_t object = 1; object <= 129; ++object) {
+    ASSERT_EQ(POBIERZUPRAWNIENIE("run", object), object % 2 == 0 ? 1 : 2) << object;
+  }
+  EXPECT_EQ(POBIERZUPRAWNIENIE("run", 130), 0);
+  EXPECT_EQ(POBIERZUPRAWNIENIE("run", 150), 0) << "RUNA's object";
+  EXPECT_EQ(POBIERZUPRAWNIENIE("run", 200), 0) << "RUM's object";
+  EXPECT_EQ(POBIERZUPRAWNIENIE("runa", 150), 1);
+  EXPECT_EQ(POBIERZUPRAWNIENIE("rum", 200), 1);
+}
 
 TEST_F(PermissionChecks, FlagTextComparesWithoutTrailingBlanks) {
   const FlagText flags = POBIERZFLAGEUPRAWNIENIA("X", 5, 7);
