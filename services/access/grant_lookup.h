@@ -1,11 +1,12 @@
-// Lookups in the sorted permission lists that cost no more than a map's: the code is searched once and
-// compared inline, and the objects are then searched as integers among that code's grants only.
+// Lookups in the sorted permission lists that search the code once, comparing it inline, and then the
+// objects as integers among that code's grants only.
 //
 // The lists' own keyed find compares the code at every step of every search through an out-of-line text
 // comparison; a check makes three or four such searches, which made it several times slower than a
-// std::map lookup. These lookups give the same answers (trailing blanks ignored, byte order, the first of
-// equal keys) from the same entries. On a list that is not in key order they fall back to the list's
-// find, which scans. Callers hold the list's shared lock. Nothing here allocates.
+// std::map lookup; these lookups cut that by more than half. They give the same answers (trailing blanks
+// ignored, byte order, the first of equal keys) from the same entries. On a list that is not in key order
+// they fall back to the list's find, which scans. Callers hold the list's shared lock. Nothing here
+// allocates.
 #pragma once
 
 #include <algorithm>
