@@ -65,6 +65,7 @@ void fill_lists() {
         grant(o, 2);
       }
     }
+    keldox::index_permissions();
     return dane::ACCESSQ.count() == kGrants;
   }();
   if (!filled) std::fprintf(stderr, "the grant list does not hold %d grants\n", kGrants);

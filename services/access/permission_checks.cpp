@@ -2,6 +2,9 @@
 #include <mutex>
 #include <shared_mutex>
 
+#include <optional>
+
+#include "access/grant_index.h"
 #include "access/grant_lookup.h"
 #include "access/permission_code.h"
 #include "dane/lists_access.h"
@@ -16,6 +19,37 @@ using dane::UprawnEntry;
 constexpr std::uint8_t kFullAccess = 1;
 constexpr std::uint8_t kLimitedAccess = 2;
 
+// The catalogue entry and the grants of one code: through the index while it describes the lists,
+// otherwise by searching the lists. Callers hold both lists' shared locks.
+class GrantsOf {
+ public:
+  explicit GrantsOf(std::string_view code) {
+    const access::GrantIndex& index = access::grant_index();
+    if (index.current()) {
+      index_ = &index;
+      code_ = index.code(code);
+      catalogued_ = code_ == nullptr ? nullptr : code_->catalogued;
+    } else {
+      catalogued_ = access::catalogue_entry(code);
+      if (catalogued_ != nullptr) searched_.emplace(code);
+    }
+  }
+
+  const UprawnEntry* catalogued() const { return catalogued_; }
+
+  // The grant for (id2, id3, 0, 0); nullptr when there is none or the code is not catalogued.
+  const AccessEntry* find(std::int32_t id2, std::int32_t id3) const {
+    if (catalogued_ == nullptr) return nullptr;
+    return index_ != nullptr ? index_->grant(*code_, id2, id3) : searched_->find(id2, id3);
+  }
+
+ private:
+  const access::GrantIndex* index_ = nullptr;
+  const access::GrantIndex::Code* code_ = nullptr;
+  const UprawnEntry* catalogued_ = nullptr;
+  std::optional<access::CodeGrants> searched_;
+};
+
 }  // namespace
 
 std::uint8_t POBIERZUPRAWNIENIE(std::string_view code, PermissionObject object1, PermissionObject object2,
@@ -24,10 +58,10 @@ std::uint8_t POBIERZUPRAWNIENIE(std::string_view code, PermissionObject object1,
   const access::PermissionCode key(code);
   std::shared_lock catalogue_lock(dane::UPRAWNQ.mutex());
   std::shared_lock grants_lock(dane::ACCESSQ.mutex());
-  const UprawnEntry* catalogued = access::catalogue_entry(key.view());
+  const GrantsOf grants(key.view());
+  const UprawnEntry* catalogued = grants.catalogued();
   if (catalogued == nullptr) return 0;
 
-  const access::CodeGrants grants(key.view());
   const AccessEntry* general = grants.find(0, 0);
   if (general == nullptr) return 0;
   if (general->RODZAJ_DOSTEPU == kFullAccess) return kFullAccess;
@@ -51,8 +85,7 @@ FlagText POBIERZFLAGEUPRAWNIENIA(std::string_view code, PermissionObject, Permis
   const access::PermissionCode key(code);
   std::shared_lock catalogue_lock(dane::UPRAWNQ.mutex());
   std::shared_lock grants_lock(dane::ACCESSQ.mutex());
-  if (access::catalogue_entry(key.view()) == nullptr) return {};
-  const AccessEntry* general = access::CodeGrants(key.view()).find(0, 0);
+  const AccessEntry* general = GrantsOf(key.view()).find(0, 0);
   if (general == nullptr || general->RODZAJ_DOSTEPU != kLimitedAccess) return {};
   return FlagText::padded(general->FLAGA_STANU.view());
 }

@@ -1,6 +1,8 @@
 // Loading the user's grants and the code catalogue into the session lists at the start of a session.
+#include <mutex>
 #include <string>
 
+#include "access/grant_index.h"
 #include "access/permission_code.h"
 #include "access/permission_lists.h"
 #include "dane/globals.h"
@@ -88,8 +90,14 @@ void LADUJUPRAWNIENIA() {
   dane::SessionList<UprawnEntry> catalogue;
   load_catalogue(catalogue);
   access::publish(dane::UPRAWNQ, catalogue);
+  index_permissions();
 
   LADUJUPRAWNIENIARAPORTU();
+}
+
+void index_permissions() {
+  std::scoped_lock lock(dane::UPRAWNQ.mutex(), dane::ACCESSQ.mutex());
+  access::grant_index().rebuild();
 }
 
 }  // namespace keldox

@@ -105,7 +105,8 @@ TEST_F(PermissionAllocation, TheCounterSeesAllocations) {
   EXPECT_GE(counted, 1u);
 }
 
-TEST_F(PermissionAllocation, ChecksAtEveryLevelAllocateNothing) {
+// Runs every kind of check 20 times over the 50 codes, counting allocations and answers.
+void expect_checks_allocate_nothing() {
   // Asked in lower case, so that every check upper-cases its code.
   std::vector<std::string> asked;
   for (int n = 0; n < 50; ++n) asked.push_back("uprawnienie_żółte_" + std::to_string(n));
@@ -134,6 +135,15 @@ TEST_F(PermissionAllocation, ChecksAtEveryLevelAllocateNothing) {
   EXPECT_EQ(full, 20u * 50u);
   EXPECT_EQ(limited, 20u * 50u * 4u + 19u * 50u);
   EXPECT_EQ(own_documents, 20u * 50u);
+}
+
+TEST_F(PermissionAllocation, ChecksAtEveryLevelAllocateNothing) {
+  expect_checks_allocate_nothing();
+}
+
+TEST_F(PermissionAllocation, IndexedChecksAllocateNothing) {
+  index_permissions();
+  expect_checks_allocate_nothing();
 }
 
 TEST_F(PermissionAllocation, AdministratorAndMissesAllocateNothing) {

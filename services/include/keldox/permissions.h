@@ -59,6 +59,10 @@ class FlagText {
 void LADUJUPRAWNIENIA();
 // Reloads DOSTEPRAPORTOWQ: one entry per report grant row, a report granted twice keeps both entries.
 void LADUJUPRAWNIENIARAPORTU();
+// Indexes ACCESSQ and UPRAWNQ as they stand, for lists filled by other means than LADUJUPRAWNIENIA (which
+// indexes them itself). While the index describes the lists a check is a few probes of flat tables; any
+// later change of either list retires it and checks search the lists, with the same answers.
+void index_permissions();
 
 // 0 no access, 1 full access, otherwise the limited kind (2). A code missing from the catalogue, or
 // without a grant at every level down to the most specific one asked for, answers 0; a full grant at a

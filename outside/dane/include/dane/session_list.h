@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <compare>
 #include <cstddef>
+#include <cstdint>
 #include <shared_mutex>
 #include <span>
 #include <utility>
@@ -29,6 +30,8 @@ namespace dane {
 //   begin/end) may run in any number of threads at once while no thread changes the list. Anything
 //   that uses the buffer or changes the list needs one thread at a time; lists that several threads
 //   use after loading are guarded by their mutex() (shared for the const reads, exclusive otherwise).
+// - generation() changes with every change of the entries, so that an index built beside a list can
+//   tell whether it still describes it.
 template <class Record>
 class SessionList {
  public:
@@ -47,6 +50,7 @@ class SessionList {
       entries_ = other.entries_;
       current_ = other.current_;
       order_ = other.order_;
+      ++generation_;
     }
     return *this;
   }
@@ -54,6 +58,7 @@ class SessionList {
   // Appends the buffer as the last entry.
   void add() {
     entries_.push_back(buffer);
+    ++generation_;
     current_ = entries_.size();
     forget_order_if_broken_at(current_ - 1);
   }
@@ -70,6 +75,7 @@ class SessionList {
       while (index < entries_.size() && K::compare(entries_[index], buffer) <= 0) ++index;
     }
     entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(index), buffer);
+    ++generation_;
     current_ = index + 1;
     forget_order_if_broken_at(index);
   }
@@ -97,6 +103,7 @@ class SessionList {
     if (current_ == 0 || current_ > entries_.size()) return false;
     const std::size_t index = current_ - 1;
     entries_[index] = buffer;
+    ++generation_;
     forget_order_if_broken_at(index);
     return true;
   }
@@ -105,6 +112,7 @@ class SessionList {
   bool remove() {
     if (current_ == 0 || current_ > entries_.size()) return false;
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(current_ - 1));
+    ++generation_;
     current_ = 0;
     return true;
   }
@@ -116,6 +124,7 @@ class SessionList {
                      [](const Record& a, const Record& b) { return K::compare(a, b) < 0; });
     order_ = &K::template compare<Record>;
     current_ = 0;
+    ++generation_;
   }
 
   // Removes every entry; the buffer keeps its content.
@@ -123,6 +132,7 @@ class SessionList {
     entries_.clear();
     current_ = 0;
     order_ = nullptr;
+    ++generation_;
   }
 
   // Empties the buffer.
@@ -137,6 +147,7 @@ class SessionList {
   std::size_t count() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
   std::size_t position() const { return current_; }
+  std::uint64_t generation() const { return generation_; }
 
   template <class K>
   bool ordered_by() const {
@@ -221,6 +232,7 @@ class SessionList {
   std::vector<Record> entries_;
   std::size_t current_ = 0;
   Compare order_ = nullptr;
+  std::uint64_t generation_ = 0;
   mutable std::shared_mutex mutex_;
 };
 
