@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "runtime/text.h"
+#include "labels.h"
 
 namespace ui_script {
 namespace {
@@ -24,15 +24,6 @@ constexpr std::array<StandardButton, 7> kStandard{{
     {dane::button::kIgnore, "Ignoruj", "Ignore"},
     {dane::button::kCancel, "Anuluj", "Cancel"},
 }};
-
-// Button texts compare without their accelerator marks and case.
-std::string plain(std::string_view s) {
-  std::string out;
-  for (char c : s) {
-    if (c != '&') out.push_back(c);
-  }
-  return runtime::to_lower(runtime::trim(out));
-}
 
 bool contains(std::string_view hay, std::string_view needle) {
   return needle.empty() || hay.find(needle) != std::string_view::npos;
@@ -150,17 +141,17 @@ int ScriptHost::message(const dane::MessageBox& box) {
   }
 
   if (auto step = next_step("message box", box.title, box.text)) {
-    const std::string wanted = plain(step->button);
+    const std::string wanted = plain_label(step->button);
     std::optional<int> answer;
     if (step->kind != Step::Kind::Answer) {
       fail("a file step met the message box \"" + box.title + "\": " + box.text);
     } else if (!box.custom_buttons.empty()) {
       for (std::size_t i = 0; i < box.custom_buttons.size(); ++i) {
-        if (plain(box.custom_buttons[i]) == wanted) answer = static_cast<int>(i + 1);
+        if (plain_label(box.custom_buttons[i]) == wanted) answer = static_cast<int>(i + 1);
       }
     } else {
       for (const auto& b : kStandard) {
-        if ((box.buttons & b.code) && (plain(b.polish) == wanted || plain(b.english) == wanted))
+        if ((box.buttons & b.code) && (plain_label(b.polish) == wanted || plain_label(b.english) == wanted))
           answer = b.code;
       }
     }

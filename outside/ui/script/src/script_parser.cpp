@@ -91,6 +91,11 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
     } else if (w[0] == "form" && w.size() == 2 && (w[1] == "ok" || w[1] == "cancel")) {
       step.kind = Step::Kind::Form;
       step.action = w[1];
+    } else if (w[0] == "popup" && w.size() == 2) {
+      step.kind = Step::Kind::Popup;
+      step.action = w[1];
+    } else if (w[0] == "popup-dismiss" && w.size() == 1) {
+      step.kind = Step::Kind::Popup;
     } else if (w[0] == "close" && w.size() == 1) {
       step.kind = Step::Kind::Close;
     } else {

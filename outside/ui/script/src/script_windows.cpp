@@ -3,6 +3,7 @@
 
 #include "dane/browse.h"
 #include "dane/form.h"
+#include "labels.h"
 #include "ui_script/script_host.h"
 
 namespace ui_script {
@@ -46,6 +47,47 @@ ScriptHost& ScriptHost::form_cancel() {
 ScriptHost& ScriptHost::close_window() {
   add_steps({window_step(Step::Kind::Close, {}, {}, {})});
   return *this;
+}
+
+ScriptHost& ScriptHost::popup(std::string_view label) {
+  add_steps({window_step(Step::Kind::Popup, label, {}, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::dismiss_popup() {
+  add_steps({window_step(Step::Kind::Popup, {}, {}, {})});
+  return *this;
+}
+
+std::optional<std::size_t> ScriptHost::popup_menu(const std::vector<dane::MenuItem>& items) {
+  Shown shown{"popup", {}, {}, {}, 0};
+  std::string labels;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const dane::MenuItem& item = items[i];
+    shown.buttons.push_back(item.separator ? std::string{} : item.label);
+    shown.text += (i == 0 ? "" : "|") + (item.separator ? std::string{} : item.icon);
+    labels += (i == 0 ? "" : "|") + shown.buttons.back();
+  }
+  std::optional<std::size_t> chosen;
+  if (auto step = next_step("popup menu", {}, labels)) {
+    if (step->kind != Step::Kind::Popup) {
+      fail("a step that is not for a popup met the popup menu " + labels);
+    } else if (!step->action.empty()) {
+      const std::string wanted = plain_label(step->action);
+      for (std::size_t i = 0; i < items.size() && !chosen; ++i) {
+        if (!items[i].separator && plain_label(items[i].label) == wanted) chosen = i;
+      }
+      if (!chosen) {
+        fail("the popup menu " + labels + " has no item \"" + step->action + "\"");
+      } else if (!items[*chosen].enabled) {
+        fail("the item \"" + step->action + "\" of the popup menu " + labels + " is disabled");
+        chosen.reset();
+      }
+    }
+  }
+  if (chosen) shown.answer = static_cast<int>(*chosen + 1);
+  record(std::move(shown));
+  return chosen;
 }
 
 void ScriptHost::run_window(dane::Window& window) {
@@ -98,6 +140,8 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
       browse.ask(dane::RecordAction::Delete);
     } else if (a == "view") {
       browse.ask(dane::RecordAction::View);
+    } else if (a == "popup") {
+      browse.open_popup();
     } else if (a == "close") {
       browse.request_close();
     } else if (a != "pick") {
@@ -123,9 +167,10 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
     return false;
   }
   fail(where + "expects " +
-       (step.kind == Step::Kind::Browse ? std::string("a browse")
-        : step.kind == Step::Kind::Form ? std::string("a form")
-                                        : std::string("a box or dialog")) +
+       (step.kind == Step::Kind::Browse  ? std::string("a browse")
+        : step.kind == Step::Kind::Form  ? std::string("a form")
+        : step.kind == Step::Kind::Popup ? std::string("a popup")
+                                         : std::string("a box or dialog")) +
        " but " + describe(window) + " waits for the user");
   return true;
 }

@@ -15,23 +15,26 @@ namespace ui_script {
 
 // One thing the system showed, and what the script answered.
 struct Shown {
-  std::string kind;  // "message", "error", "progress", "file", "desktop", "help", "clipboard"
+  std::string kind;  // "message", "error", "progress", "file", "desktop", "help", "popup", "browse", ...
   std::string title;
-  std::string text;
-  std::vector<std::string> buttons;
-  int answer = 0;
+  std::string text;                  // a popup's icon names, one per item, joined by "|" ("" for none)
+  std::vector<std::string> buttons;  // box buttons, or a popup's labels ("" for a separator)
+  int answer = 0;                    // the code of the button; a popup's 1-based item, 0 when dismissed
 };
 
 // One scripted answer. A button is named by its text: "Tak"/"Yes", "Nie"/"No", "OK", "Anuluj"/"Cancel",
 // "Ponów"/"Retry", "Ignoruj"/"Ignore", "Przerwij"/"Abort", or the text of a custom button.
 // Expectations, when given, must be contained in the box's title and text.
+// A popup step chooses the item of a popup menu by its label (without "&", ignoring case), or dismisses it.
 // Window steps act on the window that waits for the user: in a browse, a record action on the row whose
 // column equals a value (or the current row); in a form, set a field (which accepts it) or press OK/cancel.
 struct Step {
-  enum class Kind { Answer, ChooseFile, CancelFile, Browse, Form, Close } kind = Kind::Answer;
+  enum class Kind { Answer, ChooseFile, CancelFile, Browse, Form, Close, Popup } kind = Kind::Answer;
   std::string button;
   std::string path;
-  std::string action;  // browse: select, pick, insert, change, delete, view, close; form: set, ok, cancel
+  // browse: select, pick, insert, change, delete, view, popup, close; form: set, ok, cancel; popup: the
+  // label to choose (empty: dismiss)
+  std::string action;
   std::string column;  // browse row column, or form field
   std::string value;
   std::string expect_title;
@@ -51,12 +54,15 @@ class ScriptHost : public dane::Host {
   ScriptHost& form_ok();
   ScriptHost& form_cancel();
   ScriptHost& close_window();
+  ScriptHost& popup(std::string_view label);
+  ScriptHost& dismiss_popup();
 
   // Reads a script: one step per line, `#` starts a comment, arguments may be double-quoted:
   //   answer BUTTON [TITLE_CONTAINS [TEXT_CONTAINS]]
   //   file PATH
   //   cancel-file
-  //   browse ACTION [COLUMN=VALUE]        (select, pick, insert, change, delete, view, close)
+  //   browse ACTION [COLUMN=VALUE]        (select, pick, insert, change, delete, view, popup, close)
+  //   popup LABEL | popup-dismiss
   //   form set FIELD VALUE | form ok | form cancel
   //   close
   // Gives nothing and sets `error` (with the line number) when a line is not understood.
@@ -82,6 +88,7 @@ class ScriptHost : public dane::Host {
   bool open_with_desktop(std::string_view target) override;
   void show_help(std::string_view help_file, std::string_view topic) override;
   void run_window(dane::Window& window) override;
+  std::optional<std::size_t> popup_menu(const std::vector<dane::MenuItem>& items) override;
 
  private:
   bool apply(const Step& step, std::size_t number, dane::Window& window);
