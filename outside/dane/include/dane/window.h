@@ -30,6 +30,8 @@ class Window {
   void set_title(std::string_view title) { title_.assign(title); }
   const std::string& help_topic() const { return help_topic_; }
   void set_help_topic(std::string_view topic) { help_topic_.assign(topic); }
+  // F1: opens the window's help topic in the system's help file through the host.
+  void open_help() const;
 
   Request request() const { return request_; }
   void set_request(Request r) { request_ = r; }
@@ -71,6 +73,10 @@ class Window {
   Response response_ = Response::None;
   bool closed_ = false;
 };
+
+// The system's help file: "qorvis7.chm" in the program's local folder (GLO.LOCALPATH, trailing blanks cut;
+// the bare name when the folder is not set).
+std::string help_file();
 
 // Runs a window from initialise to kill: sets the error context, lets the installed host show it until it
 // closes, clears the context, and gives the response the window left.

@@ -1,5 +1,6 @@
-// The browse as a modal dialog: a table over one page at a time, a locator, sortable headers and the record
-// buttons; every key, click and scroll becomes a step of the browse controller.
+// The browse as a modal dialog: a table over one page at a time with cells in their columns' pictures, a
+// locator, sortable headers, the record buttons and the popup of the list; every key, click and scroll
+// becomes a step of the browse controller.
 #include <QDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -41,6 +42,7 @@ class BrowseDialog : public QDialog {
     setWindowTitle(to_qt(browse.title()));
     setSizeGripEnabled(true);
     build();
+    add_help_key(*this, browse_);
     sync();
   }
 
@@ -140,6 +142,13 @@ class BrowseDialog : public QDialog {
               if (current.isValid()) browse_.set_current(static_cast<std::size_t>(current.row()));
             });
     connect(view_, &QTableView::doubleClicked, this, [this] { act([this] { enter(); }); });
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) {
+      // The row under the pointer becomes current, so that the action chosen applies to it.
+      const QModelIndex index = view_->indexAt(at);
+      if (index.isValid()) browse_.set_current(static_cast<std::size_t>(index.row()));
+      act([this] { browse_.open_popup(); });
+    });
     connect(scroll_, &QScrollBar::actionTriggered, this, [this](int action) { scrolled(action); });
     connect(scroll_, &QScrollBar::sliderReleased, this, [this] { slider_released(); });
   }
@@ -223,6 +232,9 @@ class BrowseDialog : public QDialog {
       case Qt::Key_Return:
       case Qt::Key_Enter:
         act([this] { enter(); });
+        return true;
+      case Qt::Key_Menu:
+        act([this] { browse_.open_popup(); });
         return true;
       default:
         break;

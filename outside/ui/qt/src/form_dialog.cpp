@@ -32,6 +32,7 @@ class FormDialog : public QDialog {
     setWindowTitle(to_qt(form.title()));
     setSizeGripEnabled(true);
     build();
+    add_help_key(*this, form_);
   }
 
   void run() {
