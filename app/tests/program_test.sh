@@ -46,6 +46,29 @@ SCRIPT
   [ "$code" = 0 ] || fail "second run: exit code $code"
   ! grep -q "Utworzono" "$work/out" || fail "the database was created again"
   ;;
+headless_editing)
+  # A currency added through the popup and the form in one run is there in the next.
+  cat >"$work/script" <<'SCRIPT'
+browse popup
+popup Dodaj
+form set SYM_WALUTY XTS
+form set NAZWA_WALUTY "waluta testowa"
+form ok
+close
+SCRIPT
+  code=$(run --db "$db" --script "$work/script" --run "Słowniki > Waluty")
+  [ "$code" = 0 ] || fail "adding: exit code $code"
+  printf 'browse delete SYM_WALUTY=XTS
+answer Tak "MIRLET: Pytanie" "Czy usunąć tę walutę?"
+close
+' >"$work/script"
+  code=$(run --db "$db" --script "$work/script" --run "Słowniki > Waluty")
+  [ "$code" = 0 ] || fail "deleting the added currency: exit code $code"
+  printf 'browse pick SYM_WALUTY=XTS
+' >"$work/script"
+  code=$(run --db "$db" --script "$work/script" --run "Słowniki > Waluty")
+  [ "$code" != 0 ] || fail "the deleted currency is still there"
+  ;;
 script_failure)
   # A box the script does not answer fails the run; so does a step left over.
   printf 'answer Nie\n' >"$work/script"
