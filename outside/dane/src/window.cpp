@@ -27,6 +27,12 @@ bool Window::accept(std::string_view control) {
   return take_accepted(control);
 }
 
+bool Window::press_tool(std::string_view name) {
+  const ToolButton* button = toolbar_.find(name);
+  if (closed_ || !button || !button->enabled) return false;
+  return take_accepted(button->name);
+}
+
 void Window::post(int event) {
   if (!closed_) take_event(event);
 }

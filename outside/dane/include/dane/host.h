@@ -50,6 +50,8 @@ class Progress {
   virtual void set_percent(int percent) = 0;
   virtual void set_text(std::string_view text) = 0;
   virtual void redraw() = 0;
+  // Offers the user a button that stops the work; cancelled() then tells whether it was pressed.
+  virtual void allow_cancel() {}
   // True once the user asked to stop (a window without a cancel button never asks).
   virtual bool cancelled() { return false; }
 };

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "dane/toolbar.h"
+
 namespace dane {
 
 // Request modes of the call protocol between windows, and responses.
@@ -42,6 +44,15 @@ class Window {
   const std::string& focus() const { return focus_; }
   void set_focus(std::string_view control) { focus_.assign(control); }
 
+  // The window's toolbar and the tooltips of its controls, set up before it is run; hosts show them.
+  Toolbar& toolbar() { return toolbar_; }
+  const Toolbar& toolbar() const { return toolbar_; }
+  Tooltips& tooltips() { return tooltips_; }
+  const Tooltips& tooltips() const { return tooltips_; }
+  // A toolbar button pressed: the accepted control of the button's name. False for a button the toolbar
+  // does not have or has disabled (nothing runs).
+  bool press_tool(std::string_view name);
+
   // What the user does, as the host reports it. Each runs the matching step.
   // `accept` runs take_accepted for the control; false means the control refused (the focus stays).
   bool accept(std::string_view control);
@@ -69,6 +80,8 @@ class Window {
   std::string title_;
   std::string help_topic_;
   std::string focus_;
+  Toolbar toolbar_;
+  Tooltips tooltips_;
   Request request_ = Request::None;
   Response response_ = Response::None;
   bool closed_ = false;
