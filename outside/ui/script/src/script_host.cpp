@@ -29,13 +29,6 @@ bool contains(std::string_view hay, std::string_view needle) {
   return needle.empty() || hay.find(needle) != std::string_view::npos;
 }
 
-class RecordedProgress : public dane::Progress {
- public:
-  void set_percent(int) override {}
-  void set_text(std::string_view) override {}
-  void redraw() override {}
-};
-
 }  // namespace
 
 ScriptHost& ScriptHost::answer(std::string_view button, std::string_view expect_title,
@@ -170,9 +163,65 @@ void ScriptHost::error_window(std::string_view text, std::string_view title) {
   record(Shown{"error", std::string(title), std::string(text), {}, 0});
 }
 
+// A progress window that keeps its state in the host's record and stops where the script says.
+class ScriptedProgress : public dane::Progress {
+ public:
+  ScriptedProgress(ScriptHost& host, std::size_t record, std::optional<int> stop_at)
+      : host_(host), record_(record), stop_at_(stop_at) {}
+  void set_percent(int percent) override {
+    percent_ = percent;
+    host_.update_progress(record_, percent, nullptr, false);
+  }
+  void set_text(std::string_view text) override {
+    const std::string t(text);
+    host_.update_progress(record_, percent_, &t, false);
+  }
+  void redraw() override {}
+  void allow_cancel() override {
+    cancel_offered_ = true;
+    host_.update_progress(record_, percent_, nullptr, true);
+  }
+  bool cancelled() override { return cancel_offered_ && stop_at_ && percent_ >= *stop_at_; }
+
+ private:
+  ScriptHost& host_;
+  std::size_t record_;
+  std::optional<int> stop_at_;
+  int percent_ = 0;
+  bool cancel_offered_ = false;
+};
+
+ScriptHost& ScriptHost::cancel_progress_at(int percent) {
+  Step step;
+  step.kind = Step::Kind::CancelProgress;
+  step.value = std::to_string(percent);
+  add_steps({step});
+  return *this;
+}
+
 std::unique_ptr<dane::Progress> ScriptHost::open_progress(std::string_view title) {
-  record(Shown{"progress", std::string(title), {}, {}, 0});
-  return std::make_unique<RecordedProgress>();
+  std::optional<int> stop_at;
+  std::size_t index = 0;
+  {
+    std::lock_guard lock(mutex_);
+    if (next_ < steps_.size() && steps_[next_].kind == Step::Kind::CancelProgress) {
+      stop_at = std::stoi(steps_[next_].value);
+      ++next_;
+    }
+    index = shown_.size();
+    shown_.push_back(Shown{"progress", std::string(title), {}, {}, 0});
+  }
+  return std::make_unique<ScriptedProgress>(*this, index, stop_at);
+}
+
+void ScriptHost::update_progress(std::size_t record, int percent, const std::string* text,
+                                 bool offer_cancel) {
+  std::lock_guard lock(mutex_);
+  if (record >= shown_.size()) return;
+  Shown& s = shown_[record];
+  s.answer = percent;
+  if (text) s.text = *text;
+  if (offer_cancel && s.buttons.empty()) s.buttons.emplace_back("Przerwij");
 }
 
 void ScriptHost::set_busy(bool) {}

@@ -96,6 +96,18 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
       step.action = w[1];
     } else if (w[0] == "popup-dismiss" && w.size() == 1) {
       step.kind = Step::Kind::Popup;
+    } else if (w[0] == "tool" && w.size() == 2) {
+      step.kind = Step::Kind::Tool;
+      step.action = w[1];
+    } else if (w[0] == "hover" && w.size() == 2) {
+      step.kind = Step::Kind::Hover;
+      step.column = w[1];
+    } else if (w[0] == "cancel-progress" && w.size() == 2) {
+      const std::string& p = w[1];
+      if (p.empty() || p.size() > 3 || p.find_first_not_of("0123456789") != std::string::npos)
+        return refuse("expected a percent 0..100: " + p);
+      step.kind = Step::Kind::CancelProgress;
+      step.value = p;
     } else if (w[0] == "close" && w.size() == 1) {
       step.kind = Step::Kind::Close;
     } else {

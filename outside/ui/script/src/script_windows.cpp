@@ -3,6 +3,7 @@
 
 #include "dane/browse.h"
 #include "dane/form.h"
+#include "dane/popup.h"
 #include "labels.h"
 #include "ui_script/script_host.h"
 
@@ -46,6 +47,16 @@ ScriptHost& ScriptHost::form_cancel() {
 
 ScriptHost& ScriptHost::close_window() {
   add_steps({window_step(Step::Kind::Close, {}, {}, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::tool(std::string_view button) {
+  add_steps({window_step(Step::Kind::Tool, button, {}, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::hover(std::string_view control) {
+  add_steps({window_step(Step::Kind::Hover, {}, control, {})});
   return *this;
 }
 
@@ -94,7 +105,11 @@ void ScriptHost::run_window(dane::Window& window) {
   const char* kind = window.kind() == dane::Window::Kind::Browse ? "browse"
                      : window.kind() == dane::Window::Kind::Form ? "form"
                                                                  : "window";
-  record(Shown{kind, window.title(), window.procedure_name(), {}, 0});
+  Shown opened{kind, window.title(), window.procedure_name(), {}, 0};
+  for (const dane::ToolButton& b : window.toolbar().buttons()) {
+    opened.buttons.push_back(dane::parse_item_text(b.text).label);
+  }
+  record(std::move(opened));
   while (!window.closed()) {
     std::optional<Step> step;
     std::size_t number = 0;
@@ -121,6 +136,20 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
   const std::string where = "step " + std::to_string(number) + ": ";
   if (step.kind == Step::Kind::Close) {
     window.request_close();
+    return false;
+  }
+  if (step.kind == Step::Kind::Tool) {
+    if (!window.press_tool(step.action))
+      fail(where + describe(window) + " has no enabled toolbar button " + step.action);
+    return false;
+  }
+  if (step.kind == Step::Kind::Hover) {
+    const std::string tip = window.tooltips().text(step.column);
+    if (tip.empty()) {
+      fail(where + "control " + step.column + " of " + describe(window) + " has no tooltip");
+    } else {
+      record(Shown{"tooltip", window.title(), tip, {}, 0});
+    }
     return false;
   }
   if (step.kind == Step::Kind::Browse && window.kind() == dane::Window::Kind::Browse) {
@@ -167,10 +196,11 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
     return false;
   }
   fail(where + "expects " +
-       (step.kind == Step::Kind::Browse  ? std::string("a browse")
-        : step.kind == Step::Kind::Form  ? std::string("a form")
-        : step.kind == Step::Kind::Popup ? std::string("a popup")
-                                         : std::string("a box or dialog")) +
+       (step.kind == Step::Kind::Browse           ? std::string("a browse")
+        : step.kind == Step::Kind::Form           ? std::string("a form")
+        : step.kind == Step::Kind::Popup          ? std::string("a popup")
+        : step.kind == Step::Kind::CancelProgress ? std::string("a progress window")
+                                                  : std::string("a box or dialog")) +
        " but " + describe(window) + " waits for the user");
   return true;
 }

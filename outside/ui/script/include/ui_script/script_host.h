@@ -15,11 +15,17 @@ namespace ui_script {
 
 // One thing the system showed, and what the script answered.
 struct Shown {
-  std::string kind;  // "message", "error", "progress", "file", "desktop", "help", "popup", "browse", ...
+  // "message", "error", "progress", "file", "desktop", "help", "popup", "tooltip", "browse", "form", ...
+  std::string kind;
   std::string title;
-  std::string text;                  // a popup's icon names, one per item, joined by "|" ("" for none)
-  std::vector<std::string> buttons;  // box buttons, or a popup's labels ("" for a separator)
-  int answer = 0;                    // the code of the button; a popup's 1-based item, 0 when dismissed
+  // A popup's icon names, one per item, joined by "|" ("" for none); a progress window's last text; a
+  // window's procedure name
+  std::string text;
+  // Box buttons; a popup's labels ("" for a separator); a window's toolbar labels; "Przerwij" when a
+  // progress window offers to stop
+  std::vector<std::string> buttons;
+  // The code of the button; a popup's 1-based item, 0 when dismissed; a progress window's last percent
+  int answer = 0;
 };
 
 // One scripted answer. A button is named by its text: "Tak"/"Yes", "Nie"/"No", "OK", "Anuluj"/"Cancel",
@@ -29,7 +35,18 @@ struct Shown {
 // Window steps act on the window that waits for the user: in a browse, a record action on the row whose
 // column equals a value (or the current row); in a form, set a field (which accepts it) or press OK/cancel.
 struct Step {
-  enum class Kind { Answer, ChooseFile, CancelFile, Browse, Form, Close, Popup } kind = Kind::Answer;
+  enum class Kind {
+    Answer,
+    ChooseFile,
+    CancelFile,
+    Browse,
+    Form,
+    Close,
+    Popup,
+    Tool,            // press the toolbar button `action` of the waiting window
+    Hover,           // rest the pointer on the control `column`: its tooltip is recorded
+    CancelProgress,  // the next progress window is stopped once it reaches `value` per cent
+  } kind = Kind::Answer;
   std::string button;
   std::string path;
   // browse: select, pick, insert, change, delete, view, popup, close; form: set, ok, cancel; popup: the
@@ -40,6 +57,8 @@ struct Step {
   std::string expect_title;
   std::string expect_text;
 };
+
+class ScriptedProgress;
 
 class ScriptHost : public dane::Host {
  public:
@@ -56,6 +75,11 @@ class ScriptHost : public dane::Host {
   ScriptHost& close_window();
   ScriptHost& popup(std::string_view label);
   ScriptHost& dismiss_popup();
+  ScriptHost& tool(std::string_view button);
+  ScriptHost& hover(std::string_view control);
+  // Applies to the next progress window opened: it reports "cancelled" from `percent` on. A progress window
+  // that opens while another step is next is not stopped and takes no step.
+  ScriptHost& cancel_progress_at(int percent);
 
   // Reads a script: one step per line, `#` starts a comment, arguments may be double-quoted:
   //   answer BUTTON [TITLE_CONTAINS [TEXT_CONTAINS]]
@@ -63,6 +87,9 @@ class ScriptHost : public dane::Host {
   //   cancel-file
   //   browse ACTION [COLUMN=VALUE]        (select, pick, insert, change, delete, view, popup, close)
   //   popup LABEL | popup-dismiss
+  //   tool BUTTON                         (a toolbar button of the waiting window)
+  //   hover CONTROL                       (records the control's tooltip)
+  //   cancel-progress PERCENT
   //   form set FIELD VALUE | form ok | form cancel
   //   close
   // Gives nothing and sets `error` (with the line number) when a line is not understood.
@@ -95,6 +122,10 @@ class ScriptHost : public dane::Host {
   void record(Shown shown);
   void fail(const std::string& message);
   std::optional<Step> next_step(const char* kind, std::string_view title, std::string_view text);
+
+  friend class ScriptedProgress;
+  // A progress window's state, kept in its record: last percent, text, the stop offered.
+  void update_progress(std::size_t record, int percent, const std::string* text, bool offer_cancel);
 
   mutable std::mutex mutex_;
   std::vector<Step> steps_;
