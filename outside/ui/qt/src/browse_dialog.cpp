@@ -42,6 +42,8 @@ class BrowseDialog : public QDialog {
     setWindowTitle(to_qt(browse.title()));
     setSizeGripEnabled(true);
     build();
+    add_toolbar(*this, *static_cast<QBoxLayout*>(layout()), browse_, [this] { sync(); });
+    apply_tooltips(*this, browse_);
     add_help_key(*this, browse_);
     sync();
   }

@@ -32,6 +32,10 @@ class FormDialog : public QDialog {
     setWindowTitle(to_qt(form.title()));
     setSizeGripEnabled(true);
     build();
+    add_toolbar(*this, *static_cast<QBoxLayout*>(layout()), form_, [this] {
+      if (!finish_if_closed()) show_values(nullptr);
+    });
+    apply_tooltips(*this, form_);
     add_help_key(*this, form_);
   }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "screenshots.h"
 #include "ui_qt/geometry_store.h"
 
+class QBoxLayout;
 class QDialog;
 class QWidget;
 
@@ -31,6 +33,12 @@ struct HostContext {
 // The window a new dialog belongs to: the modal one on top, else the active one, else none.
 QWidget* dialog_parent();
 QString to_qt(std::string_view text);
+// Puts the window's toolbar (if it has one) at the top of `layout`; a press runs the window's step and then
+// `after_press`, which shows the outcome.
+void add_toolbar(QDialog& dialog, QBoxLayout& layout, dane::Window& window,
+                 std::function<void()> after_press);
+// Gives the dialog's widgets named as the window's controls their tooltips; call it once the dialog is built.
+void apply_tooltips(QWidget& dialog, const dane::Window& window);
 // F1 anywhere in `dialog` opens the window's help topic through the installed host.
 void add_help_key(QDialog& dialog, const dane::Window& window);
 

@@ -34,6 +34,10 @@ void run_plain_dialog(dane::Window& window, HostContext& context) {
   buttons->addButton(QStringLiteral("Zamknij"), QDialogButtonBox::RejectRole);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   layout->addWidget(buttons);
+  add_toolbar(dialog, *layout, window, [&] {
+    if (window.closed()) dialog.done(QDialog::Accepted);
+  });
+  apply_tooltips(dialog, window);
   add_help_key(dialog, window);
   restore_geometry(dialog, *context.geometry, window.procedure_name(), 320, 120);
   context.screenshots.watch(&dialog, "window", window.procedure_name());
