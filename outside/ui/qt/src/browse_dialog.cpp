@@ -24,7 +24,7 @@
 #include "dane/browse.h"
 #include "host_context.h"
 #include "picture_width.h"
-#include "window_geometry.h"
+#include "ui_qt/window_geometry.h"
 
 namespace ui_qt {
 namespace {

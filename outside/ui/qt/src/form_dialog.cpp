@@ -19,7 +19,7 @@
 #include "host_context.h"
 #include "picture_width.h"
 #include "runtime/text.h"
-#include "window_geometry.h"
+#include "ui_qt/window_geometry.h"
 
 namespace ui_qt {
 namespace {

@@ -15,7 +15,7 @@
 #include "gui_thread.h"
 #include "host_context.h"
 #include "ui_qt/help_topic.h"
-#include "window_geometry.h"
+#include "ui_qt/window_geometry.h"
 
 namespace ui_qt {
 namespace {
