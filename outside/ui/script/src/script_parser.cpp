@@ -108,6 +108,8 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
         return refuse("expected a percent 0..100: " + p);
       step.kind = Step::Kind::CancelProgress;
       step.value = p;
+    } else if (w[0] == "help" && w.size() == 1) {
+      step.kind = Step::Kind::Help;
     } else if (w[0] == "close" && w.size() == 1) {
       step.kind = Step::Kind::Close;
     } else {

@@ -60,6 +60,11 @@ ScriptHost& ScriptHost::hover(std::string_view control) {
   return *this;
 }
 
+ScriptHost& ScriptHost::press_help() {
+  add_steps({window_step(Step::Kind::Help, {}, {}, {})});
+  return *this;
+}
+
 ScriptHost& ScriptHost::popup(std::string_view label) {
   add_steps({window_step(Step::Kind::Popup, label, {}, {})});
   return *this;
@@ -136,6 +141,10 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
   const std::string where = "step " + std::to_string(number) + ": ";
   if (step.kind == Step::Kind::Close) {
     window.request_close();
+    return false;
+  }
+  if (step.kind == Step::Kind::Help) {
+    window.open_help();
     return false;
   }
   if (step.kind == Step::Kind::Tool) {

@@ -87,6 +87,18 @@ TEST_F(WindowParts, ProgressIsRecordedAndAPassIsStoppedWhereTheScriptSays) {
   EXPECT_EQ(shown[1].text, "Przetworzono rekordów: 384");  // the last count shown before the end
 }
 
+TEST_F(WindowParts, HelpOpensTheWindowsTopicInTheHelpFile) {
+  script.press_help().close_window();
+  ToolWindow w;
+  w.set_help_topic("kar_fin_walut.htm");
+  dane::run_window(w);
+  const auto shown = script.shown();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].kind, "help");
+  EXPECT_EQ(shown[1].title, "qorvis7.chm");  // no local folder set
+  EXPECT_EQ(shown[1].text, "kar_fin_walut.htm");
+}
+
 TEST_F(WindowParts, AStopStepMeetingAWindowIsReported) {
   script.cancel_progress_at(50);
   ToolWindow w;
@@ -98,9 +110,10 @@ TEST_F(WindowParts, AStopStepMeetingAWindowIsReported) {
 TEST(ScriptFileParts, ReadsToolHoverAndStopSteps) {
   std::string error;
   const auto steps =
-      ScriptHost::parse("tool ?Odswiez\nhover \"?Zapisz zmiany\"\ncancel-progress 30\n", &error);
+      ScriptHost::parse("tool ?Odswiez\nhover \"?Zapisz zmiany\"\ncancel-progress 30\nhelp\n", &error);
   ASSERT_TRUE(steps.has_value()) << error;
-  ASSERT_EQ(steps->size(), 3u);
+  ASSERT_EQ(steps->size(), 4u);
+  EXPECT_EQ((*steps)[3].kind, Step::Kind::Help);
   EXPECT_EQ((*steps)[0].kind, Step::Kind::Tool);
   EXPECT_EQ((*steps)[0].action, "?Odswiez");
   EXPECT_EQ((*steps)[1].column, "?Zapisz zmiany");

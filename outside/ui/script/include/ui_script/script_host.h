@@ -46,6 +46,7 @@ struct Step {
     Tool,            // press the toolbar button `action` of the waiting window
     Hover,           // rest the pointer on the control `column`: its tooltip is recorded
     CancelProgress,  // the next progress window is stopped once it reaches `value` per cent
+    Help,            // F1 in the waiting window
   } kind = Kind::Answer;
   std::string button;
   std::string path;
@@ -77,6 +78,7 @@ class ScriptHost : public dane::Host {
   ScriptHost& dismiss_popup();
   ScriptHost& tool(std::string_view button);
   ScriptHost& hover(std::string_view control);
+  ScriptHost& press_help();
   // Applies to the next progress window opened: it reports "cancelled" from `percent` on. A progress window
   // that opens while another step is next is not stopped and takes no step.
   ScriptHost& cancel_progress_at(int percent);
@@ -89,6 +91,7 @@ class ScriptHost : public dane::Host {
   //   popup LABEL | popup-dismiss
   //   tool BUTTON                         (a toolbar button of the waiting window)
   //   hover CONTROL                       (records the control's tooltip)
+  //   help                                (F1: the window's help topic is recorded)
   //   cancel-progress PERCENT
   //   form set FIELD VALUE | form ok | form cancel
   //   close
