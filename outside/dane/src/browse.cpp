@@ -46,6 +46,22 @@ void BrowseWindow::set_descending(bool descending) {
   refresh();
 }
 
+bool BrowseWindow::header_clicked(std::size_t column) {
+  const SortOrder& current = orders_.at(order_);
+  if (!current.key_columns.empty() && current.key_columns.front() == column) {
+    orders_.at(order_).descending = !current.descending;
+    reset();
+    return true;
+  }
+  for (const SortOrder& order : orders_) {
+    if (!order.key_columns.empty() && order.key_columns.front() == column) {
+      const std::string name = order.name;
+      return select_sort_order(name);
+    }
+  }
+  return false;
+}
+
 void BrowseWindow::add_range_limit(std::string_view column, std::string value) {
   if (const auto c = column_index(column)) limits_.push_back(RangeLimit{*c, std::move(value)});
 }

@@ -30,6 +30,10 @@ class BrowseWindow : public Window {
   const SortOrder& sort_order() const { return orders_.at(order_); }
   const std::vector<SortOrder>& sort_orders() const { return orders_; }
   void set_descending(bool descending);
+  // A click on a column's header: the sort order led by that column becomes current, or, when it already
+  // is, turns round; either way the list starts from its first row. False (nothing changes) when no order
+  // is led by the column.
+  bool header_clicked(std::size_t column);
   void add_range_limit(std::string_view column, std::string value);
   void set_filter(std::function<bool(const Row&)> filter, std::string sql_filter = {});
   void set_page_size(std::size_t rows) { page_size_ = rows == 0 ? 1 : rows; }

@@ -329,15 +329,15 @@ class BrowseDialog : public QDialog {
   }
 
   void header_clicked(int section) {
-    for (const auto& order : browse_.sort_orders()) {
-      if (!order.key_columns.empty() && static_cast<int>(order.key_columns.front()) == section) {
-        const std::string name = order.name;
-        locator_->clear();
-        act([this, name] { browse_.select_sort_order(name); });
-        return;
-      }
-    }
-    sync();  // the header keeps showing the order in force
+    if (section < 0) return;
+    const auto column = static_cast<std::size_t>(section);
+    const bool leads = std::any_of(browse_.sort_orders().begin(), browse_.sort_orders().end(),
+                                   [column](const dane::SortOrder& o) {
+                                     return !o.key_columns.empty() && o.key_columns.front() == column;
+                                   });
+    if (leads) locator_->clear();
+    // The header keeps showing the order in force when the column leads none.
+    act([this, column] { browse_.header_clicked(column); });
   }
 
   dane::BrowseWindow& browse_;

@@ -144,8 +144,9 @@ class BrowseAndForm : public ::testing::Test {
 TEST_F(BrowseAndForm, PagesLocatesAndSortsWithoutReadingTheWholeTable) {
   ArticleBrowse browse(source, table);
   int page_rows = 0;
-  QString first, after_page_down, after_page_up, located, first_by_name, after_end, after_home, header,
-      picture;
+  QString first, after_page_down, after_page_up, located, first_by_name, first_by_name_descending, after_end,
+      after_home, header, picture;
+  bool descending_indicator = false;
   when_shown("Artykul_Brw", [&](QWidget* w) {
     auto* view = child<QTableView>(w, "list");
     page_rows = view->model()->rowCount();
@@ -164,6 +165,10 @@ TEST_F(BrowseAndForm, PagesLocatesAndSortsWithoutReadingTheWholeTable) {
     located = current_cell(view, 0);
     view->horizontalHeader()->sectionClicked(1);
     first_by_name = cell(view, 0, 1);
+    view->horizontalHeader()->sectionClicked(1);  // the same header again turns the order round
+    first_by_name_descending = cell(view, 0, 1);
+    descending_indicator = view->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder;
+    view->horizontalHeader()->sectionClicked(2);  // no order is led by the price
     child<QPushButton>(w, "close")->click();
   });
   EXPECT_EQ(dane::run_window(browse), Response::Completed);
@@ -178,6 +183,8 @@ TEST_F(BrowseAndForm, PagesLocatesAndSortsWithoutReadingTheWholeTable) {
   EXPECT_EQ(after_home, "A001");
   EXPECT_EQ(located, "A250");
   EXPECT_EQ(first_by_name, "Śruba ocynkowana 001");
+  EXPECT_EQ(first_by_name_descending, "Śruba ocynkowana 300");
+  EXPECT_TRUE(descending_indicator);
   EXPECT_EQ(browse.sort_order().name, "nazwa");
   EXPECT_LT(source.largest_request, 100u);
   ASSERT_TRUE(geometry.load("Artykul_Brw").has_value());

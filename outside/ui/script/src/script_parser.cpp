@@ -77,7 +77,9 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
     } else if (w[0] == "browse" && (w.size() == 2 || w.size() == 3)) {
       step.kind = Step::Kind::Browse;
       step.action = w[1];
-      if (w.size() == 3) {
+      if (w.size() == 3 && w[1] == "sort") {
+        step.column = w[2];
+      } else if (w.size() == 3) {
         const auto eq = w[2].find('=');
         if (eq == std::string::npos) return refuse("expected COLUMN=VALUE: " + w[2]);
         step.column = w[2].substr(0, eq);

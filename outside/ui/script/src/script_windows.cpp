@@ -163,6 +163,12 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
   }
   if (step.kind == Step::Kind::Browse && window.kind() == dane::Window::Kind::Browse) {
     auto& browse = static_cast<dane::BrowseWindow&>(window);
+    if (step.action == "sort") {
+      const auto column = browse.column_index(step.column);
+      if (!column || !browse.header_clicked(*column))
+        fail(where + "no sort order is led by column " + step.column + " in " + describe(window));
+      return false;
+    }
     if (!step.column.empty() && !browse.seek(step.column, step.value)) {
       fail(where + "no row with " + step.column + "=" + step.value + " in " + describe(window));
       return false;

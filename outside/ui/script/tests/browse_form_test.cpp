@@ -214,6 +214,22 @@ TEST_F(BrowseAndForm, PopupChoosesRecordActionsByLabelAndRecordsTheIcons) {
   EXPECT_EQ(popups[2].answer, 0);
 }
 
+TEST_F(BrowseAndForm, HeaderClicksTurnTheOrderRound) {
+  script.browse("sort", "SYM_WALUTY").browse("select");
+  CurrencyBrowse browse(table);
+  browse.set_request(dane::Request::Select);
+  EXPECT_EQ(dane::run_window(browse), Response::Completed);
+  ASSERT_TRUE(browse.selected_row().has_value());
+  EXPECT_EQ((*browse.selected_row())[0], "PLN");  // the first row once the symbols run backwards
+  ASSERT_EQ(failures.size(), 0u);
+
+  script.browse("sort", "NAZWA").close_window();
+  CurrencyBrowse again(table);
+  dane::run_window(again);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_NE(failures[0].find("no sort order is led by column NAZWA"), std::string::npos) << failures[0];
+}
+
 TEST_F(BrowseAndForm, PopupInSelectModeSelectsTheRow) {
   script.browse("popup", "SYM_WALUTY", "EUR").popup("Wybierz");
   CurrencyBrowse browse(table);

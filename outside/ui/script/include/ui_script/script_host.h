@@ -88,6 +88,7 @@ class ScriptHost : public dane::Host {
   //   file PATH
   //   cancel-file
   //   browse ACTION [COLUMN=VALUE]        (select, pick, insert, change, delete, view, popup, close)
+  //   browse sort COLUMN                  (a click on the column's header)
   //   popup LABEL | popup-dismiss
   //   tool BUTTON                         (a toolbar button of the waiting window)
   //   hover CONTROL                       (records the control's tooltip)
