@@ -64,6 +64,7 @@ class ProgressWindow : public dane::Progress {
       if (!dialog_ || !stop_) return;
       // While the stop button can be pressed, nothing else of the program takes the user's input.
       dialog_->setWindowModality(Qt::ApplicationModal);
+      offered_ = true;
       stop_->show();
       dialog_->show();
     });
@@ -72,7 +73,7 @@ class ProgressWindow : public dane::Progress {
   // Work on the GUI thread lets the press of the stop button arrive first; from any other thread the GUI
   // thread takes it by itself.
   bool cancelled() override {
-    if (on_gui_thread()) QCoreApplication::processEvents();
+    if (offered_ && on_gui_thread()) QCoreApplication::processEvents();
     return cancelled_;
   }
 
@@ -89,6 +90,7 @@ class ProgressWindow : public dane::Progress {
   QPointer<QLabel> label_;
   QPointer<QProgressBar> bar_;
   QPointer<QPushButton> stop_;
+  std::atomic<bool> offered_{false};
   std::atomic<bool> cancelled_{false};
 };
 
