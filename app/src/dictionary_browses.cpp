@@ -66,8 +66,8 @@ class DictionaryBrowse : public dane::BrowseWindow {
   bool on_delete(const dane::Row& row) override {
     if (refused(row)) return false;
     if (keldox::MSG_PYTANIE(dictionary_.delete_question()) != 2) return false;
-    auto form = dictionary_.make_form();
-    if (!form->fetch(key_of(row))) return report_record_failure(dane::record_error(), "usunąć rekordu");
+    if (!fetch_row(dictionary_.table(), dictionary_.key_fields(), key_of(row)))
+      return report_record_failure(dane::record_error(), "usunąć rekordu");
     return report_record_failure(dictionary_.table().remove(), "usunąć rekordu");
   }
 

@@ -10,11 +10,11 @@ namespace app {
 RecordForm::RecordForm(std::string procedure_name, dane::Table& table, std::vector<std::string> key_fields)
     : FormWindow(std::move(procedure_name)), table_(table), key_fields_(std::move(key_fields)) {}
 
-bool RecordForm::fetch(const std::vector<std::string>& key) {
-  table_.clear();
-  for (std::size_t i = 0; i < key_fields_.size() && i < key.size(); ++i)
-    table_.set_text(key_fields_[i], key[i]);
-  return table_.fetch("PK_" + table_.name()).ok();
+bool fetch_row(dane::Table& table, const std::vector<std::string>& key_fields,
+               const std::vector<std::string>& key) {
+  table.clear();
+  for (std::size_t i = 0; i < key_fields.size() && i < key.size(); ++i) table.set_text(key_fields[i], key[i]);
+  return table.fetch("PK_" + table.name()).ok();
 }
 
 void RecordForm::load() {

@@ -12,14 +12,18 @@
 
 namespace app {
 
+// Puts the row whose fields `key_fields` hold `key` into the table's buffer by its primary key; false, with
+// the record error left as the thread's, when it is gone.
+bool fetch_row(dane::Table& table, const std::vector<std::string>& key_fields,
+               const std::vector<std::string>& key);
+
 class RecordForm : public dane::FormWindow {
  public:
   // `key_fields` name the primary key's columns; they cannot change once the row exists.
   RecordForm(std::string procedure_name, dane::Table& table, std::vector<std::string> key_fields);
 
-  // Puts the row whose primary key fields hold `key` into the buffer (change, delete, view); false, with
-  // the record error left as the thread's, when it is gone.
-  bool fetch(const std::vector<std::string>& key);
+  // Puts the row whose primary key fields hold `key` into the buffer (change, view); see fetch_row.
+  bool fetch(const std::vector<std::string>& key) { return fetch_row(table_, key_fields_, key); }
 
  protected:
   void load() override;
