@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -349,6 +350,30 @@ TEST_F(BrowseAndForm, RightClickPopupRunsTheActionOnTheRowUnderThePointer) {
   EXPECT_EQ(items, (std::vector<QString>{"&Dodaj", "Popraw", "&Usuń", "&Wybierz"}));
   EXPECT_EQ(form_index, "A003");
   EXPECT_EQ(browse.form_responses, (std::vector<Response>{Response::Cancelled}));
+}
+
+TEST_F(BrowseAndForm, MenuKeyOpensThePopupUnderTheCurrentRowAndEscapeDismissesIt) {
+  ArticleBrowse browse(source, table);
+  QRect row_on_screen;
+  QPoint popup_at;
+  when_shown("Artykul_Brw", [&](QWidget* browse_window) {
+    auto* view = child<QTableView>(browse_window, "list");
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Down);
+    const QRect row = view->visualRect(view->currentIndex());
+    row_on_screen = QRect(view->viewport()->mapToGlobal(row.topLeft()), row.size());
+    QCursor::setPos(browse_window->mapToGlobal(QPoint(-200, -200)));  // the pointer away from the list
+    when_popup_shown([&](QWidget* popup) {
+      popup_at = popup->geometry().topLeft();
+      QTest::keyClick(popup, Qt::Key_Escape);
+    });
+    QTest::keyClick(view, Qt::Key_Menu);
+    child<QPushButton>(browse_window, "close")->click();
+  });
+  dane::run_window(browse);
+  EXPECT_TRUE(browse.form_responses.empty());
+  EXPECT_EQ(popup_at.y(), row_on_screen.bottom() + 1) << "the popup opens just under the current row";
+  EXPECT_EQ(popup_at.x(), row_on_screen.left());
 }
 
 // Remembers the help topics asked for instead of starting a browser.
