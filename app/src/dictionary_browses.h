@@ -1,4 +1,5 @@
-// The dictionaries the main menu opens: read-only browses over their tables until their own windows land.
+// The dictionaries the main menu opens: browses over their tables with insert, change and delete through
+// their update forms, until the dictionary library's own windows land.
 #pragma once
 
 #include "app/menu.h"

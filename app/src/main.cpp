@@ -92,6 +92,7 @@ int run_with_windows(int argc, char** argv, const app::Options& options,
     std::cout << "Zalogowano. " << status_line(session) << std::endl;
     app::MainWindow window(app::menu_entries(), status_line(session));
     window.after_shown(options.screenshot_dir, std::move(entries), options.quit_after_start);
+    window.keep_geometry(geometry);
     window.show();
     QApplication::exec();
     host.set_geometry_store(nullptr);

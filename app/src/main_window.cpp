@@ -11,6 +11,9 @@
 
 #include <map>
 
+#include "ui_qt/geometry_store.h"
+#include "ui_qt/window_geometry.h"
+
 namespace app {
 
 MainWindow::MainWindow(std::span<const MenuEntry> entries, const std::string& status) {
@@ -62,8 +65,18 @@ void MainWindow::showEvent(QShowEvent* event) {
   });
 }
 
+namespace {
+constexpr const char* kGeometryName = "Mirlet";
+}  // namespace
+
+void MainWindow::keep_geometry(ui_qt::GeometryStore& store) {
+  geometry_ = &store;
+  ui_qt::restore_geometry(*this, store, kGeometryName, 900, 600);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (ending_) {
+    if (geometry_) ui_qt::save_geometry(*this, *geometry_, kGeometryName);
     event->accept();
     return;
   }
@@ -73,6 +86,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   ending_ = true;
+  if (geometry_) ui_qt::save_geometry(*this, *geometry_, kGeometryName);
   event->accept();
 }
 

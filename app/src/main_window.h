@@ -9,6 +9,10 @@
 
 #include "app/menu.h"
 
+namespace ui_qt {
+class GeometryStore;
+}
+
 namespace app {
 
 class MainWindow : public QMainWindow {
@@ -20,6 +24,11 @@ class MainWindow : public QMainWindow {
   // `entries` in order and, if one ended the session or `quit_afterwards`, closes the window.
   void after_shown(std::string screenshot_folder, std::vector<const MenuEntry*> entries,
                    bool quit_afterwards);
+
+  // Puts the window where `store` last kept it under "Mirlet" (a place off every screen, or nothing kept,
+  // gives a visible default) and keeps it there again when the window closes. The store must outlive the
+  // window.
+  void keep_geometry(ui_qt::GeometryStore& store);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -36,6 +45,7 @@ class MainWindow : public QMainWindow {
   std::string screenshot_folder_;
   std::vector<const MenuEntry*> startup_entries_;
   bool quit_afterwards_ = false;
+  ui_qt::GeometryStore* geometry_ = nullptr;
 };
 
 }  // namespace app

@@ -46,6 +46,29 @@ SCRIPT
   [ "$code" = 0 ] || fail "second run: exit code $code"
   ! grep -q "Utworzono" "$work/out" || fail "the database was created again"
   ;;
+headless_editing)
+  # A currency added through the popup and the form in one run is there in the next.
+  cat >"$work/script" <<'SCRIPT'
+browse popup
+popup Dodaj
+form set SYM_WALUTY XTS
+form set NAZWA_WALUTY "waluta testowa"
+form ok
+close
+SCRIPT
+  code=$(run --db "$db" --script "$work/script" --run "Słowniki > Waluty")
+  [ "$code" = 0 ] || fail "adding: exit code $code"
+  printf 'browse delete SYM_WALUTY=XTS
+answer Tak "MIRLET: Pytanie" "Czy usunąć tę walutę?"
+close
+' >"$work/script"
+  code=$(run --db "$db" --script "$work/script" --run "Słowniki > Waluty")
+  [ "$code" = 0 ] || fail "deleting the added currency: exit code $code"
+  printf 'browse pick SYM_WALUTY=XTS
+' >"$work/script"
+  code=$(run --db "$db" --script "$work/script" --run "Słowniki > Waluty")
+  [ "$code" != 0 ] || fail "the deleted currency is still there"
+  ;;
 script_failure)
   # A box the script does not answer fails the run; so does a step left over.
   printf 'answer Nie\n' >"$work/script"
@@ -93,6 +116,19 @@ offscreen_screenshot)
   [ -s "$shots/000-main-Mirlet.png" ] || fail "no PNG of the main window"
   head -c 8 "$shots/000-main-Mirlet.png" | od -An -c | grep -q "P   N   G" || fail "the screenshot is no PNG"
   grep -q "Sesja zakończona" "$work/out" || fail "the session did not end"
+  # The main window's place: one off every screen comes back visible and is kept so; a sound one is kept.
+  ini="$XDG_CONFIG_HOME/mirlet/okna3000001.ini"
+  [ -f "$ini" ] || fail "no settings file $ini"
+  printf '[Mirlet]\nX=-32000\nY=-32000\nWidth=700\nHeight=500\n' >"$ini"
+  code=$(QT_QPA_PLATFORM=offscreen "$mirlet" --db "$db" --quit-after-start >"$work/out" 2>"$work/err"; echo $?)
+  [ "$code" = 0 ] || fail "restoring an off-screen place: exit code $code"
+  x=$(sed -n 's/^X=//p' "$ini"); y=$(sed -n 's/^Y=//p' "$ini")
+  [ "$x" -ge 0 ] && [ "$y" -ge 0 ] || fail "the off-screen place was kept: $x,$y"
+  printf '[Mirlet]\nX=40\nY=30\nWidth=640\nHeight=400\n' >"$ini"
+  code=$(QT_QPA_PLATFORM=offscreen "$mirlet" --db "$db" --quit-after-start >"$work/out" 2>"$work/err"; echo $?)
+  [ "$code" = 0 ] || fail "restoring a sound place: exit code $code"
+  grep -q "^X=40" "$ini" && grep -q "^Y=30" "$ini" && grep -q "^Width=640" "$ini" && grep -q "^Height=400" "$ini" ||
+    fail "the sound place was not kept: $(cat "$ini")"
   ;;
 *)
   fail "unknown case $case_name"

@@ -18,6 +18,11 @@ TEST(LibraryOrder, StartInitialisesAndReleasesEveryLibraryInOrder) {
   start::INIT(error, nullptr);
   start::INIT(nullptr, nullptr);
   keldox::INIT(nullptr, nullptr);
+  // every library kept the objects of the first call
+  EXPECT_EQ(library().error_object(), error);
+  EXPECT_EQ(keldox::library().error_object(), error);
+  EXPECT_EQ(slownik::library().error_object(), error);
+  EXPECT_EQ(dane::library().error_object(), error);
   start::KILL();
   start::KILL();
   EXPECT_EQ(dane::library_calls(),
@@ -28,11 +33,12 @@ TEST(LibraryOrder, StartInitialisesAndReleasesEveryLibraryInOrder) {
                 "DANE:KILL",      "KELDOX:KILL",   "DOKUMENT:KILL", "VELTARIS:KILL",   "ADMIN:KILL",
                 "SLOWNIK:KILL",   "TORVEN:KILL",   "SYLVANEK:KILL", "KONTRAHENT:KILL", "PRODUKCJA:KILL",
                 "SAD:KILL",       "REMANENT:KILL", "CRM:KILL"}));
-  // every library kept the objects of the first call
-  EXPECT_EQ(library().error_object(), error);
-  EXPECT_EQ(keldox::library().error_object(), error);
-  EXPECT_EQ(slownik::library().error_object(), error);
-  EXPECT_EQ(dane::library().error_object(), error);
+  // and released them at the end, so that nothing reaches them once the main program has destroyed them
+  EXPECT_EQ(library().error_object(), nullptr);
+  EXPECT_EQ(keldox::library().error_object(), nullptr);
+  EXPECT_EQ(slownik::library().error_object(), nullptr);
+  EXPECT_EQ(dane::library().error_object(), nullptr);
+  EXPECT_NE(&dane::error_object(), error);  // the library's own
 }
 
 }  // namespace

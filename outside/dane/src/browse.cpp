@@ -11,6 +11,10 @@ BrowseWindow::BrowseWindow(std::string procedure_name, RowSource& source)
     : Window(std::move(procedure_name)), source_(source) {
   // Without a declared order the browse still pages, by its first column.
   orders_.push_back(SortOrder{"", {0}, false});
+  popup_.add_item("Insert", "&Dodaj");
+  popup_.add_item("Change", "&Popraw");
+  popup_.add_item("Delete", "&Usuń");
+  popup_.add_item("Select", "&Wybierz");
 }
 
 std::optional<std::size_t> BrowseWindow::column_index(std::string_view name) const {
@@ -40,6 +44,22 @@ bool BrowseWindow::select_sort_order(std::string_view name) {
 void BrowseWindow::set_descending(bool descending) {
   orders_.at(order_).descending = descending;
   refresh();
+}
+
+bool BrowseWindow::header_clicked(std::size_t column) {
+  const SortOrder& current = orders_.at(order_);
+  if (!current.key_columns.empty() && current.key_columns.front() == column) {
+    orders_.at(order_).descending = !current.descending;
+    reset();
+    return true;
+  }
+  for (const SortOrder& order : orders_) {
+    if (!order.key_columns.empty() && order.key_columns.front() == column) {
+      const std::string name = order.name;
+      return select_sort_order(name);
+    }
+  }
+  return false;
 }
 
 void BrowseWindow::add_range_limit(std::string_view column, std::string value) {
@@ -201,6 +221,28 @@ void BrowseWindow::ask(RecordAction action) {
       return;
   }
   if (changed) refresh();
+}
+
+void BrowseWindow::open_popup() {
+  if (closed()) return;
+  const bool has_row = current_row() != nullptr;
+  popup_.set_enabled("Change", has_row);
+  popup_.set_enabled("Delete", has_row);
+  popup_.set_enabled("Select", has_row && request() == Request::Select);
+  const std::string name = popup_.ask();
+  const std::string chosen = runtime::to_upper(name);
+  if (chosen.empty()) return;
+  if (chosen == "INSERT") {
+    ask(RecordAction::Insert);
+  } else if (chosen == "CHANGE") {
+    ask(RecordAction::Change);
+  } else if (chosen == "DELETE") {
+    ask(RecordAction::Delete);
+  } else if (chosen == "SELECT") {
+    ask(RecordAction::Select);
+  } else {
+    on_popup_item(name);
+  }
 }
 
 bool BrowseWindow::initialise() {

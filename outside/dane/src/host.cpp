@@ -42,6 +42,10 @@ std::vector<std::string> split_bar_list(std::string_view text) {
   return parts;
 }
 
+std::optional<std::size_t> Host::popup_menu(const std::vector<MenuItem>&) {
+  return std::nullopt;
+}
+
 Host& host() {
   Host* h = installed.load(std::memory_order_acquire);
   return h ? *h : headless();

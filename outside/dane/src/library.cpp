@@ -49,6 +49,11 @@ void LibraryEntry::kill() {
   }
   note_library_call(name_ + ":KILL");
   for (const KillStep step : kill_chain_) step();
+  // The main program may destroy the objects once the libraries are released; holding on to them would
+  // hand every later window and message a dangling error context.
+  std::lock_guard lock(mutex_);
+  error_ = nullptr;
+  settings_ = nullptr;
 }
 
 ErrorObject* LibraryEntry::error_object() const {

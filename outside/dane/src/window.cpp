@@ -2,16 +2,35 @@
 #include "dane/window.h"
 
 #include "dane/error_object.h"
+#include "dane/globals.h"
 #include "dane/host.h"
 #include "dane/library.h"
+#include "runtime/text.h"
 
 namespace dane {
 
 Window::Window(std::string procedure_name) : procedure_name_(std::move(procedure_name)) {}
 
+std::string help_file() {
+  std::string folder(runtime::trim_right(GLO.LOCALPATH.view()));
+  if (folder.empty()) return "qorvis7.chm";
+  if (folder.back() != '/') folder += '/';
+  return folder + "qorvis7.chm";
+}
+
+void Window::open_help() const {
+  host().show_help(help_file(), help_topic_);
+}
+
 bool Window::accept(std::string_view control) {
   if (closed_) return false;
   return take_accepted(control);
+}
+
+bool Window::press_tool(std::string_view name) {
+  const ToolButton* button = toolbar_.find(name);
+  if (closed_ || !button || !button->enabled) return false;
+  return take_accepted(button->name);
 }
 
 void Window::post(int event) {

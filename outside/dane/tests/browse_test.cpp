@@ -49,6 +49,21 @@ TEST_F(CurrencyBrowse, PagesForwardAndBackByKey) {
   EXPECT_EQ(visible(), (std::vector<std::string>{"ŁAT", "NOK", "PLN", "USD"}));
 }
 
+TEST_F(CurrencyBrowse, HeaderClickSelectsTheOrderItLeadsAndASecondClickTurnsItRound) {
+  EXPECT_TRUE(browse.header_clicked(2));
+  EXPECT_EQ(browse.sort_order().name, "numer");
+  EXPECT_EQ(visible(2), (std::vector<std::string>{"1", "2", "3", "4"}));
+  browse.set_current(2);
+  EXPECT_TRUE(browse.header_clicked(2));
+  EXPECT_TRUE(browse.sort_order().descending);
+  EXPECT_EQ(browse.current_index(), 0u);
+  EXPECT_EQ(visible(2), (std::vector<std::string>{"10", "9", "8", "7"}));
+  EXPECT_FALSE(browse.header_clicked(1));  // no order is led by the name
+  EXPECT_EQ(browse.sort_order().name, "numer");
+  EXPECT_TRUE(browse.header_clicked(0));
+  EXPECT_EQ(visible(), (std::vector<std::string>{"ALL", "CHF", "CZK", "EUR"}));
+}
+
 TEST_F(CurrencyBrowse, NumericOrderAndDescending) {
   ASSERT_TRUE(browse.select_sort_order("numer"));
   EXPECT_EQ(visible(2), (std::vector<std::string>{"1", "2", "3", "4"}));  // 10 is not between 1 and 2

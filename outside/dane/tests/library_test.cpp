@@ -36,6 +36,11 @@ TEST(LibraryEntry, InitRunsItsChainOnceAndKeepsTheFirstObjects) {
   entry.kill();
   entry.kill();
   EXPECT_EQ(log, (std::vector<std::string>{"first", "second with error object", "first kill"}));
+  // Released: the objects may be gone now, so the entry no longer hands them out, nor takes new ones.
+  EXPECT_EQ(entry.error_object(), nullptr);
+  EXPECT_EQ(entry.settings_file(), nullptr);
+  entry.init(error, settings);
+  EXPECT_EQ(entry.error_object(), nullptr);
   const auto calls = library_calls();
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "PROBA:INIT"), 1);
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "PROBA:KILL"), 1);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dane/popup.h"
 #include "dane/row_source.h"
 #include "dane/window.h"
 
@@ -29,6 +30,10 @@ class BrowseWindow : public Window {
   const SortOrder& sort_order() const { return orders_.at(order_); }
   const std::vector<SortOrder>& sort_orders() const { return orders_; }
   void set_descending(bool descending);
+  // A click on a column's header: the sort order led by that column becomes current, or, when it already
+  // is, turns round; either way the list starts from its first row. False (nothing changes) when no order
+  // is led by the column.
+  bool header_clicked(std::size_t column);
   void add_range_limit(std::string_view column, std::string value);
   void set_filter(std::function<bool(const Row&)> filter, std::string sql_filter = {});
   void set_page_size(std::size_t rows) { page_size_ = rows == 0 ? 1 : rows; }
@@ -55,12 +60,23 @@ class BrowseWindow : public Window {
   void ask(RecordAction action);
   const std::optional<Row>& selected_row() const { return selected_; }
 
+  // The popup of the list (right mouse button, or the menu key). It starts with the record actions
+  // "Insert" ("&Dodaj"), "Change" ("&Popraw"), "Delete" ("&Usuń") and "Select" ("&Wybierz", enabled only
+  // in select mode); a browse may change their texts and add items of its own.
+  PopupMenu& popup() { return popup_; }
+  const PopupMenu& popup() const { return popup_; }
+  // Shows the popup through the host and carries out the chosen item: a record action through ask(),
+  // any other item through on_popup_item.
+  void open_popup();
+
  protected:
   // Hooks of a particular browse; each returns true when the data changed and the list must be refreshed.
   virtual bool on_insert() { return false; }
   virtual bool on_change(const Row&) { return false; }
   virtual bool on_delete(const Row&) { return false; }
   virtual void on_view(const Row&) {}
+  // An item of the popup that is not a record action.
+  virtual void on_popup_item(std::string_view) {}
 
   bool initialise() override;
   // The close button: response 2 in select mode, 1 otherwise.
@@ -80,6 +96,7 @@ class BrowseWindow : public Window {
   std::vector<Row> rows_;
   std::optional<std::size_t> current_;
   std::optional<Row> selected_;
+  PopupMenu popup_;
 };
 
 }  // namespace dane

@@ -3,6 +3,7 @@
 // to people, the scripted host answers it in tests and headless runs.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -49,6 +50,10 @@ class Progress {
   virtual void set_percent(int percent) = 0;
   virtual void set_text(std::string_view text) = 0;
   virtual void redraw() = 0;
+  // Offers the user a button that stops the work; cancelled() then tells whether it was pressed.
+  virtual void allow_cancel() {}
+  // True once the user asked to stop (a window without a cancel button never asks).
+  virtual bool cancelled() { return false; }
 };
 
 // An open or save dialog. `filters` is the system's "Pliki tekstowe|*.txt|Wszystkie pliki|*.*" form.
@@ -57,6 +62,15 @@ struct FileDialog {
   std::string title;
   std::string initial_path;
   std::string filters;
+};
+
+// One line of a popup menu as a host shows it: the label ("&" marks the accelerator), the icon's resource
+// name ("~dodaj2.ico", empty for none), or a separator line.
+struct MenuItem {
+  std::string label;
+  std::string icon;
+  bool enabled = true;
+  bool separator = false;
 };
 
 class Host {
@@ -79,6 +93,9 @@ class Host {
   virtual void show_help(std::string_view help_file, std::string_view topic) = 0;
   // Shows an initialised window and feeds it the user's actions until it closes.
   virtual void run_window(Window& window) = 0;
+  // Shows a popup menu at the pointer and waits: the index of the chosen item, or nothing when dismissed.
+  // A host without menus dismisses it.
+  virtual std::optional<std::size_t> popup_menu(const std::vector<MenuItem>& items);
 };
 
 // The process-wide host. Until one is installed a headless host answers every box with its default and keeps

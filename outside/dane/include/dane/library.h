@@ -17,7 +17,8 @@ using KillStep = void (*)();
 
 // One library's entry pair. The first init keeps the objects it is given and runs the chained
 // initialisations of the libraries this one stands on, with the same objects; every later init changes
-// nothing, so a second call with null objects keeps those of the first. kill runs its chain once.
+// nothing, so a second call with null objects keeps those of the first. kill runs its chain once and then
+// releases the objects (the entry answers null for them; it is not initialised again).
 class LibraryEntry {
  public:
   LibraryEntry(std::string name, std::vector<InitStep> init_chain, std::vector<KillStep> kill_chain);
@@ -45,9 +46,11 @@ class LibraryEntry {
 void note_library_call(std::string_view call);
 std::vector<std::string> library_calls();
 
-// The error object the main program handed to DANE:INIT, or the library's own until it has.
+// The error object the main program handed to DANE:INIT, or the library's own before it has and after
+// DANE:KILL.
 ErrorObject& error_object();
-// The settings-file object handed to DANE:INIT, or the library's own on the user's file GLO.PATH_INI.
+// The settings-file object handed to DANE:INIT (until DANE:KILL), or the library's own on the user's file
+// GLO.PATH_INI.
 SettingsFile& settings_file();
 
 // DANE:INIT and DANE:KILL.

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "dane/toolbar.h"
+
 namespace dane {
 
 // Request modes of the call protocol between windows, and responses.
@@ -30,6 +32,8 @@ class Window {
   void set_title(std::string_view title) { title_.assign(title); }
   const std::string& help_topic() const { return help_topic_; }
   void set_help_topic(std::string_view topic) { help_topic_.assign(topic); }
+  // F1: opens the window's help topic in the system's help file through the host.
+  void open_help() const;
 
   Request request() const { return request_; }
   void set_request(Request r) { request_ = r; }
@@ -39,6 +43,15 @@ class Window {
   // The control that has the focus (a validation that fails sends it back to its field).
   const std::string& focus() const { return focus_; }
   void set_focus(std::string_view control) { focus_.assign(control); }
+
+  // The window's toolbar and the tooltips of its controls, set up before it is run; hosts show them.
+  Toolbar& toolbar() { return toolbar_; }
+  const Toolbar& toolbar() const { return toolbar_; }
+  Tooltips& tooltips() { return tooltips_; }
+  const Tooltips& tooltips() const { return tooltips_; }
+  // A toolbar button pressed: the accepted control of the button's name. False for a button the toolbar
+  // does not have or has disabled (nothing runs).
+  bool press_tool(std::string_view name);
 
   // What the user does, as the host reports it. Each runs the matching step.
   // `accept` runs take_accepted for the control; false means the control refused (the focus stays).
@@ -67,10 +80,16 @@ class Window {
   std::string title_;
   std::string help_topic_;
   std::string focus_;
+  Toolbar toolbar_;
+  Tooltips tooltips_;
   Request request_ = Request::None;
   Response response_ = Response::None;
   bool closed_ = false;
 };
+
+// The system's help file: "qorvis7.chm" in the program's local folder (GLO.LOCALPATH, trailing blanks cut;
+// the bare name when the folder is not set).
+std::string help_file();
 
 // Runs a window from initialise to kill: sets the error context, lets the installed host show it until it
 // closes, clears the context, and gives the response the window left.

@@ -1,5 +1,6 @@
-// The browse as a modal dialog: a table over one page at a time, a locator, sortable headers and the record
-// buttons; every key, click and scroll becomes a step of the browse controller.
+// The browse as a modal dialog: a table over one page at a time with cells in their columns' pictures, a
+// locator, sortable headers, the record buttons and the popup of the list; every key, click and scroll
+// becomes a step of the browse controller.
 #include <QDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -23,7 +24,7 @@
 #include "dane/browse.h"
 #include "host_context.h"
 #include "picture_width.h"
-#include "window_geometry.h"
+#include "ui_qt/window_geometry.h"
 
 namespace ui_qt {
 namespace {
@@ -41,6 +42,9 @@ class BrowseDialog : public QDialog {
     setWindowTitle(to_qt(browse.title()));
     setSizeGripEnabled(true);
     build();
+    add_toolbar(*this, *static_cast<QBoxLayout*>(layout()), browse_, [this] { sync(); });
+    apply_tooltips(*this, browse_);
+    add_help_key(*this, browse_);
     sync();
   }
 
@@ -140,6 +144,13 @@ class BrowseDialog : public QDialog {
               if (current.isValid()) browse_.set_current(static_cast<std::size_t>(current.row()));
             });
     connect(view_, &QTableView::doubleClicked, this, [this] { act([this] { enter(); }); });
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) {
+      // The row under the pointer becomes current, so that the action chosen applies to it.
+      const QModelIndex index = view_->indexAt(at);
+      if (index.isValid()) browse_.set_current(static_cast<std::size_t>(index.row()));
+      act([this] { browse_.open_popup(); });
+    });
     connect(scroll_, &QScrollBar::actionTriggered, this, [this](int action) { scrolled(action); });
     connect(scroll_, &QScrollBar::sliderReleased, this, [this] { slider_released(); });
   }
@@ -223,6 +234,9 @@ class BrowseDialog : public QDialog {
       case Qt::Key_Return:
       case Qt::Key_Enter:
         act([this] { enter(); });
+        return true;
+      case Qt::Key_Menu:
+        act([this] { browse_.open_popup(); });
         return true;
       default:
         break;
@@ -315,15 +329,15 @@ class BrowseDialog : public QDialog {
   }
 
   void header_clicked(int section) {
-    for (const auto& order : browse_.sort_orders()) {
-      if (!order.key_columns.empty() && static_cast<int>(order.key_columns.front()) == section) {
-        const std::string name = order.name;
-        locator_->clear();
-        act([this, name] { browse_.select_sort_order(name); });
-        return;
-      }
-    }
-    sync();  // the header keeps showing the order in force
+    if (section < 0) return;
+    const auto column = static_cast<std::size_t>(section);
+    const bool leads = std::any_of(browse_.sort_orders().begin(), browse_.sort_orders().end(),
+                                   [column](const dane::SortOrder& o) {
+                                     return !o.key_columns.empty() && o.key_columns.front() == column;
+                                   });
+    if (leads) locator_->clear();
+    // The header keeps showing the order in force when the column leads none.
+    act([this, column] { browse_.header_clicked(column); });
   }
 
   dane::BrowseWindow& browse_;

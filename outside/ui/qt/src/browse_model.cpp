@@ -2,8 +2,21 @@
 #include "browse_model.h"
 
 #include "host_context.h"
+#include "runtime/picture.h"
+#include "runtime/text.h"
 
 namespace ui_qt {
+
+std::string cell_text(const dane::Column& column, std::string_view cell) {
+  if (column.picture.empty()) return std::string(runtime::trim_right(cell));
+  const std::string shown = runtime::format_picture(column.picture, cell);
+  return std::string(right_aligned(column) ? runtime::trim(shown) : runtime::trim_right(shown));
+}
+
+bool right_aligned(const dane::Column& column) {
+  const runtime::PictureKind kind = runtime::picture_kind(column.picture);
+  return column.numeric || kind == runtime::PictureKind::number || kind == runtime::PictureKind::exponent;
+}
 
 BrowseModel::BrowseModel(const dane::BrowseWindow& browse, QObject* parent)
     : QAbstractTableModel(parent), browse_(browse) {}
@@ -28,9 +41,9 @@ QVariant BrowseModel::data(const QModelIndex& index, int role) const {
   if (row >= browse_.rows().size() || column >= browse_.columns().size()) return {};
   if (role == Qt::DisplayRole) {
     const dane::Row& cells = browse_.rows()[row];
-    return column < cells.size() ? to_qt(cells[column]) : QString();
+    return column < cells.size() ? to_qt(cell_text(browse_.columns()[column], cells[column])) : QString();
   }
-  if (role == Qt::TextAlignmentRole && browse_.columns()[column].numeric) {
+  if (role == Qt::TextAlignmentRole && right_aligned(browse_.columns()[column])) {
     return QVariant(Qt::AlignRight | Qt::AlignVCenter);
   }
   return {};

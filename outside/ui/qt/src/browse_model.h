@@ -3,12 +3,21 @@
 
 #include <QAbstractTableModel>
 
+#include <string>
+#include <string_view>
+
 #include "dane/browse.h"
 
 namespace ui_qt {
 
-// The column's display picture, for the header's ToolTipRole and for later formatting.
+// The column's display picture, for the header's ToolTipRole.
 inline constexpr int kPictureRole = Qt::UserRole + 1;
+
+// A cell as the column's picture shows it, without the blanks that pad it to the picture's width (the
+// table aligns it): "1234.5" under "@n-14`2" is "1 234,50", a day number under "@d17" its date.
+std::string cell_text(const dane::Column& column, std::string_view cell);
+// Numbers (a numeric column, or a number or exponent picture) stand to the right.
+bool right_aligned(const dane::Column& column);
 
 class BrowseModel : public QAbstractTableModel {
  public:

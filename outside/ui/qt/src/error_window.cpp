@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "host_context.h"
-#include "window_geometry.h"
+#include "ui_qt/window_geometry.h"
 
 namespace ui_qt {
 

@@ -19,7 +19,7 @@
 #include "host_context.h"
 #include "picture_width.h"
 #include "runtime/text.h"
-#include "window_geometry.h"
+#include "ui_qt/window_geometry.h"
 
 namespace ui_qt {
 namespace {
@@ -32,6 +32,11 @@ class FormDialog : public QDialog {
     setWindowTitle(to_qt(form.title()));
     setSizeGripEnabled(true);
     build();
+    add_toolbar(*this, *static_cast<QBoxLayout*>(layout()), form_, [this] {
+      if (!finish_if_closed()) show_values(nullptr);
+    });
+    apply_tooltips(*this, form_);
+    add_help_key(*this, form_);
   }
 
   void run() {

@@ -4,9 +4,11 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <atomic>
 
 #include "gui_thread.h"
 #include "host_context.h"
@@ -31,6 +33,11 @@ class ProgressWindow : public dane::Progress {
       bar_->setRange(0, 100);
       bar_->setValue(0);
       layout->addWidget(bar_);
+      stop_ = new QPushButton(QStringLiteral("Przerwij"), dialog_);
+      stop_->setObjectName("stop");
+      stop_->hide();
+      QObject::connect(stop_, &QPushButton::clicked, dialog_, [this] { cancelled_ = true; });
+      layout->addWidget(stop_, 0, Qt::AlignRight);
       context.screenshots.watch(dialog_, "progress", std::string(title));
       dialog_->show();
     });
@@ -52,6 +59,24 @@ class ProgressWindow : public dane::Progress {
     });
   }
 
+  void allow_cancel() override {
+    run_on_gui_thread([&] {
+      if (!dialog_ || !stop_) return;
+      // While the stop button can be pressed, nothing else of the program takes the user's input.
+      dialog_->setWindowModality(Qt::ApplicationModal);
+      offered_ = true;
+      stop_->show();
+      dialog_->show();
+    });
+  }
+
+  // Work on the GUI thread lets the press of the stop button arrive first; from any other thread the GUI
+  // thread takes it by itself.
+  bool cancelled() override {
+    if (offered_ && on_gui_thread()) QCoreApplication::processEvents();
+    return cancelled_;
+  }
+
   // Work that runs on the GUI thread starves the event loop; let the window paint itself.
   void redraw() override {
     run_on_gui_thread([&] {
@@ -64,6 +89,9 @@ class ProgressWindow : public dane::Progress {
   QPointer<QDialog> dialog_;
   QPointer<QLabel> label_;
   QPointer<QProgressBar> bar_;
+  QPointer<QPushButton> stop_;
+  std::atomic<bool> offered_{false};
+  std::atomic<bool> cancelled_{false};
 };
 
 }  // namespace

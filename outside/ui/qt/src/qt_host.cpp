@@ -15,7 +15,7 @@
 #include "gui_thread.h"
 #include "host_context.h"
 #include "ui_qt/help_topic.h"
-#include "window_geometry.h"
+#include "ui_qt/window_geometry.h"
 
 namespace ui_qt {
 namespace {
@@ -34,6 +34,11 @@ void run_plain_dialog(dane::Window& window, HostContext& context) {
   buttons->addButton(QStringLiteral("Zamknij"), QDialogButtonBox::RejectRole);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   layout->addWidget(buttons);
+  add_toolbar(dialog, *layout, window, [&] {
+    if (window.closed()) dialog.done(QDialog::Accepted);
+  });
+  apply_tooltips(dialog, window);
+  add_help_key(dialog, window);
   restore_geometry(dialog, *context.geometry, window.procedure_name(), 320, 120);
   context.screenshots.watch(&dialog, "window", window.procedure_name());
   // The dialog ends on each close request; a window that refuses to close is shown again.
@@ -130,6 +135,11 @@ bool QtHost::open_with_desktop(std::string_view target) {
 
 void QtHost::show_help(std::string_view help_file, std::string_view topic) {
   open_with_desktop(help_topic_path(help_file, topic));
+}
+
+std::optional<std::size_t> QtHost::popup_menu(const std::vector<dane::MenuItem>& items) {
+  if (!have_application()) return state_->headless.popup_menu(items);
+  return run_on_gui_thread([&] { return show_popup_menu(items, state_->context); });
 }
 
 void QtHost::run_window(dane::Window& window) {

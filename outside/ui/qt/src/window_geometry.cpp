@@ -1,5 +1,5 @@
 // The Qt side of window geometries: screens, frames and the store.
-#include "window_geometry.h"
+#include "ui_qt/window_geometry.h"
 
 #include <QGuiApplication>
 #include <QScreen>

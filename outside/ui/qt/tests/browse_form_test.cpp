@@ -2,9 +2,13 @@
 // header, select mode, field validation sending the focus back, and OK.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -14,6 +18,7 @@
 
 #include "dane/browse.h"
 #include "dane/form.h"
+#include "dane/globals.h"
 #include "qt_test_support.h"
 #include "ui_qt/qt_host.h"
 
@@ -24,6 +29,7 @@ using dane::Response;
 using dane::Row;
 using testing::child;
 using testing::expect_png_files;
+using testing::when_popup_shown;
 using testing::when_shown;
 
 std::string article_index(int number) {
@@ -139,8 +145,9 @@ class BrowseAndForm : public ::testing::Test {
 TEST_F(BrowseAndForm, PagesLocatesAndSortsWithoutReadingTheWholeTable) {
   ArticleBrowse browse(source, table);
   int page_rows = 0;
-  QString first, after_page_down, after_page_up, located, first_by_name, after_end, after_home, header,
-      picture;
+  QString first, after_page_down, after_page_up, located, first_by_name, first_by_name_descending, after_end,
+      after_home, header, picture;
+  bool descending_indicator = false;
   when_shown("Artykul_Brw", [&](QWidget* w) {
     auto* view = child<QTableView>(w, "list");
     page_rows = view->model()->rowCount();
@@ -159,6 +166,10 @@ TEST_F(BrowseAndForm, PagesLocatesAndSortsWithoutReadingTheWholeTable) {
     located = current_cell(view, 0);
     view->horizontalHeader()->sectionClicked(1);
     first_by_name = cell(view, 0, 1);
+    view->horizontalHeader()->sectionClicked(1);  // the same header again turns the order round
+    first_by_name_descending = cell(view, 0, 1);
+    descending_indicator = view->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder;
+    view->horizontalHeader()->sectionClicked(2);  // no order is led by the price
     child<QPushButton>(w, "close")->click();
   });
   EXPECT_EQ(dane::run_window(browse), Response::Completed);
@@ -173,6 +184,8 @@ TEST_F(BrowseAndForm, PagesLocatesAndSortsWithoutReadingTheWholeTable) {
   EXPECT_EQ(after_home, "A001");
   EXPECT_EQ(located, "A250");
   EXPECT_EQ(first_by_name, "Śruba ocynkowana 001");
+  EXPECT_EQ(first_by_name_descending, "Śruba ocynkowana 300");
+  EXPECT_TRUE(descending_indicator);
   EXPECT_EQ(browse.sort_order().name, "nazwa");
   EXPECT_LT(source.largest_request, 100u);
   ASSERT_TRUE(geometry.load("Artykul_Brw").has_value());
@@ -309,6 +322,136 @@ TEST_F(BrowseAndForm, ReadOnlyFormDisablesFieldsAndOk) {
   EXPECT_EQ(title, "View Record");
   EXPECT_FALSE(field_enabled);
   EXPECT_FALSE(ok_enabled);
+}
+
+TEST_F(BrowseAndForm, RightClickPopupRunsTheActionOnTheRowUnderThePointer) {
+  ArticleBrowse browse(source, table);
+  browse.popup().set_text("Change", "[31848(~popraw2.ico)]Popraw");
+  QString form_index;
+  std::vector<QString> items;
+  when_shown("Artykul_Brw", [&](QWidget* browse_window) {
+    auto* view = child<QTableView>(browse_window, "list");
+    when_popup_shown([&](QWidget* popup) {
+      for (QAction* action : popup->actions()) items.push_back(action->text());
+      when_shown("Artykul_Upd", [&](QWidget* w) {
+        form_index = child<QLineEdit>(w, "INDEKS")->text();
+        child<QPushButton>(w, "cancel")->click();
+      });
+      auto* menu = qobject_cast<QMenu*>(popup);
+      ASSERT_NE(menu, nullptr);
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[1]).center());
+    });
+    const QPoint at = view->visualRect(view->model()->index(2, 1)).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view->viewport(), &click);
+    child<QPushButton>(browse_window, "close")->click();
+  });
+  dane::run_window(browse);
+  EXPECT_EQ(items, (std::vector<QString>{"&Dodaj", "Popraw", "&Usuń", "&Wybierz"}));
+  EXPECT_EQ(form_index, "A003");
+  EXPECT_EQ(browse.form_responses, (std::vector<Response>{Response::Cancelled}));
+}
+
+TEST_F(BrowseAndForm, MenuKeyOpensThePopupUnderTheCurrentRowAndEscapeDismissesIt) {
+  ArticleBrowse browse(source, table);
+  QRect row_on_screen;
+  QPoint popup_at;
+  when_shown("Artykul_Brw", [&](QWidget* browse_window) {
+    auto* view = child<QTableView>(browse_window, "list");
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Down);
+    const QRect row = view->visualRect(view->currentIndex());
+    row_on_screen = QRect(view->viewport()->mapToGlobal(row.topLeft()), row.size());
+    QCursor::setPos(browse_window->mapToGlobal(QPoint(-200, -200)));  // the pointer away from the list
+    when_popup_shown([&](QWidget* popup) {
+      popup_at = popup->geometry().topLeft();
+      QTest::keyClick(popup, Qt::Key_Escape);
+    });
+    QTest::keyClick(view, Qt::Key_Menu);
+    child<QPushButton>(browse_window, "close")->click();
+  });
+  dane::run_window(browse);
+  EXPECT_TRUE(browse.form_responses.empty());
+  EXPECT_EQ(popup_at.y(), row_on_screen.bottom() + 1) << "the popup opens just under the current row";
+  EXPECT_EQ(popup_at.x(), row_on_screen.left());
+}
+
+// Remembers the help topics asked for instead of starting a browser.
+class HelpRecordingHost : public QtHost {
+ public:
+  using QtHost::QtHost;
+  void show_help(std::string_view help_file, std::string_view topic) override {
+    topics.push_back(std::string(help_file) + " " + std::string(topic));
+  }
+  std::vector<std::string> topics;
+};
+
+TEST(QtHelpKey, F1OpensTheTopicOfTheBrowseAndOfTheForm) {
+  HelpRecordingHost host;
+  dane::install_host(&host);
+  dane::GLO.LOCALPATH = "/opt/mirlet   ";
+  dane::MemoryRowSource table{
+      {{"INDEKS", "Indeks", "@s10"}, {"NAZWA", "Nazwa", "@s40"}, {"CENA", "Cena", "@n10.2"}}};
+  table.add({"A001", "Śruba", "1.00"});
+  ArticleBrowse browse(table, table);
+  browse.set_help_topic("kar_towpom.htm");
+  when_shown("Artykul_Brw", [&](QWidget* w) {
+    QTest::keyClick(child<QTableView>(w, "list"), Qt::Key_F1);
+    QTest::keyClick(child<QLineEdit>(w, "locator"), Qt::Key_F1);
+    child<QPushButton>(w, "close")->click();
+  });
+  dane::run_window(browse);
+  ArticleForm form(table, &table.rows()[0]);
+  form.set_request(dane::Request::Change);
+  form.set_help_topic("kar_towpom_upd.htm");
+  when_shown("Artykul_Upd", [&](QWidget* w) {
+    QTest::keyClick(child<QLineEdit>(w, "NAZWA"), Qt::Key_F1);
+    child<QPushButton>(w, "cancel")->click();
+  });
+  dane::run_window(form);
+  dane::GLO.LOCALPATH = "";
+  dane::install_host(nullptr);
+  EXPECT_EQ(host.topics, (std::vector<std::string>{"/opt/mirlet/qorvis7.chm kar_towpom.htm",
+                                                   "/opt/mirlet/qorvis7.chm kar_towpom.htm",
+                                                   "/opt/mirlet/qorvis7.chm kar_towpom_upd.htm"}));
+}
+
+// Amounts, dates and texts in their pictures; numbers to the right.
+TEST(QtBrowseCells, ShowEachCellInItsColumnPicture) {
+  QtHost host;
+  dane::install_host(&host);
+  dane::MemoryRowSource table{{{"NR_DOK", "Numer", "@s12"},
+                               {"DATA_DOK", "Data", "@d17"},
+                               {"KWOTA", "Kwota", "@n-15`2"},
+                               {"ILOSC", "Ilość", "@n10.3", true},
+                               {"UWAGI", "Uwagi", ""}}};
+  table.add({"FV/1/2026", "82139", "1234567.5", "2", "  pilne  "});
+  table.add({"FV/2/2026", "82140", "-15", "", "brak"});
+  table.add({"FV/3/2026", "0", "abc", "0.5", ""});
+  dane::BrowseWindow browse("Dokumenty_Brw", table);
+  browse.set_title("Dokumenty");
+  std::vector<QString> cells;
+  std::vector<bool> right;
+  when_shown("Dokumenty_Brw", [&](QWidget* w) {
+    auto* view = child<QTableView>(w, "list");
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+      for (int column = 0; column < view->model()->columnCount(); ++column) {
+        const QModelIndex index = view->model()->index(row, column);
+        cells.push_back(index.data().toString());
+        if (row == 0) {
+          right.push_back((index.data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight) != 0);
+        }
+      }
+    }
+    child<QPushButton>(w, "close")->click();
+  });
+  dane::run_window(browse);
+  dane::install_host(nullptr);
+  EXPECT_EQ(cells,
+            (std::vector<QString>{"FV/1/2026", "17.11.2025", "1 234 567,50", "2.000", "  pilne", "FV/2/2026",
+                                  "18.11.2025", "-15,00", "", "brak", "FV/3/2026", "", "abc", "0.500", ""}));
+  EXPECT_EQ(right, (std::vector<bool>{false, false, true, true, false}));
+  expect_png_files(host.screenshots(), 1);
 }
 
 }  // namespace

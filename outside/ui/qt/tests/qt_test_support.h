@@ -43,6 +43,28 @@ inline void when_shown(const QString& object_name, std::function<void(QWidget*)>
   timer->start();
 }
 
+// Runs `action` on the popup menu as soon as one is up. A popup that does not come up within a few seconds
+// is a test failure.
+inline void when_popup_shown(std::function<void(QWidget*)> action) {
+  auto* timer = new QTimer;
+  auto tries = std::make_shared<int>(0);
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, tries, action = std::move(action)] {
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup || !popup->isVisible()) {
+      if (++*tries < 1000) return;
+      ADD_FAILURE() << "no popup menu came up";
+      timer->stop();
+      timer->deleteLater();
+      return;
+    }
+    timer->stop();
+    timer->deleteLater();
+    action(popup);
+  });
+  timer->start();
+}
+
 // Lets queued work (deferred focus checks, repaints) run.
 inline void settle() {
   QEventLoop loop;

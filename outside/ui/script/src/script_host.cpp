@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "runtime/text.h"
+#include "labels.h"
 
 namespace ui_script {
 namespace {
@@ -25,25 +25,9 @@ constexpr std::array<StandardButton, 7> kStandard{{
     {dane::button::kCancel, "Anuluj", "Cancel"},
 }};
 
-// Button texts compare without their accelerator marks and case.
-std::string plain(std::string_view s) {
-  std::string out;
-  for (char c : s) {
-    if (c != '&') out.push_back(c);
-  }
-  return runtime::to_lower(runtime::trim(out));
-}
-
 bool contains(std::string_view hay, std::string_view needle) {
   return needle.empty() || hay.find(needle) != std::string_view::npos;
 }
-
-class RecordedProgress : public dane::Progress {
- public:
-  void set_percent(int) override {}
-  void set_text(std::string_view) override {}
-  void redraw() override {}
-};
 
 }  // namespace
 
@@ -150,17 +134,17 @@ int ScriptHost::message(const dane::MessageBox& box) {
   }
 
   if (auto step = next_step("message box", box.title, box.text)) {
-    const std::string wanted = plain(step->button);
+    const std::string wanted = plain_label(step->button);
     std::optional<int> answer;
     if (step->kind != Step::Kind::Answer) {
       fail("a file step met the message box \"" + box.title + "\": " + box.text);
     } else if (!box.custom_buttons.empty()) {
       for (std::size_t i = 0; i < box.custom_buttons.size(); ++i) {
-        if (plain(box.custom_buttons[i]) == wanted) answer = static_cast<int>(i + 1);
+        if (plain_label(box.custom_buttons[i]) == wanted) answer = static_cast<int>(i + 1);
       }
     } else {
       for (const auto& b : kStandard) {
-        if ((box.buttons & b.code) && (plain(b.polish) == wanted || plain(b.english) == wanted))
+        if ((box.buttons & b.code) && (plain_label(b.polish) == wanted || plain_label(b.english) == wanted))
           answer = b.code;
       }
     }
@@ -179,9 +163,65 @@ void ScriptHost::error_window(std::string_view text, std::string_view title) {
   record(Shown{"error", std::string(title), std::string(text), {}, 0});
 }
 
+// A progress window that keeps its state in the host's record and stops where the script says.
+class ScriptedProgress : public dane::Progress {
+ public:
+  ScriptedProgress(ScriptHost& host, std::size_t record, std::optional<int> stop_at)
+      : host_(host), record_(record), stop_at_(stop_at) {}
+  void set_percent(int percent) override {
+    percent_ = percent;
+    host_.update_progress(record_, percent, nullptr, false);
+  }
+  void set_text(std::string_view text) override {
+    const std::string t(text);
+    host_.update_progress(record_, percent_, &t, false);
+  }
+  void redraw() override {}
+  void allow_cancel() override {
+    cancel_offered_ = true;
+    host_.update_progress(record_, percent_, nullptr, true);
+  }
+  bool cancelled() override { return cancel_offered_ && stop_at_ && percent_ >= *stop_at_; }
+
+ private:
+  ScriptHost& host_;
+  std::size_t record_;
+  std::optional<int> stop_at_;
+  int percent_ = 0;
+  bool cancel_offered_ = false;
+};
+
+ScriptHost& ScriptHost::cancel_progress_at(int percent) {
+  Step step;
+  step.kind = Step::Kind::CancelProgress;
+  step.value = std::to_string(percent);
+  add_steps({step});
+  return *this;
+}
+
 std::unique_ptr<dane::Progress> ScriptHost::open_progress(std::string_view title) {
-  record(Shown{"progress", std::string(title), {}, {}, 0});
-  return std::make_unique<RecordedProgress>();
+  std::optional<int> stop_at;
+  std::size_t index = 0;
+  {
+    std::lock_guard lock(mutex_);
+    if (next_ < steps_.size() && steps_[next_].kind == Step::Kind::CancelProgress) {
+      stop_at = std::stoi(steps_[next_].value);
+      ++next_;
+    }
+    index = shown_.size();
+    shown_.push_back(Shown{"progress", std::string(title), {}, {}, 0});
+  }
+  return std::make_unique<ScriptedProgress>(*this, index, stop_at);
+}
+
+void ScriptHost::update_progress(std::size_t record, int percent, const std::string* text,
+                                 bool offer_cancel) {
+  std::lock_guard lock(mutex_);
+  if (record >= shown_.size()) return;
+  Shown& s = shown_[record];
+  s.answer = percent;
+  if (text) s.text = *text;
+  if (offer_cancel && s.buttons.empty()) s.buttons.emplace_back("Przerwij");
 }
 
 void ScriptHost::set_busy(bool) {}

@@ -77,7 +77,9 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
     } else if (w[0] == "browse" && (w.size() == 2 || w.size() == 3)) {
       step.kind = Step::Kind::Browse;
       step.action = w[1];
-      if (w.size() == 3) {
+      if (w.size() == 3 && w[1] == "sort") {
+        step.column = w[2];
+      } else if (w.size() == 3) {
         const auto eq = w[2].find('=');
         if (eq == std::string::npos) return refuse("expected COLUMN=VALUE: " + w[2]);
         step.column = w[2].substr(0, eq);
@@ -91,6 +93,25 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
     } else if (w[0] == "form" && w.size() == 2 && (w[1] == "ok" || w[1] == "cancel")) {
       step.kind = Step::Kind::Form;
       step.action = w[1];
+    } else if (w[0] == "popup" && w.size() == 2) {
+      step.kind = Step::Kind::Popup;
+      step.action = w[1];
+    } else if (w[0] == "popup-dismiss" && w.size() == 1) {
+      step.kind = Step::Kind::Popup;
+    } else if (w[0] == "tool" && w.size() == 2) {
+      step.kind = Step::Kind::Tool;
+      step.action = w[1];
+    } else if (w[0] == "hover" && w.size() == 2) {
+      step.kind = Step::Kind::Hover;
+      step.column = w[1];
+    } else if (w[0] == "cancel-progress" && w.size() == 2) {
+      const std::string& p = w[1];
+      if (p.empty() || p.size() > 3 || p.find_first_not_of("0123456789") != std::string::npos)
+        return refuse("expected a percent 0..100: " + p);
+      step.kind = Step::Kind::CancelProgress;
+      step.value = p;
+    } else if (w[0] == "help" && w.size() == 1) {
+      step.kind = Step::Kind::Help;
     } else if (w[0] == "close" && w.size() == 1) {
       step.kind = Step::Kind::Close;
     } else {

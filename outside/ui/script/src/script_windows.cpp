@@ -3,6 +3,8 @@
 
 #include "dane/browse.h"
 #include "dane/form.h"
+#include "dane/popup.h"
+#include "labels.h"
 #include "ui_script/script_host.h"
 
 namespace ui_script {
@@ -48,11 +50,71 @@ ScriptHost& ScriptHost::close_window() {
   return *this;
 }
 
+ScriptHost& ScriptHost::tool(std::string_view button) {
+  add_steps({window_step(Step::Kind::Tool, button, {}, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::hover(std::string_view control) {
+  add_steps({window_step(Step::Kind::Hover, {}, control, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::press_help() {
+  add_steps({window_step(Step::Kind::Help, {}, {}, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::popup(std::string_view label) {
+  add_steps({window_step(Step::Kind::Popup, label, {}, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::dismiss_popup() {
+  add_steps({window_step(Step::Kind::Popup, {}, {}, {})});
+  return *this;
+}
+
+std::optional<std::size_t> ScriptHost::popup_menu(const std::vector<dane::MenuItem>& items) {
+  Shown shown{"popup", {}, {}, {}, 0};
+  std::string labels;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const dane::MenuItem& item = items[i];
+    shown.buttons.push_back(item.separator ? std::string{} : item.label);
+    shown.text += (i == 0 ? "" : "|") + (item.separator ? std::string{} : item.icon);
+    labels += (i == 0 ? "" : "|") + shown.buttons.back();
+  }
+  std::optional<std::size_t> chosen;
+  if (auto step = next_step("popup menu", {}, labels)) {
+    if (step->kind != Step::Kind::Popup) {
+      fail("a step that is not for a popup met the popup menu " + labels);
+    } else if (!step->action.empty()) {
+      const std::string wanted = plain_label(step->action);
+      for (std::size_t i = 0; i < items.size() && !chosen; ++i) {
+        if (!items[i].separator && plain_label(items[i].label) == wanted) chosen = i;
+      }
+      if (!chosen) {
+        fail("the popup menu " + labels + " has no item \"" + step->action + "\"");
+      } else if (!items[*chosen].enabled) {
+        fail("the item \"" + step->action + "\" of the popup menu " + labels + " is disabled");
+        chosen.reset();
+      }
+    }
+  }
+  if (chosen) shown.answer = static_cast<int>(*chosen + 1);
+  record(std::move(shown));
+  return chosen;
+}
+
 void ScriptHost::run_window(dane::Window& window) {
   const char* kind = window.kind() == dane::Window::Kind::Browse ? "browse"
                      : window.kind() == dane::Window::Kind::Form ? "form"
                                                                  : "window";
-  record(Shown{kind, window.title(), window.procedure_name(), {}, 0});
+  Shown opened{kind, window.title(), window.procedure_name(), {}, 0};
+  for (const dane::ToolButton& b : window.toolbar().buttons()) {
+    opened.buttons.push_back(dane::parse_item_text(b.text).label);
+  }
+  record(std::move(opened));
   while (!window.closed()) {
     std::optional<Step> step;
     std::size_t number = 0;
@@ -81,8 +143,32 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
     window.request_close();
     return false;
   }
+  if (step.kind == Step::Kind::Help) {
+    window.open_help();
+    return false;
+  }
+  if (step.kind == Step::Kind::Tool) {
+    if (!window.press_tool(step.action))
+      fail(where + describe(window) + " has no enabled toolbar button " + step.action);
+    return false;
+  }
+  if (step.kind == Step::Kind::Hover) {
+    const std::string tip = window.tooltips().text(step.column);
+    if (tip.empty()) {
+      fail(where + "control " + step.column + " of " + describe(window) + " has no tooltip");
+    } else {
+      record(Shown{"tooltip", window.title(), tip, {}, 0});
+    }
+    return false;
+  }
   if (step.kind == Step::Kind::Browse && window.kind() == dane::Window::Kind::Browse) {
     auto& browse = static_cast<dane::BrowseWindow&>(window);
+    if (step.action == "sort") {
+      const auto column = browse.column_index(step.column);
+      if (!column || !browse.header_clicked(*column))
+        fail(where + "no sort order is led by column " + step.column + " in " + describe(window));
+      return false;
+    }
     if (!step.column.empty() && !browse.seek(step.column, step.value)) {
       fail(where + "no row with " + step.column + "=" + step.value + " in " + describe(window));
       return false;
@@ -98,6 +184,8 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
       browse.ask(dane::RecordAction::Delete);
     } else if (a == "view") {
       browse.ask(dane::RecordAction::View);
+    } else if (a == "popup") {
+      browse.open_popup();
     } else if (a == "close") {
       browse.request_close();
     } else if (a != "pick") {
@@ -123,9 +211,11 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
     return false;
   }
   fail(where + "expects " +
-       (step.kind == Step::Kind::Browse ? std::string("a browse")
-        : step.kind == Step::Kind::Form ? std::string("a form")
-                                        : std::string("a box or dialog")) +
+       (step.kind == Step::Kind::Browse           ? std::string("a browse")
+        : step.kind == Step::Kind::Form           ? std::string("a form")
+        : step.kind == Step::Kind::Popup          ? std::string("a popup")
+        : step.kind == Step::Kind::CancelProgress ? std::string("a progress window")
+                                                  : std::string("a box or dialog")) +
        " but " + describe(window) + " waits for the user");
   return true;
 }

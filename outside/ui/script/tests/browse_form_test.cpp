@@ -183,5 +183,77 @@ TEST_F(BrowseAndForm, ReadOnlyFormRefusesEditsAndOk) {
   EXPECT_EQ(failures.size(), 1u);  // the field could not be set
 }
 
+TEST_F(BrowseAndForm, PopupChoosesRecordActionsByLabelAndRecordsTheIcons) {
+  script.browse("popup", "SYM_WALUTY", "PLN")
+      .popup("popraw")
+      .form_set("NAZWA", "złoty polski")
+      .form_ok()
+      .browse("popup")
+      .dismiss_popup()
+      .browse("popup")
+      .popup("Wybierz")  // disabled outside select mode
+      .close_window();
+  CurrencyBrowse browse(table);
+  browse.popup().set_text("Change", "[31848(~popraw2.ico)]&Popraw");
+  dane::run_window(browse);
+  EXPECT_EQ(table.rows()[1][1], "złoty polski");
+  EXPECT_EQ(browse.form_responses, (std::vector<Response>{Response::Completed}));
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_NE(failures[0].find("\"Wybierz\" of the popup menu &Dodaj|&Popraw|&Usuń|&Wybierz is disabled"),
+            std::string::npos)
+      << failures[0];
+  std::vector<Shown> popups;
+  for (const Shown& s : script.shown()) {
+    if (s.kind == "popup") popups.push_back(s);
+  }
+  ASSERT_EQ(popups.size(), 3u);
+  EXPECT_EQ(popups[0].buttons, (std::vector<std::string>{"&Dodaj", "&Popraw", "&Usuń", "&Wybierz"}));
+  EXPECT_EQ(popups[0].text, "|~popraw2.ico||");
+  EXPECT_EQ(popups[0].answer, 2);
+  EXPECT_EQ(popups[1].answer, 0);
+  EXPECT_EQ(popups[2].answer, 0);
+}
+
+TEST_F(BrowseAndForm, HeaderClicksTurnTheOrderRound) {
+  script.browse("sort", "SYM_WALUTY").browse("select");
+  CurrencyBrowse browse(table);
+  browse.set_request(dane::Request::Select);
+  EXPECT_EQ(dane::run_window(browse), Response::Completed);
+  ASSERT_TRUE(browse.selected_row().has_value());
+  EXPECT_EQ((*browse.selected_row())[0], "PLN");  // the first row once the symbols run backwards
+  ASSERT_EQ(failures.size(), 0u);
+
+  script.browse("sort", "NAZWA").close_window();
+  CurrencyBrowse again(table);
+  dane::run_window(again);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_NE(failures[0].find("no sort order is led by column NAZWA"), std::string::npos) << failures[0];
+}
+
+TEST_F(BrowseAndForm, PopupInSelectModeSelectsTheRow) {
+  script.browse("popup", "SYM_WALUTY", "EUR").popup("Wybierz");
+  CurrencyBrowse browse(table);
+  browse.set_request(dane::Request::Select);
+  EXPECT_EQ(dane::run_window(browse), Response::Completed);
+  EXPECT_TRUE(failures.empty()) << failures.front();
+  ASSERT_TRUE(browse.selected_row().has_value());
+  EXPECT_EQ((*browse.selected_row())[0], "EUR");
+}
+
+TEST_F(BrowseAndForm, PopupStepsMeetOnlyPopups) {
+  script.browse("popup").answer("Tak").close_window();
+  CurrencyBrowse browse(table);
+  dane::run_window(browse);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_NE(failures[0].find("not for a popup met the popup menu"), std::string::npos) << failures[0];
+
+  script.popup("Dodaj");
+  CurrencyBrowse again(table);
+  dane::run_window(again);
+  ASSERT_EQ(failures.size(), 2u);
+  EXPECT_NE(failures[1].find("expects a popup but window Waluty_Brw"), std::string::npos) << failures[1];
+  EXPECT_EQ(table.rows().size(), 2u);
+}
+
 }  // namespace
 }  // namespace ui_script

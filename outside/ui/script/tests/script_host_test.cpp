@@ -96,10 +96,19 @@ TEST(ScriptFile, ParsesStepsWithQuotesAndComments) {
       "\n"
       "answer \"Nowy wariant\"  # drugi\n"
       "file \"/tmp/a b.txt\"\n"
-      "cancel-file\n",
+      "cancel-file\n"
+      "browse popup SYM_WALUTY=PLN\n"
+      "popup \"Ustaw walutę bazową\"\n"
+      "popup-dismiss\n",
       &error);
   ASSERT_TRUE(steps.has_value()) << error;
-  ASSERT_EQ(steps->size(), 4u);
+  ASSERT_EQ(steps->size(), 7u);
+  EXPECT_EQ((*steps)[4].action, "popup");
+  EXPECT_EQ((*steps)[4].value, "PLN");
+  EXPECT_EQ((*steps)[5].kind, Step::Kind::Popup);
+  EXPECT_EQ((*steps)[5].action, "Ustaw walutę bazową");
+  EXPECT_EQ((*steps)[6].kind, Step::Kind::Popup);
+  EXPECT_EQ((*steps)[6].action, "");
   EXPECT_EQ((*steps)[0].expect_title, "MIRLET: Pytanie");
   EXPECT_EQ((*steps)[0].expect_text, "Czy zakończyć");
   EXPECT_EQ((*steps)[1].button, "Nowy wariant");
@@ -114,6 +123,7 @@ TEST(ScriptFile, RefusesWhatItDoesNotUnderstandWithTheLine) {
   EXPECT_FALSE(ScriptHost::parse("answer \"Tak\n", &error).has_value());
   EXPECT_EQ(error, "line 1: unclosed quote");
   EXPECT_FALSE(ScriptHost::parse("answer\n", &error).has_value());
+  EXPECT_FALSE(ScriptHost::parse("popup\n", &error).has_value());
 }
 
 }  // namespace

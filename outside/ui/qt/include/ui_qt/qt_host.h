@@ -44,6 +44,7 @@ class QtHost : public dane::Host {
   bool open_with_desktop(std::string_view target) override;
   void show_help(std::string_view help_file, std::string_view topic) override;
   void run_window(dane::Window& window) override;
+  std::optional<std::size_t> popup_menu(const std::vector<dane::MenuItem>& items) override;
 
  private:
   struct State;

@@ -15,28 +15,51 @@ namespace ui_script {
 
 // One thing the system showed, and what the script answered.
 struct Shown {
-  std::string kind;  // "message", "error", "progress", "file", "desktop", "help", "clipboard"
+  // "message", "error", "progress", "file", "desktop", "help", "popup", "tooltip", "browse", "form", ...
+  std::string kind;
   std::string title;
+  // A popup's icon names, one per item, joined by "|" ("" for none); a progress window's last text; a
+  // window's procedure name
   std::string text;
+  // Box buttons; a popup's labels ("" for a separator); a window's toolbar labels; "Przerwij" when a
+  // progress window offers to stop
   std::vector<std::string> buttons;
+  // The code of the button; a popup's 1-based item, 0 when dismissed; a progress window's last percent
   int answer = 0;
 };
 
 // One scripted answer. A button is named by its text: "Tak"/"Yes", "Nie"/"No", "OK", "Anuluj"/"Cancel",
 // "Ponów"/"Retry", "Ignoruj"/"Ignore", "Przerwij"/"Abort", or the text of a custom button.
 // Expectations, when given, must be contained in the box's title and text.
+// A popup step chooses the item of a popup menu by its label (without "&", ignoring case), or dismisses it.
 // Window steps act on the window that waits for the user: in a browse, a record action on the row whose
 // column equals a value (or the current row); in a form, set a field (which accepts it) or press OK/cancel.
 struct Step {
-  enum class Kind { Answer, ChooseFile, CancelFile, Browse, Form, Close } kind = Kind::Answer;
+  enum class Kind {
+    Answer,
+    ChooseFile,
+    CancelFile,
+    Browse,
+    Form,
+    Close,
+    Popup,
+    Tool,            // press the toolbar button `action` of the waiting window
+    Hover,           // rest the pointer on the control `column`: its tooltip is recorded
+    CancelProgress,  // the next progress window is stopped once it reaches `value` per cent
+    Help,            // F1 in the waiting window
+  } kind = Kind::Answer;
   std::string button;
   std::string path;
-  std::string action;  // browse: select, pick, insert, change, delete, view, close; form: set, ok, cancel
+  // browse: select, pick, insert, change, delete, view, popup, close; form: set, ok, cancel; popup: the
+  // label to choose (empty: dismiss)
+  std::string action;
   std::string column;  // browse row column, or form field
   std::string value;
   std::string expect_title;
   std::string expect_text;
 };
+
+class ScriptedProgress;
 
 class ScriptHost : public dane::Host {
  public:
@@ -51,12 +74,26 @@ class ScriptHost : public dane::Host {
   ScriptHost& form_ok();
   ScriptHost& form_cancel();
   ScriptHost& close_window();
+  ScriptHost& popup(std::string_view label);
+  ScriptHost& dismiss_popup();
+  ScriptHost& tool(std::string_view button);
+  ScriptHost& hover(std::string_view control);
+  ScriptHost& press_help();
+  // Applies to the next progress window opened: it reports "cancelled" from `percent` on. A progress window
+  // that opens while another step is next is not stopped and takes no step.
+  ScriptHost& cancel_progress_at(int percent);
 
   // Reads a script: one step per line, `#` starts a comment, arguments may be double-quoted:
   //   answer BUTTON [TITLE_CONTAINS [TEXT_CONTAINS]]
   //   file PATH
   //   cancel-file
-  //   browse ACTION [COLUMN=VALUE]        (select, pick, insert, change, delete, view, close)
+  //   browse ACTION [COLUMN=VALUE]        (select, pick, insert, change, delete, view, popup, close)
+  //   browse sort COLUMN                  (a click on the column's header)
+  //   popup LABEL | popup-dismiss
+  //   tool BUTTON                         (a toolbar button of the waiting window)
+  //   hover CONTROL                       (records the control's tooltip)
+  //   help                                (F1: the window's help topic is recorded)
+  //   cancel-progress PERCENT
   //   form set FIELD VALUE | form ok | form cancel
   //   close
   // Gives nothing and sets `error` (with the line number) when a line is not understood.
@@ -82,12 +119,17 @@ class ScriptHost : public dane::Host {
   bool open_with_desktop(std::string_view target) override;
   void show_help(std::string_view help_file, std::string_view topic) override;
   void run_window(dane::Window& window) override;
+  std::optional<std::size_t> popup_menu(const std::vector<dane::MenuItem>& items) override;
 
  private:
   bool apply(const Step& step, std::size_t number, dane::Window& window);
   void record(Shown shown);
   void fail(const std::string& message);
   std::optional<Step> next_step(const char* kind, std::string_view title, std::string_view text);
+
+  friend class ScriptedProgress;
+  // A progress window's state, kept in its record: last percent, text, the stop offered.
+  void update_progress(std::size_t record, int percent, const std::string* text, bool offer_cancel);
 
   mutable std::mutex mutex_;
   std::vector<Step> steps_;
