@@ -6,11 +6,14 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
 #include <map>
 
+#include "dane/geometry.h"
 #include "ui_qt/geometry_store.h"
 #include "ui_qt/window_geometry.h"
 
@@ -68,6 +71,23 @@ void MainWindow::showEvent(QShowEvent* event) {
 namespace {
 constexpr const char* kGeometryName = "Mirlet";
 }  // namespace
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  report_frame_metrics();
+}
+
+void MainWindow::report_frame_metrics() const {
+  dane::FrameMetrics metrics;
+  const QWidget* area = centralWidget();
+  metrics.client_width = area ? area->width() : width();
+  metrics.client_height = area ? area->height() : height();
+  metrics.border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+  metrics.caption_height = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+  // The frame has a menu bar and no ribbon or icon bar, so nothing more is taken off the area.
+  metrics.ribbon = dane::Ribbon::AutoHide;
+  dane::set_frame_metrics(metrics);
+}
 
 void MainWindow::keep_geometry(ui_qt::GeometryStore& store) {
   geometry_ = &store;

@@ -32,6 +32,8 @@ class MainWindow : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Tells the services the measures of the free area, for windows that fill it.
+  void resizeEvent(QResizeEvent* event) override;
   // Closing the window by hand asks as "Koniec pracy" does.
   void closeEvent(QCloseEvent* event) override;
 
@@ -39,6 +41,7 @@ class MainWindow : public QMainWindow {
   void run_entry(const MenuEntry& entry);
   void end_session();
   void save_screenshot();
+  void report_frame_metrics() const;
 
   bool ending_ = false;
   bool shown_once_ = false;
