@@ -14,8 +14,10 @@
 #include "dane/database.h"
 #include "dane/globals.h"
 #include "dane/lists_access.h"
+#include "keldox/column_settings.h"
 #include "keldox/permissions.h"
 #include "keldox/query_bridge.h"
+#include "ratio_reporter.h"
 #include "server/demo.h"
 #include "server/server.h"
 
@@ -232,52 +234,69 @@ void BM_LoadPermissionsLarge(benchmark::State& state) {
 
 BENCHMARK(BM_LoadPermissionsLarge)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// Prints the results as usual and, at the end, the median time of each check level over the median time
-// of the map lookup of the same key.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (!r.error_occurred && r.aggregate_name == "median")
-        medians_[r.run_name.function_name + "/" + r.run_name.args] = r.GetAdjustedCPUTime();
-    }
+// LADUJUPRAWNIENIA and LADUJUSTAWIENIAKOLUMN together, as the session start runs them, for the ordinary
+// user of the large database: 5,000 grants more than the demo's and 20,000 column settings.
+void BM_LoadSessionSettingsLarge(benchmark::State& state) {
+  LargeDatabase& large = large_database();
+  if (!large.ready) {
+    state.SkipWithError("no large demo database");
+    return;
   }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::printf(
-        "Median CPU time of POBIERZUPRAWNIENIE over one std::map::find of the same key (aim: 1 or less):\n");
-    ratios("BM_Map/");
-    std::printf(
-        "... and over the check's own steps done with std::map (upper case, catalogue, each level):\n");
-    ratios("BM_MapSteps/");
+  dane::reset_session();
+  dane::install_database(large.client.get());
+  dane::GLO.LOCALPATH = MIRLET_UTIL_DIR;
+  dane::GLO.OWNERNAME = "sqlite:" + large.folder + "/large.db";
+  dane::GLO.ID_FIRMY = 1;
+  dane::GLO.ID_UZYTKOWNIKA = 3000002;
+  if (keldox::DOTNETUTWORZPOLACZENIESQL() != "1") {
+    state.SkipWithError("no bridge connection");
+    return;
   }
+  for (auto _ : state) {
+    keldox::LADUJUPRAWNIENIA();
+    keldox::LADUJUSTAWIENIAKOLUMN();
+    if (dane::ACCESSQ.count() < 5000 || dane::INI_KOL_BRO.count() < 20000)
+      state.SkipWithError("rows missing");
+  }
+  state.counters["grants"] = static_cast<double>(dane::ACCESSQ.count());
+  state.counters["columns"] = static_cast<double>(dane::INI_KOL_BRO.count());
+  dane::install_database(nullptr);
+  dane::reset_session();
+}
 
- private:
-  void ratios(const std::string& baseline) const {
-    const char* levels[] = {"code only", "code + object1", "code + object1 + object2"};
-    for (int level = 0; level < 3; ++level) {
-      const auto check = medians_.find("BM_Check/" + std::to_string(level));
-      const auto map = medians_.find(baseline + std::to_string(level));
-      if (check == medians_.end() || map == medians_.end() || map->second <= 0) {
-        std::printf("  %-26s  n/a\n", levels[level]);
-        continue;
-      }
-      std::printf("  %-26s  %7.1f ns / %7.1f ns = %.2f\n", levels[level], check->second, map->second,
-                  check->second / map->second);
-    }
-  }
+BENCHMARK(BM_LoadSessionSettingsLarge)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
-  std::map<std::string, double> medians_;
-};
+// The median time of each check level over the median time of the baseline of the same level.
+void print_ratios(const mirlet_bench::RatioReporter& reporter, const std::string& baseline) {
+  const char* levels[] = {"code only", "code + object1", "code + object1 + object2"};
+  for (int level = 0; level < 3; ++level) {
+    const std::string suffix = "/" + std::to_string(level) + "/repeats:15";
+    const double check = reporter.time("BM_Check" + suffix);
+    const double base = reporter.time(baseline + suffix);
+    if (check <= 0 || base <= 0) {
+      std::printf("  %-26s  n/a\n", levels[level]);
+      continue;
+    }
+    std::printf("  %-26s  %7.1f ns / %7.1f ns = %.2f\n", levels[level], check, base, check / base);
+  }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  mirlet_bench::RatioReporter reporter;
+  const bool ran = mirlet_bench::run_benchmarks(argc, argv, reporter);
+  if (ran) {
+    std::printf(
+        "Median CPU time of POBIERZUPRAWNIENIE over one std::map::find of the same key (aim: 1 or less):\n");
+    print_ratios(reporter, "BM_Map");
+    std::printf(
+        "... and over the check's own steps done with std::map (upper case, catalogue, each level):\n");
+    print_ratios(reporter, "BM_MapSteps");
+  }
   if (!large_folder.empty()) std::filesystem::remove_all(large_folder);
-  return 0;
+  return ran ? 0 : 1;
 }
