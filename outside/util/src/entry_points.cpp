@@ -1,8 +1,11 @@
 // The exported entry points: Windows-1250 in, UTF-8 inside, Windows-1250 out of a per-thread buffer.
 #include "zorva_util/entry_points.h"
 
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <unordered_map>
 
 #include "code_page_boundary.h"
 #include "file_writer.h"
@@ -15,9 +18,15 @@ std::string_view argument(const char* text) {
   return text == nullptr ? std::string_view{} : std::string_view{text};
 }
 
-// The answer of the calling thread's latest call (Windows-1250 bytes).
+// The answer of the calling thread's latest call (Windows-1250 bytes), valid until that thread calls
+// again. Kept in a map rather than in thread_local storage: the sanitizers' leak checker misreads the
+// dynamic thread-local block of a module loaded with dlopen and crashes at exit. Map nodes never move,
+// so a returned pointer survives other threads' calls.
 const char* answer(std::string bytes) {
-  thread_local std::string buffer;
+  static std::mutex mutex;
+  static std::unordered_map<std::thread::id, std::string> buffers;
+  std::lock_guard lock(mutex);
+  std::string& buffer = buffers[std::this_thread::get_id()];
   buffer = std::move(bytes);
   return buffer.c_str();
 }
