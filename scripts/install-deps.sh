@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev fonts-dejavu-core
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   libsqlite3-dev
   locales
 )

@@ -72,7 +72,6 @@ TEST_F(ConfigParameters, CutOffFollowsTheUsersParameter) {
   EXPECT_EQ(PODAJFILTRODCIECIA("A.DATA"), std::string(50, ' '));  // never set: no cut-off
 }
 
-
 class ParameterChange : public ConfigParameters {
  protected:
   void SetUp() override {

@@ -8,8 +8,7 @@
 namespace runtime {
 
 ClockValue make_clock(int hour, int minute, int second, int hundredths) {
-  const long long total =
-      ((static_cast<long long>(hour) * 60 + minute) * 60 + second) * 100LL + hundredths;
+  const long long total = ((static_cast<long long>(hour) * 60 + minute) * 60 + second) * 100LL + hundredths;
   const long long wrapped = ((total % kClockPerDay) + kClockPerDay) % kClockPerDay;
   return static_cast<ClockValue>(wrapped);
 }

@@ -30,11 +30,17 @@ void append_number(std::string& out, int value, int digits) {
 
 }  // namespace
 
-sys_days to_sys_days(DayNumber day) { return kDayZero + days{day}; }
+sys_days to_sys_days(DayNumber day) {
+  return kDayZero + days{day};
+}
 
-DayNumber from_sys_days(sys_days d) { return static_cast<DayNumber>((d - kDayZero).count()); }
+DayNumber from_sys_days(sys_days d) {
+  return static_cast<DayNumber>((d - kDayZero).count());
+}
 
-year_month_day to_ymd(DayNumber day) { return year_month_day{to_sys_days(day)}; }
+year_month_day to_ymd(DayNumber day) {
+  return year_month_day{to_sys_days(day)};
+}
 
 DayNumber from_ymd(year_month_day ymd) {
   if (!ymd.ok()) return 0;
@@ -42,7 +48,9 @@ DayNumber from_ymd(year_month_day ymd) {
   return d > 0 ? d : 0;
 }
 
-DayNumber make_day(int y, unsigned m, unsigned d) { return from_ymd(year{y} / month{m} / day{d}); }
+DayNumber make_day(int y, unsigned m, unsigned d) {
+  return from_ymd(year{y} / month{m} / day{d});
+}
 
 DayNumber today() {
   const std::time_t now = std::time(nullptr);
@@ -52,7 +60,9 @@ DayNumber today() {
                   static_cast<unsigned>(local.tm_mday));
 }
 
-int day_of_week(DayNumber day) { return static_cast<int>(weekday{to_sys_days(day)}.c_encoding()); }
+int day_of_week(DayNumber day) {
+  return static_cast<int>(weekday{to_sys_days(day)}.c_encoding());
+}
 
 DayNumber first_day_of_month(DayNumber day) {
   const auto ymd = to_ymd(day);
@@ -107,6 +117,8 @@ std::string short_date_format() {
   return format_setting();
 }
 
-std::string short_date_text(DayNumber day) { return format_date(day, short_date_format()); }
+std::string short_date_text(DayNumber day) {
+  return format_date(day, short_date_format());
+}
 
 }  // namespace runtime

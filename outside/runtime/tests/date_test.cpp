@@ -1,5 +1,5 @@
-#include "runtime/clock.h"
 #include "runtime/date.h"
+#include "runtime/clock.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,7 @@ TEST(Clock, HundredthsSinceMidnight) {
   EXPECT_EQ(make_clock(0, 0, 0), 0);
   EXPECT_EQ(make_clock(1, 0, 0), 360000);
   EXPECT_EQ(make_clock(23, 59, 59, 99), kClockPerDay - 1);
-  EXPECT_EQ(make_clock(24, 0, 0), 0);        // wraps into the next day
+  EXPECT_EQ(make_clock(24, 0, 0), 0);  // wraps into the next day
   EXPECT_EQ(make_clock(0, 0, 0, -1), kClockPerDay - 1);
   const ClockParts p = split_clock(make_clock(13, 5, 9, 42));
   EXPECT_EQ(p.hour, 13);

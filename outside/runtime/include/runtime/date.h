@@ -10,7 +10,7 @@ namespace runtime {
 
 using DayNumber = std::int32_t;
 
-inline constexpr DayNumber kDay1900 = 36163;   // 1 January 1900: statements convert with DATA-36163
+inline constexpr DayNumber kDay1900 = 36163;    // 1 January 1900: statements convert with DATA-36163
 inline constexpr DayNumber kOpenEnd = 2994626;  // 31 December 9999: an open end of a range
 
 std::chrono::year_month_day to_ymd(DayNumber day);

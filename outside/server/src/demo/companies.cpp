@@ -91,8 +91,8 @@ void add_companies(Context& c) {
     const auto [check, number] = account(sort_code(a.bank, 0), a.serial);
     const auto bank_id = db::SqlLink(c.db).scalar("SELECT ID_BANKU FROM BANKI WHERE NUMER_BANKU = ?",
                                                   {T(sort_code(a.bank, 0))});
-    rachunek.row({I(a.id), I(a.company), T(a.currency), bank_id ? I(db::Value::text(*bank_id).as_int()) : N(), T(check),
-                  T(number), T(a.name), I(1), I(1), T("PL"), I(std::string(a.currency) != "PLN")});
+    rachunek.row({I(a.id), I(a.company), T(a.currency), bank_id ? I(db::Value::text(*bank_id).as_int()) : N(),
+                  T(check), T(number), T(a.name), I(1), I(1), T("PL"), I(std::string(a.currency) != "PLN")});
   }
   db::SqlLink link(c.db);
   if (c.status.ok())

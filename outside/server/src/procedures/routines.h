@@ -19,8 +19,12 @@ void add_dictionary_procedures(db::ProcedureRegistry& r);
 void add_people_procedures(db::ProcedureRegistry& r);
 
 // Numbers read back from the database as text; never throws, unreadable text is 0.
-inline std::int64_t to_int(const std::string& text) { return db::Value::text(text).as_int(); }
-inline double to_double(const std::string& text) { return db::Value::text(text).as_double(); }
+inline std::int64_t to_int(const std::string& text) {
+  return db::Value::text(text).as_int();
+}
+inline double to_double(const std::string& text) {
+  return db::Value::text(text).as_double();
+}
 
 // The server's current time as 'YYYY-MM-DD HH:MM:SS' (local time).
 inline constexpr std::string_view kNow = "strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime')";
