@@ -19,18 +19,12 @@ std::string field_shown_text(std::string_view picture, std::string_view value) {
 }
 
 std::optional<std::string> field_value_from_typed(std::string_view picture, std::string_view typed) {
-  if (picture.empty()) return std::string(typed);
+  const runtime::PictureKind kind = runtime::picture_kind(picture);
+  if (picture.empty() || kind == runtime::PictureKind::unknown) return std::string(typed);
   const runtime::PictureRead read = runtime::read_picture(picture, typed);
   if (!read.ok()) return std::nullopt;
   if (read.blank) return std::string{};
-  switch (runtime::picture_kind(picture)) {
-    case runtime::PictureKind::text:
-      return read.text;
-    case runtime::PictureKind::unknown:
-      return std::string(typed);
-    default:
-      return read.number.to_text();
-  }
+  return kind == runtime::PictureKind::text ? read.text : read.number.to_text();
 }
 
 std::string calendar_date_text(std::int32_t day) {

@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedRow{"text_cut_to_width", "@s3", "ABCD", "ABC"},
                       TypedRow{"text_trailing_blanks", "@s10", "ab  ", "ab"},
                       TypedRow{"time_of_day", "@t1", "12:30", "4500000"},
-                      TypedRow{"no_picture_as_typed", "", " x ", " x "}),
+                      TypedRow{"no_picture_as_typed", "", " x ", " x "},
+                      TypedRow{"unknown_picture_as_typed", "@q5", " 12 ", " 12 "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ShownRow {

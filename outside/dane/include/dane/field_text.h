@@ -15,8 +15,8 @@ std::string field_shown_text(std::string_view picture, std::string_view value);
 // The value to store for what was typed into a field, or nothing when the text is not a value of the
 // picture (a date that does not exist, letters in a number, a number too wide for the picture). Numbers
 // are stored as decimal text with a point ("1234.50"), dates as day numbers, times as clock values, texts
-// as the picture cuts them; blank text stores "" under every picture. A field without a picture stores
-// the text as typed.
+// as the picture cuts them; blank text stores "". A field without a picture, or with one that is not
+// known, stores the text as typed.
 std::optional<std::string> field_value_from_typed(std::string_view picture, std::string_view typed);
 
 // Day numbers as the calendar exchanges them: "dd.mm.yyyy", and back (nothing when it is no date).
