@@ -58,7 +58,7 @@ class FunctionPasswordWindow final : public dane::FormWindow {
   FunctionPasswordWindow(std::string identifier, std::string code, const CatalogueEntry& function)
       : FormWindow("HasloFunkcji"), code_(std::move(code)) {
     add_field({std::string(kIdentifier), "Identyfikator", "@s19", std::move(identifier), true});
-    add_field({std::string(kPassword), "Hasło", "@s20", "", true});
+    add_field({std::string(kPassword), "Hasło", "@s20", "", true, true});
     add_field({std::string(kFunctionCode), "Kod funkcji", "@s20", code_, false});
     add_field({std::string(kFunctionName), "Funkcja", "@s100", function.name, false});
     add_field({std::string(kDescription), "Opis", "@s999", function.description, false});

@@ -2,6 +2,7 @@
 // whole prompt on a demo database through the scripted host.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -222,6 +223,13 @@ TEST_F(FunctionPasswordOnDemo, AnotherUserMayAuthoriseWithHisOwnLogin) {
   prompt.host.form_set("IDENTYFIKATOR", "ANOWAK").form_set("HASLO", "sklep").form_ok();
   EXPECT_EQ(HASLOFUNKCJI("LIMIT_KUPIECKI"), 1);
   EXPECT_TRUE(prompt.host.finished());
+  // The password typed never appears in what was shown.
+  const auto shown = prompt.host.shown();
+  ASSERT_EQ(shown.size(), 1u);
+  const std::vector<std::string>& fields = shown[0].fields;
+  EXPECT_NE(std::find(fields.begin(), fields.end(), "HASLO=***"), fields.end());
+  EXPECT_NE(std::find(fields.begin(), fields.end(), "IDENTYFIKATOR=ANOWAK"), fields.end());
+  for (const std::string& f : fields) EXPECT_EQ(f.find("sklep"), std::string::npos) << f;
 }
 
 TEST_F(FunctionPasswordOnDemo, PasswordOfAnotherFunctionOrUserDoesNotOpenIt) {

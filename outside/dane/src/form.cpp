@@ -1,6 +1,8 @@
 // Request modes, field history and validation order of the generic update form.
 #include "dane/form.h"
 
+#include "dane/field_text.h"
+#include "dane/host.h"
 #include "runtime/text.h"
 
 namespace dane {
@@ -37,6 +39,29 @@ bool FormWindow::set_value(std::string_view name, std::string_view value) {
   if (!f || !f->enabled || read_only_) return false;
   f->value.assign(value);
   return true;
+}
+
+FieldEntry FormWindow::enter_text(std::string_view name, std::string_view typed) {
+  Field* f = mutable_field(name);
+  if (!f || !f->enabled || read_only_) return FieldEntry::refused;
+  if (typed == field_shown_text(f->picture, f->value)) return FieldEntry::taken;
+  const std::optional<std::string> value = field_value_from_typed(f->picture, typed);
+  if (!value) {
+    set_focus(f->name);
+    MessageBox box;
+    box.title = title();
+    box.text = "Niepoprawna wartość pola " + (f->label.empty() ? f->name : f->label);
+    box.icon = Icon::Exclamation;
+    host().message(box);
+    return FieldEntry::invalid;
+  }
+  f->value = *value;
+  return FieldEntry::taken;
+}
+
+std::string FormWindow::shown_text(std::string_view name) const {
+  const Field* f = field(name);
+  return f ? field_shown_text(f->picture, f->value) : std::string{};
 }
 
 std::string FormWindow::original(std::string_view name) const {

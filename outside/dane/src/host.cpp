@@ -46,6 +46,10 @@ std::optional<std::size_t> Host::popup_menu(const std::vector<MenuItem>&) {
   return std::nullopt;
 }
 
+std::optional<runtime::DayNumber> Host::choose_date(std::string_view, runtime::DayNumber) {
+  return std::nullopt;
+}
+
 Host& host() {
   Host* h = installed.load(std::memory_order_acquire);
   return h ? *h : headless();

@@ -12,13 +12,21 @@
 
 namespace dane {
 
+// A field of the form. `value` is the stored value (a number as "1234.50", a date as its day number); hosts
+// show it and read typed text back by `picture` (dane/field_text.h). A password field shows no characters
+// and appears masked in any record of what was shown.
 struct Field {
   std::string name;
   std::string label;
   std::string picture;
   std::string value;
   bool enabled = true;
+  bool password = false;
 };
+
+// What became of a typed text: stored, refused (no such field, disabled, read-only form) or not a value of
+// the field's picture.
+enum class FieldEntry { taken, refused, invalid };
 
 class FormWindow : public Window {
  public:
@@ -35,6 +43,13 @@ class FormWindow : public Window {
   std::string value(std::string_view name) const;
   // The value as the user typed it; a disabled field or a read-only form refuses it.
   bool set_value(std::string_view name, std::string_view value);
+  // The text as a person typed it, read back by the field's picture. A text the picture cannot read keeps
+  // the stored value, sends the focus to the field and warns "Niepoprawna wartość pola <label>" through the
+  // host. The text the field shows for its stored value keeps that value as it is, so that passing through
+  // a field never rounds or cuts what it holds.
+  FieldEntry enter_text(std::string_view name, std::string_view typed);
+  // The text the field shows for its stored value.
+  std::string shown_text(std::string_view name) const;
   // Field history: the value the field had when the form opened.
   std::string original(std::string_view name) const;
 

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/date.h"
+
 namespace dane {
 
 class Window;
@@ -96,6 +98,9 @@ class Host {
   // Shows a popup menu at the pointer and waits: the index of the chosen item, or nothing when dismissed.
   // A host without menus dismisses it.
   virtual std::optional<std::size_t> popup_menu(const std::vector<MenuItem>& items);
+  // A date chosen on a calendar that opens at `initial` (today when 0): its day number, or nothing when the
+  // user cancelled. A host without a calendar cancels.
+  virtual std::optional<runtime::DayNumber> choose_date(std::string_view title, runtime::DayNumber initial);
 };
 
 // The process-wide host. Until one is installed a headless host answers every box with its default and keeps

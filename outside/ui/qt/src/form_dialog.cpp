@@ -1,5 +1,5 @@
-// The update form as a modal dialog: a line per field, OK and Anuluj. Leaving a field accepts it; a field
-// or a record the form refuses gets the focus back.
+// The update form as a modal dialog: a line per field in its picture, OK and Anuluj. Leaving a field
+// accepts it; a field or a record the form refuses gets the focus back. Date fields open the calendar.
 #include <QDialog>
 #include <QEvent>
 #include <QFocusEvent>
@@ -10,14 +10,18 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <charconv>
 #include <vector>
 
+#include "dane/field_text.h"
 #include "dane/form.h"
 #include "host_context.h"
 #include "picture_width.h"
+#include "runtime/picture.h"
 #include "runtime/text.h"
 #include "ui_qt/window_geometry.h"
 
@@ -73,15 +77,26 @@ class FormDialog : public QDialog {
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QFormLayout;
     for (const dane::Field& field : form_.fields()) {
-      auto* edit = new QLineEdit(to_qt(field.value), this);
+      auto* edit = new QLineEdit(to_qt(form_.shown_text(field.name)), this);
       edit->setObjectName(QString::fromStdString(field.name));
       edit->setEnabled(field.enabled && !form_.read_only());
       edit->installEventFilter(this);
-      const int chars = std::clamp(picture_chars(field.picture), 4, 60);
+      if (field.password) edit->setEchoMode(QLineEdit::Password);
+      const runtime::PictureKind kind = runtime::picture_kind(field.picture);
+      const int picture_width = picture_chars(field.picture);
+      // A text picture keeps no more than its width: stop the typing there rather than cut it on OK.
+      if (kind == runtime::PictureKind::text && picture_width > 0) edit->setMaxLength(picture_width);
+      if (kind == runtime::PictureKind::number || kind == runtime::PictureKind::exponent)
+        edit->setAlignment(Qt::AlignRight);
+      const int chars = std::clamp(picture_width, 4, 60);
       edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * (chars + 2));
       auto* label = new QLabel(to_qt(field.label.empty() ? field.name : field.label), this);
       label->setBuddy(edit);
-      fields->addRow(label, edit);
+      if (kind == runtime::PictureKind::date) {
+        fields->addRow(label, with_calendar_button(edit, field));
+      } else {
+        fields->addRow(label, edit);
+      }
       edits_.push_back(edit);
       shown_.push_back(edit->text());
     }
@@ -110,6 +125,38 @@ class FormDialog : public QDialog {
     });
   }
 
+  // The date's line with a button that opens the calendar on the date typed (or today) and puts the chosen
+  // date into the field as if typed.
+  QWidget* with_calendar_button(QLineEdit* edit, const dane::Field& field) {
+    auto* row = new QWidget(this);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    edit->setParent(row);
+    line->addWidget(edit, 1);
+    auto* button = new QToolButton(row);
+    button->setObjectName(QString::fromStdString(field.name) + "_calendar");
+    button->setText(QStringLiteral("…"));
+    button->setToolTip(QStringLiteral("Kalendarz"));
+    button->setEnabled(edit->isEnabled());
+    // As the OK button: pressing it is not leaving the field.
+    button->setFocusPolicy(Qt::NoFocus);
+    line->addWidget(button);
+    const std::string picture = field.picture;
+    const std::string title = field.label.empty() ? field.name : field.label;
+    connect(button, &QToolButton::clicked, this, [this, edit, picture, title] {
+      if (form_.closed()) return;
+      runtime::DayNumber initial = 0;
+      if (const auto typed = dane::field_value_from_typed(picture, edit->text().toStdString()))
+        std::from_chars(typed->data(), typed->data() + typed->size(), initial);
+      const std::optional<runtime::DayNumber> chosen = show_calendar_dialog(title, initial, context_);
+      if (!chosen) return;
+      edit->setText(to_qt(dane::field_shown_text(picture, std::to_string(*chosen))));
+      if (!commit(edit)) focus_field(form_.focus());
+      finish_if_closed();
+    });
+    return row;
+  }
+
   QLineEdit* edit_of(std::string_view name) const {
     for (QLineEdit* edit : edits_) {
       if (runtime::to_upper(edit->objectName().toStdString()) == runtime::to_upper(name)) return edit;
@@ -117,11 +164,15 @@ class FormDialog : public QDialog {
     return nullptr;
   }
 
-  // Hands the field's text to the form and accepts it; false when the form refused it.
+  // Hands the field's text to the form, read by its picture, and accepts it; false when the picture cannot
+  // read it (the text stays for the user to mend) or the form refused it.
   bool commit(QLineEdit* edit) {
     const std::string name = edit->objectName().toStdString();
     if (!edit->isEnabled()) return true;
-    form_.set_value(name, edit->text().toStdString());
+    if (form_.enter_text(name, edit->text().toStdString()) == dane::FieldEntry::invalid) return false;
+    // The field shows what it now holds in its picture ("1.2.27" becomes "01.02.2027").
+    const QString shown = to_qt(form_.shown_text(name));
+    if (edit->text() != shown) edit->setText(shown);
     const bool accepted = form_.accept(name);
     remember_shown(edit);
     show_values(edit);
@@ -152,7 +203,7 @@ class FormDialog : public QDialog {
       return;
     }
     for (QLineEdit* edit : edits_) {
-      if (!edit->isEnabled() || edit->text() == to_qt(form_.value(edit->objectName().toStdString())))
+      if (!edit->isEnabled() || edit->text() == to_qt(form_.shown_text(edit->objectName().toStdString())))
         continue;
       if (!commit(edit)) {
         focus_field(form_.focus());
@@ -171,7 +222,7 @@ class FormDialog : public QDialog {
     for (std::size_t i = 0; i < edits_.size(); ++i) {
       QLineEdit* edit = edits_[i];
       if (edit == except || edit->text() != shown_[i]) continue;
-      shown_[i] = to_qt(form_.value(edit->objectName().toStdString()));
+      shown_[i] = to_qt(form_.shown_text(edit->objectName().toStdString()));
       if (edit->text() != shown_[i]) edit->setText(shown_[i]);
     }
     ok_->setEnabled(form_.ok_enabled());

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dane/host.h"
+#include "runtime/date.h"
 #include "screenshots.h"
 #include "ui_qt/geometry_store.h"
 
@@ -49,6 +50,9 @@ std::unique_ptr<dane::Progress> open_progress_window(std::string_view title, Hos
 std::optional<std::string> show_file_dialog(const dane::FileDialog& dialog, HostContext& context);
 void run_browse_dialog(dane::BrowseWindow& window, HostContext& context);
 void run_form_dialog(dane::FormWindow& window, HostContext& context);
+// The calendar opens on `initial` (today when 0); the chosen day, or nothing when cancelled.
+std::optional<runtime::DayNumber> show_calendar_dialog(std::string_view title, runtime::DayNumber initial,
+                                                       HostContext& context);
 std::optional<std::size_t> show_popup_menu(const std::vector<dane::MenuItem>& items, HostContext& context);
 
 }  // namespace ui_qt

@@ -142,6 +142,11 @@ std::optional<std::size_t> QtHost::popup_menu(const std::vector<dane::MenuItem>&
   return run_on_gui_thread([&] { return show_popup_menu(items, state_->context); });
 }
 
+std::optional<runtime::DayNumber> QtHost::choose_date(std::string_view title, runtime::DayNumber initial) {
+  if (!have_application()) return state_->headless.choose_date(title, initial);
+  return run_on_gui_thread([&] { return show_calendar_dialog(title, initial, state_->context); });
+}
+
 void QtHost::run_window(dane::Window& window) {
   if (!have_application()) return state_->headless.run_window(window);
   run_on_gui_thread([&] {

@@ -68,7 +68,7 @@ class ArticleForm : public dane::FormWindow {
   void load() override {
     for (std::size_t i = 0; i < 3; ++i) mutable_field(table_.columns()[i].name)->value = (*row_)[i];
   }
-  bool validate_field(std::string_view name) override { return name != "CENA" || value(name) != "-1"; }
+  bool validate_field(std::string_view name) override { return name != "CENA" || value(name) != "0.00"; }
   std::optional<std::string> validate_record() override {
     if (value("NAZWA").empty()) return "NAZWA";
     return std::nullopt;
@@ -255,8 +255,8 @@ TEST_F(BrowseAndForm, RefusedFieldKeepsTheFormOpenWithTheFocusOnItAndOkSaves) {
       auto* price = child<QLineEdit>(w, "CENA");
       auto* name = child<QLineEdit>(w, "NAZWA");
       price->setFocus();
-      price->setText("-1");
-      name->setFocus();  // leaving the price accepts it; the form refuses -1
+      price->setText("0");
+      name->setFocus();  // leaving the price accepts it; the form refuses a zero price
       testing::settle();
       open_after_refusal = w->isVisible();
       focus_after_refusal =

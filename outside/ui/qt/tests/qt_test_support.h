@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
@@ -61,6 +62,28 @@ inline void when_popup_shown(std::function<void(QWidget*)> action) {
     timer->stop();
     timer->deleteLater();
     action(popup);
+  });
+  timer->start();
+}
+
+// Runs `action` on the message box as soon as one is up; one that does not come up within a few seconds is
+// a test failure.
+inline void when_box_shown(std::function<void(QMessageBox*)> action) {
+  auto* timer = new QTimer;
+  auto tries = std::make_shared<int>(0);
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, tries, action = std::move(action)] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) {
+      if (++*tries < 1000) return;
+      ADD_FAILURE() << "no message box came up";
+      timer->stop();
+      timer->deleteLater();
+      return;
+    }
+    timer->stop();
+    timer->deleteLater();
+    action(box);
   });
   timer->start();
 }

@@ -85,9 +85,15 @@ std::size_t ScriptHost::remaining() const {
   return steps_.size() - next_;
 }
 
-void ScriptHost::record(Shown shown) {
+std::size_t ScriptHost::record(Shown shown) {
   std::lock_guard lock(mutex_);
   shown_.push_back(std::move(shown));
+  return shown_.size() - 1;
+}
+
+void ScriptHost::update_fields(std::size_t record, std::vector<std::string> fields) {
+  std::lock_guard lock(mutex_);
+  if (record < shown_.size()) shown_[record].fields = std::move(fields);
 }
 
 void ScriptHost::fail(const std::string& message) {

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "dane/field_text.h"
 #include "ui_script/script_host.h"
 
 namespace ui_script {
@@ -74,6 +75,12 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
       step.path = w[1];
     } else if (w[0] == "cancel-file" && w.size() == 1) {
       step.kind = Step::Kind::CancelFile;
+    } else if (w[0] == "date" && w.size() == 2) {
+      if (!dane::calendar_date_from_text(w[1])) return refuse("expected a date dd.mm.yyyy: " + w[1]);
+      step.kind = Step::Kind::ChooseDate;
+      step.value = w[1];
+    } else if (w[0] == "cancel-date" && w.size() == 1) {
+      step.kind = Step::Kind::ChooseDate;
     } else if (w[0] == "browse" && (w.size() == 2 || w.size() == 3)) {
       step.kind = Step::Kind::Browse;
       step.action = w[1];

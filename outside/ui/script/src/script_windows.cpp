@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "dane/browse.h"
+#include "dane/field_text.h"
 #include "dane/form.h"
 #include "dane/popup.h"
 #include "labels.h"
@@ -17,6 +18,18 @@ Step window_step(Step::Kind kind, std::string_view action, std::string_view colu
   s.column = std::string(column);
   s.value = std::string(value);
   return s;
+}
+
+// The form's fields as a person sees them; a password shows no characters.
+std::vector<std::string> shown_fields(const dane::Window& w) {
+  std::vector<std::string> fields;
+  if (w.kind() != dane::Window::Kind::Form) return fields;
+  const auto& form = static_cast<const dane::FormWindow&>(w);
+  for (const dane::Field& f : form.fields()) {
+    const std::string text = form.shown_text(f.name);
+    fields.push_back(f.name + "=" + (f.password ? dane::masked_value(text) : text));
+  }
+  return fields;
 }
 
 std::string describe(const dane::Window& w) {
@@ -110,11 +123,11 @@ void ScriptHost::run_window(dane::Window& window) {
   const char* kind = window.kind() == dane::Window::Kind::Browse ? "browse"
                      : window.kind() == dane::Window::Kind::Form ? "form"
                                                                  : "window";
-  Shown opened{kind, window.title(), window.procedure_name(), {}, 0};
+  Shown opened{kind, window.title(), window.procedure_name(), {}, 0, shown_fields(window)};
   for (const dane::ToolButton& b : window.toolbar().buttons()) {
     opened.buttons.push_back(dane::parse_item_text(b.text).label);
   }
-  record(std::move(opened));
+  const std::size_t opened_record = record(std::move(opened));
   while (!window.closed()) {
     std::optional<Step> step;
     std::size_t number = 0;
@@ -128,6 +141,7 @@ void ScriptHost::run_window(dane::Window& window) {
     if (!step) {
       fail("script ran out while " + describe(window) + " waits for the user");
     } else if (!apply(*step, number, window)) {
+      update_fields(opened_record, shown_fields(window));
       continue;
     }
     // Give up on the window rather than wait for an action that will never come.
@@ -196,9 +210,10 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
   if (step.kind == Step::Kind::Form && window.kind() == dane::Window::Kind::Form) {
     auto& form = static_cast<dane::FormWindow&>(window);
     if (step.action == "set") {
-      if (!form.set_value(step.column, step.value)) {
+      const dane::FieldEntry entry = form.enter_text(step.column, step.value);
+      if (entry == dane::FieldEntry::refused) {
         fail(where + "field " + step.column + " of " + describe(window) + " cannot be set");
-      } else {
+      } else if (entry == dane::FieldEntry::taken) {
         form.accept(step.column);
       }
     } else if (step.action == "ok") {
@@ -215,6 +230,7 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
         : step.kind == Step::Kind::Form           ? std::string("a form")
         : step.kind == Step::Kind::Popup          ? std::string("a popup")
         : step.kind == Step::Kind::CancelProgress ? std::string("a progress window")
+        : step.kind == Step::Kind::ChooseDate     ? std::string("a calendar")
                                                   : std::string("a box or dialog")) +
        " but " + describe(window) + " waits for the user");
   return true;

@@ -45,6 +45,8 @@ class QtHost : public dane::Host {
   void show_help(std::string_view help_file, std::string_view topic) override;
   void run_window(dane::Window& window) override;
   std::optional<std::size_t> popup_menu(const std::vector<dane::MenuItem>& items) override;
+  // A modal calendar in Polish (weeks from Monday) with OK and Anuluj.
+  std::optional<runtime::DayNumber> choose_date(std::string_view title, runtime::DayNumber initial) override;
 
  private:
   struct State;

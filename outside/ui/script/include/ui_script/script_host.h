@@ -24,13 +24,21 @@ struct Shown {
   // Box buttons; a popup's labels ("" for a separator); a window's toolbar labels; "Przerwij" when a
   // progress window offers to stop
   std::vector<std::string> buttons;
-  // The code of the button; a popup's 1-based item, 0 when dismissed; a progress window's last percent
+  // The code of the button; a popup's 1-based item, 0 when dismissed; a progress window's last percent; a
+  // calendar's chosen day number, 0 when cancelled
   int answer = 0;
+  // A form's fields as "NAME=text shown", a password field masked ("***"); kept up to date as the script
+  // acts in the form
+  std::vector<std::string> fields{};
 };
 
 // One scripted answer. A button is named by its text: "Tak"/"Yes", "Nie"/"No", "OK", "Anuluj"/"Cancel",
 // "Ponów"/"Retry", "Ignoruj"/"Ignore", "Przerwij"/"Abort", or the text of a custom button.
 // Expectations, when given, must be contained in the box's title and text.
+// A form's "set" step types the text as a person would, in the field's picture ("07.12.2026" into a date
+// field, "1 234,50" into a number): the form reads it back into the stored value. A text the picture cannot
+// read brings up the form's warning box, which the script must answer like any other box.
+// A date step answers a calendar with a date "dd.mm.yyyy", or cancels it when the date is empty.
 // A popup step chooses the item of a popup menu by its label (without "&", ignoring case), or dismisses it.
 // Window steps act on the window that waits for the user: in a browse, a record action on the row whose
 // column equals a value (or the current row); in a form, set a field (which accepts it) or press OK/cancel.
@@ -47,6 +55,7 @@ struct Step {
     Hover,           // rest the pointer on the control `column`: its tooltip is recorded
     CancelProgress,  // the next progress window is stopped once it reaches `value` per cent
     Help,            // F1 in the waiting window
+    ChooseDate,      // `value` is the date "dd.mm.yyyy" to choose; empty cancels the calendar
   } kind = Kind::Answer;
   std::string button;
   std::string path;
@@ -69,6 +78,8 @@ class ScriptHost : public dane::Host {
                      std::string_view expect_text = {});
   ScriptHost& choose_file(std::string_view path);
   ScriptHost& cancel_file();
+  ScriptHost& choose_date(std::string_view date);
+  ScriptHost& cancel_date();
   ScriptHost& browse(std::string_view action, std::string_view column = {}, std::string_view value = {});
   ScriptHost& form_set(std::string_view field, std::string_view value);
   ScriptHost& form_ok();
@@ -87,6 +98,7 @@ class ScriptHost : public dane::Host {
   //   answer BUTTON [TITLE_CONTAINS [TEXT_CONTAINS]]
   //   file PATH
   //   cancel-file
+  //   date DD.MM.YYYY | cancel-date
   //   browse ACTION [COLUMN=VALUE]        (select, pick, insert, change, delete, view, popup, close)
   //   browse sort COLUMN                  (a click on the column's header)
   //   popup LABEL | popup-dismiss
@@ -94,7 +106,7 @@ class ScriptHost : public dane::Host {
   //   hover CONTROL                       (records the control's tooltip)
   //   help                                (F1: the window's help topic is recorded)
   //   cancel-progress PERCENT
-  //   form set FIELD VALUE | form ok | form cancel
+  //   form set FIELD TEXT | form ok | form cancel
   //   close
   // Gives nothing and sets `error` (with the line number) when a line is not understood.
   static std::optional<std::vector<Step>> parse(std::string_view script, std::string* error);
@@ -120,10 +132,13 @@ class ScriptHost : public dane::Host {
   void show_help(std::string_view help_file, std::string_view topic) override;
   void run_window(dane::Window& window) override;
   std::optional<std::size_t> popup_menu(const std::vector<dane::MenuItem>& items) override;
+  std::optional<runtime::DayNumber> choose_date(std::string_view title, runtime::DayNumber initial) override;
 
  private:
   bool apply(const Step& step, std::size_t number, dane::Window& window);
-  void record(Shown shown);
+  // Records and gives the record's index.
+  std::size_t record(Shown shown);
+  void update_fields(std::size_t record, std::vector<std::string> fields);
   void fail(const std::string& message);
   std::optional<Step> next_step(const char* kind, std::string_view title, std::string_view text);
 

@@ -1,0 +1,182 @@
+// Form fields in their pictures in the Qt host: shown formatted, read back on leaving and on OK, a warning
+// for text that is no value, the calendar of date fields and the stand-alone calendar in Polish.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+
+#include "dane/form.h"
+#include "qt_test_support.h"
+#include "runtime/date.h"
+#include "ui_qt/qt_host.h"
+
+namespace ui_qt {
+namespace {
+
+using dane::Response;
+using testing::child;
+using testing::expect_png_files;
+using testing::settle;
+using testing::when_box_shown;
+using testing::when_shown;
+
+const runtime::DayNumber kDecember7 = runtime::make_day(2026, 12, 7);
+
+class DeliveryForm : public dane::FormWindow {
+ public:
+  DeliveryForm() : FormWindow("Dostawa_Upd") {
+    add_field({"DATA", "Data dostawy", "@d17", std::to_string(kDecember7), true});
+    add_field({"KWOTA", "Kwota", "@n-14`2", "1234.5", true});
+    add_field({"UWAGI", "Uwagi", "@s5", "", true});
+    add_field({"HASLO", "Hasło", "@s20", "", true, true});
+    set_mode_titles("Dostawa", "Dostawa");
+  }
+};
+
+void press_box_button(QMessageBox* box, const QString& text) {
+  for (QAbstractButton* button : box->buttons()) {
+    if (button->text() == text) return button->click();
+  }
+  ADD_FAILURE() << "no button " << text.toStdString() << " in the box";
+  box->reject();
+}
+
+// The form's own focus: after a box closes the offscreen platform may not make the form active again.
+QString focus_name(QWidget* window) {
+  return window->focusWidget() ? window->focusWidget()->objectName() : QString();
+}
+
+class QtFormFields : public ::testing::Test {
+ protected:
+  void SetUp() override { dane::install_host(&host); }
+  void TearDown() override { dane::install_host(nullptr); }
+  QtHost host;
+  DeliveryForm form;
+};
+
+TEST_F(QtFormFields, ShowsValuesInTheirPicturesAndStoresWhatIsTyped) {
+  QString date, amount;
+  bool amount_right = false, password_hidden = false;
+  int note_length = 0;
+  when_shown("Dostawa_Upd", [&](QWidget* w) {
+    auto* data = child<QLineEdit>(w, "DATA");
+    auto* kwota = child<QLineEdit>(w, "KWOTA");
+    date = data->text();
+    amount = kwota->text();
+    amount_right = kwota->alignment() & Qt::AlignRight;
+    password_hidden = child<QLineEdit>(w, "HASLO")->echoMode() == QLineEdit::Password;
+    note_length = child<QLineEdit>(w, "UWAGI")->maxLength();
+    data->setText("1.2.2027");
+    kwota->setText("2 000,5");
+    child<QLineEdit>(w, "HASLO")->setText("tajne");
+    child<QPushButton>(w, "ok")->click();
+  });
+  EXPECT_EQ(dane::run_window(form), Response::Completed);
+  EXPECT_EQ(date, "07.12.2026");
+  EXPECT_EQ(amount, "1 234,50");
+  EXPECT_TRUE(amount_right);
+  EXPECT_TRUE(password_hidden);
+  EXPECT_EQ(note_length, 5);
+  EXPECT_EQ(form.value("DATA"), std::to_string(runtime::make_day(2027, 2, 1)));
+  EXPECT_EQ(form.value("KWOTA"), "2000.50");
+  EXPECT_EQ(form.value("HASLO"), "tajne");
+}
+
+TEST_F(QtFormFields, TextThatIsNoValueWarnsKeepsTheTextAndTheFocusAndLosesNothing) {
+  QString leaving_warning, ok_warning, focus_after_leaving, text_after_leaving, focus_after_ok;
+  bool open_after_ok = false;
+  when_shown("Dostawa_Upd", [&](QWidget* w) {
+    auto* data = child<QLineEdit>(w, "DATA");
+    auto* kwota = child<QLineEdit>(w, "KWOTA");
+    kwota->setText("99");
+    data->setFocus();
+    data->setText("32.13.2020");
+    when_box_shown([&](QMessageBox* box) {
+      leaving_warning = box->text();
+      press_box_button(box, "OK");
+    });
+    kwota->setFocus();  // leaving the date
+    settle();
+    settle();
+    focus_after_leaving = focus_name(w);
+    text_after_leaving = data->text();
+    when_box_shown([&](QMessageBox* box) {
+      ok_warning = box->text();
+      press_box_button(box, "OK");
+    });
+    child<QPushButton>(w, "ok")->click();
+    settle();
+    open_after_ok = w->isVisible();
+    focus_after_ok = focus_name(w);
+    data->setText("05.01.2026");
+    child<QPushButton>(w, "ok")->click();
+  });
+  EXPECT_EQ(dane::run_window(form), Response::Completed);
+  EXPECT_EQ(leaving_warning, "Niepoprawna wartość pola Data dostawy");
+  EXPECT_EQ(ok_warning, "Niepoprawna wartość pola Data dostawy");
+  EXPECT_EQ(focus_after_leaving, "DATA");
+  EXPECT_EQ(text_after_leaving, "32.13.2020");
+  EXPECT_TRUE(open_after_ok);
+  EXPECT_EQ(focus_after_ok, "DATA");
+  EXPECT_EQ(form.value("DATA"), std::to_string(runtime::make_day(2026, 1, 5)));
+  EXPECT_EQ(form.value("KWOTA"), "99.00");
+}
+
+TEST_F(QtFormFields, TheCalendarButtonOpensOnTheFieldsDateAndPutsTheChosenOneIn) {
+  QDate opened_on;
+  QString shown_after;
+  when_shown("Dostawa_Upd", [&](QWidget* w) {
+    when_shown("choose_date", [&](QWidget* dialog) {
+      auto* calendar = child<QCalendarWidget>(dialog, "calendar");
+      opened_on = calendar->selectedDate();
+      calendar->setSelectedDate(QDate(2026, 1, 5));
+      child<QPushButton>(dialog, "ok")->click();
+    });
+    child<QToolButton>(w, "DATA_calendar")->click();
+    shown_after = child<QLineEdit>(w, "DATA")->text();
+    child<QPushButton>(w, "ok")->click();
+  });
+  EXPECT_EQ(dane::run_window(form), Response::Completed);
+  EXPECT_EQ(opened_on, QDate(2026, 12, 7));
+  EXPECT_EQ(shown_after, "05.01.2026");
+  EXPECT_EQ(form.value("DATA"), std::to_string(runtime::make_day(2026, 1, 5)));
+}
+
+TEST(QtCalendar, ShowsPolishMonthsAndDaysFromMondayAndAnswersTheChosenDay) {
+  QtHost host;
+  const QLocale polish(QLocale::Polish);
+  QString month, first_day_header, title;
+  Qt::DayOfWeek first_day = Qt::Sunday;
+  when_shown("choose_date", [&](QWidget* dialog) {
+    title = dialog->windowTitle();
+    auto* calendar = child<QCalendarWidget>(dialog, "calendar");
+    first_day = calendar->firstDayOfWeek();
+    month = child<QToolButton>(calendar, "qt_calendar_monthbutton")->text();
+    auto* days = child<QTableView>(calendar, "qt_calendar_calendarview");
+    first_day_header = days->model()->index(0, 0).data().toString();
+    calendar->setSelectedDate(QDate(2026, 12, 24));
+    child<QPushButton>(dialog, "ok")->click();
+  });
+  EXPECT_EQ(host.choose_date("Data dokumentu", kDecember7), runtime::make_day(2026, 12, 24));
+  EXPECT_EQ(title, "Data dokumentu");
+  EXPECT_EQ(first_day, Qt::Monday);
+  EXPECT_EQ(month, polish.standaloneMonthName(12));
+  EXPECT_EQ(first_day_header, polish.dayName(Qt::Monday, QLocale::ShortFormat));
+  expect_png_files(host.screenshots(), 1);
+}
+
+TEST(QtCalendar, AnulujAnswersNothing) {
+  QtHost host;
+  when_shown("choose_date", [&](QWidget* dialog) { child<QPushButton>(dialog, "cancel")->click(); });
+  EXPECT_EQ(host.choose_date("Data", 0), std::nullopt);
+}
+
+}  // namespace
+}  // namespace ui_qt
