@@ -203,14 +203,13 @@ LargeDatabase& large_database() {
   return large;
 }
 
-// LADUJUPRAWNIENIA of the ordinary user on the large database (5,000 grants more than the demo's). The
-// session start loads the column settings (LADUJUSTAWIENIAKOLUMN) right after; that load joins this
-// benchmark when it is built.
-void BM_LoadPermissionsLarge(benchmark::State& state) {
+// The session of the ordinary user on the large database, with the bridge connection opened as the
+// session start does; false (and the benchmark skipped) when there is none.
+bool open_large_session(benchmark::State& state) {
   LargeDatabase& large = large_database();
   if (!large.ready) {
     state.SkipWithError("no large demo database");
-    return;
+    return false;
   }
   dane::reset_session();
   dane::install_database(large.client.get());
@@ -220,38 +219,34 @@ void BM_LoadPermissionsLarge(benchmark::State& state) {
   dane::GLO.ID_UZYTKOWNIKA = 3000002;
   if (keldox::DOTNETUTWORZPOLACZENIESQL() != "1") {
     state.SkipWithError("no bridge connection");
-    return;
+    return false;
   }
+  return true;
+}
+
+void close_large_session() {
+  dane::install_database(nullptr);
+  dane::reset_session();
+}
+
+// LADUJUPRAWNIENIA alone: 5,000 grants more than the demo's.
+void BM_LoadPermissionsLarge(benchmark::State& state) {
+  if (!open_large_session(state)) return;
   for (auto _ : state) {
     keldox::LADUJUPRAWNIENIA();
     if (dane::ACCESSQ.count() < 5000) state.SkipWithError("grants missing");
   }
   state.counters["grants"] = static_cast<double>(dane::ACCESSQ.count());
   state.counters["codes"] = static_cast<double>(dane::UPRAWNQ.count());
-  dane::install_database(nullptr);
-  dane::reset_session();
+  close_large_session();
 }
 
 BENCHMARK(BM_LoadPermissionsLarge)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// LADUJUPRAWNIENIA and LADUJUSTAWIENIAKOLUMN together, as the session start runs them, for the ordinary
-// user of the large database: 5,000 grants more than the demo's and 20,000 column settings.
+// LADUJUPRAWNIENIA and LADUJUSTAWIENIAKOLUMN together, as the session start runs them: the grants and
+// 20,000 column settings.
 void BM_LoadSessionSettingsLarge(benchmark::State& state) {
-  LargeDatabase& large = large_database();
-  if (!large.ready) {
-    state.SkipWithError("no large demo database");
-    return;
-  }
-  dane::reset_session();
-  dane::install_database(large.client.get());
-  dane::GLO.LOCALPATH = MIRLET_UTIL_DIR;
-  dane::GLO.OWNERNAME = "sqlite:" + large.folder + "/large.db";
-  dane::GLO.ID_FIRMY = 1;
-  dane::GLO.ID_UZYTKOWNIKA = 3000002;
-  if (keldox::DOTNETUTWORZPOLACZENIESQL() != "1") {
-    state.SkipWithError("no bridge connection");
-    return;
-  }
+  if (!open_large_session(state)) return;
   for (auto _ : state) {
     keldox::LADUJUPRAWNIENIA();
     keldox::LADUJUSTAWIENIAKOLUMN();
@@ -260,8 +255,7 @@ void BM_LoadSessionSettingsLarge(benchmark::State& state) {
   }
   state.counters["grants"] = static_cast<double>(dane::ACCESSQ.count());
   state.counters["columns"] = static_cast<double>(dane::INI_KOL_BRO.count());
-  dane::install_database(nullptr);
-  dane::reset_session();
+  close_large_session();
 }
 
 BENCHMARK(BM_LoadSessionSettingsLarge)
