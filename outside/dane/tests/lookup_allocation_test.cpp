@@ -1,64 +1,15 @@
 // Lookups in sorted session lists must not touch the heap: permission checks run on every window open.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "dane/globals.h"
 #include "dane/lists_access.h"
+#include "mirlet_testing/counting_allocator.h"
 
-namespace {
-thread_local bool counting = false;
-thread_local std::size_t allocations = 0;
-}  // namespace
-
-// The replacement pair allocates with malloc and frees with free, which the compiler cannot see across
-// the replaced operators.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-namespace {
-void* counted_allocation(std::size_t size) noexcept {
-  if (counting) ++allocations;
-  return std::malloc(size == 0 ? 1 : size);
-}
-void* counted_allocation_or_throw(std::size_t size) {
-  if (void* p = counted_allocation(size)) return p;
-  throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-  return counted_allocation_or_throw(size);
-}
-void* operator new[](std::size_t size) {
-  return counted_allocation_or_throw(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return counted_allocation(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  return counted_allocation(size);
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
-  std::free(p);
-}
+using mirlet_testing::allocations;
+using mirlet_testing::counting;
 
 namespace dane {
 namespace {
