@@ -4,6 +4,7 @@
 #include "host_context.h"
 #include "runtime/picture.h"
 #include "runtime/text.h"
+#include "ui_qt/icons.h"
 
 namespace ui_qt {
 
@@ -11,6 +12,13 @@ std::string cell_text(const dane::Column& column, std::string_view cell) {
   if (column.picture.empty()) return std::string(runtime::trim_right(cell));
   const std::string shown = runtime::format_picture(column.picture, cell);
   return std::string(right_aligned(column) ? runtime::trim(shown) : runtime::trim_right(shown));
+}
+
+QIcon cell_icon(std::string_view cell) {
+  const std::string_view name = runtime::trim(cell);
+  const bool resource = name.size() > 5 && name.front() == '~' &&
+                        runtime::same_text(runtime::to_lower(name.substr(name.size() - 4)), ".ico");
+  return resource ? program_icon(name) : QIcon();
 }
 
 bool right_aligned(const dane::Column& column) {
@@ -39,9 +47,12 @@ QVariant BrowseModel::data(const QModelIndex& index, int role) const {
   const auto row = static_cast<std::size_t>(index.row());
   const auto column = static_cast<std::size_t>(index.column());
   if (row >= browse_.rows().size() || column >= browse_.columns().size()) return {};
-  if (role == Qt::DisplayRole) {
-    const dane::Row& cells = browse_.rows()[row];
-    return column < cells.size() ? to_qt(cell_text(browse_.columns()[column], cells[column])) : QString();
+  const dane::Row& cells = browse_.rows()[row];
+  if (role == Qt::DisplayRole || role == Qt::DecorationRole) {
+    if (column >= cells.size()) return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+    const QIcon icon = cell_icon(cells[column]);
+    if (role == Qt::DecorationRole) return icon.isNull() ? QVariant() : QVariant(icon);
+    return icon.isNull() ? to_qt(cell_text(browse_.columns()[column], cells[column])) : QString();
   }
   if (role == Qt::TextAlignmentRole && right_aligned(browse_.columns()[column])) {
     return QVariant(Qt::AlignRight | Qt::AlignVCenter);

@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -452,6 +453,34 @@ TEST(QtBrowseCells, ShowEachCellInItsColumnPicture) {
                                   "18.11.2025", "-15,00", "", "brak", "FV/3/2026", "", "abc", "0.500", ""}));
   EXPECT_EQ(right, (std::vector<bool>{false, false, true, true, false}));
   expect_png_files(host.screenshots(), 1);
+}
+
+// A cell that names an icon of the program's set shows the icon alone; other texts stay texts.
+TEST(QtBrowseCells, IconResourceNamesShowAsIcons) {
+  QtHost host;
+  dane::install_host(&host);
+  dane::MemoryRowSource table{{{"POKAZ", "Widoczna", ""}, {"NAZWA", "Kolumna", "@s20"}}};
+  table.add({"~boxon.ico", "Symbol"});
+  table.add({" ~BOXOFF.ICO ", "Nazwa"});  // the leading blank sorts it first
+  table.add({"~nieznana.ico", "boxon.ico"});
+  dane::BrowseWindow browse("Konfiguracja_kolumn", table);
+  std::vector<QString> texts;
+  std::vector<bool> icons;
+  when_shown("Konfiguracja_kolumn", [&](QWidget* w) {
+    auto* view = child<QTableView>(w, "list");
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+      for (int column = 0; column < 2; ++column) {
+        const QModelIndex index = view->model()->index(row, column);
+        texts.push_back(index.data().toString());
+        icons.push_back(!index.data(Qt::DecorationRole).value<QIcon>().isNull());
+      }
+    }
+    child<QPushButton>(w, "close")->click();
+  });
+  dane::run_window(browse);
+  dane::install_host(nullptr);
+  EXPECT_EQ(texts, (std::vector<QString>{"", "Nazwa", "", "Symbol", "~nieznana.ico", "boxon.ico"}));
+  EXPECT_EQ(icons, (std::vector<bool>{true, false, true, false, false, false}));
 }
 
 }  // namespace
