@@ -16,8 +16,8 @@ namespace {
 using dane::AccessEntry;
 using dane::UprawnEntry;
 
-constexpr std::uint8_t kFullAccess = 1;
-constexpr std::uint8_t kLimitedAccess = 2;
+using access::kFullAccess;
+using access::kLimitedAccess;
 
 // The catalogue entry and the grants of one code: through the index while it describes the lists,
 // otherwise by searching the lists. Callers hold both lists' shared locks.

@@ -8,6 +8,10 @@
 
 namespace keldox::access {
 
+// Access kinds of a grant: 0 is no access, 1 full access, 2 access limited by the flag letters.
+inline constexpr std::uint8_t kFullAccess = 1;
+inline constexpr std::uint8_t kLimitedAccess = 2;
+
 // Width of a code in ACCESSQ and UPRAWNQ, in characters.
 inline constexpr std::size_t kCodeWidth = 20;
 

@@ -19,8 +19,8 @@ namespace {
 using dane::AccessEntry;
 using dane::UprawnEntry;
 
-constexpr std::uint8_t kFullAccess = 1;
-constexpr std::uint8_t kLimitedAccess = 2;
+using access::kFullAccess;
+using access::kLimitedAccess;
 
 std::string upper_code(std::string_view code) {
   return std::string(runtime::cut_to_width(runtime::to_upper(code), access::kCodeWidth));

@@ -6,15 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace dane {
+#include "dane/geometry.h"
 
-struct Rect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const Rect&, const Rect&) = default;
-};
+namespace dane {
 
 struct Size {
   int width = 0;
