@@ -12,6 +12,15 @@ bool same_name(std::string_view a, std::string_view b) {
 }
 }  // namespace
 
+std::string lookup_control(std::string_view field) {
+  return "?CALLLOOKUP:" + std::string(field);
+}
+
+std::string_view lookup_field(std::string_view control) {
+  constexpr std::string_view prefix = "?CALLLOOKUP:";
+  return control.substr(0, prefix.size()) == prefix ? control.substr(prefix.size()) : std::string_view{};
+}
+
 FormWindow::FormWindow(std::string procedure_name) : Window(std::move(procedure_name)) {}
 
 void FormWindow::add_field(Field field) {
@@ -34,16 +43,44 @@ std::string FormWindow::value(std::string_view name) const {
   return f ? f->value : std::string{};
 }
 
+bool FormWindow::set_visible(std::string_view name, bool visible) {
+  Field* f = mutable_field(name);
+  if (f) f->visible = visible;
+  return f != nullptr;
+}
+
+bool FormWindow::set_enabled(std::string_view name, bool enabled) {
+  Field* f = mutable_field(name);
+  if (f) f->enabled = enabled;
+  return f != nullptr;
+}
+
 bool FormWindow::set_value(std::string_view name, std::string_view value) {
   Field* f = mutable_field(name);
-  if (!f || !f->enabled || read_only_) return false;
+  if (!f || !f->enabled || !f->visible || read_only_) return false;
   f->value.assign(value);
   return true;
 }
 
 FieldEntry FormWindow::enter_text(std::string_view name, std::string_view typed) {
   Field* f = mutable_field(name);
-  if (!f || !f->enabled || read_only_) return FieldEntry::refused;
+  if (!f || !f->enabled || !f->visible || read_only_) return FieldEntry::refused;
+  if (f->kind == FieldKind::Choice) {
+    // A drop list takes only one of its values.
+    for (const std::string& c : f->choices) {
+      if (runtime::trim_right(c) == runtime::trim_right(typed)) {
+        f->value = c;
+        return FieldEntry::taken;
+      }
+    }
+    return FieldEntry::refused;
+  }
+  if (f->kind == FieldKind::Check) {
+    const std::string_view t = runtime::trim(typed);
+    if (t != "0" && t != "1") return FieldEntry::refused;
+    f->value.assign(t);
+    return FieldEntry::taken;
+  }
   if (typed == field_shown_text(f->picture, f->value)) return FieldEntry::taken;
   const std::optional<std::string> value = field_value_from_typed(f->picture, typed);
   if (!value) {
@@ -116,6 +153,11 @@ bool FormWindow::take_accepted(std::string_view control) {
     }
     if (!save()) return false;
     close(Response::Completed);
+    return true;
+  }
+  if (const std::string_view looked_up = lookup_field(control); !looked_up.empty()) {
+    if (read_only_) return false;
+    on_lookup(looked_up);
     return true;
   }
   if (!validate_field(control)) {

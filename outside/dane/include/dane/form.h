@@ -3,6 +3,7 @@
 // that failed.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,17 @@ namespace dane {
 // A field of the form. `value` is the stored value (a number as "1234.50", a date as its day number); hosts
 // show it and read typed text back by `picture` (dane/field_text.h). A password field shows no characters
 // and appears masked in any record of what was shown.
+// How a host shows a field and lets it be edited.
+enum class FieldKind : std::uint8_t {
+  Text,    // a line in the picture
+  Number,  // a line in a number picture, to the right
+  Date,    // a date line with the calendar button
+  Check,   // a check box: "1" ticked, "0" not
+  Choice,  // a drop list of `choices`; the value is the chosen text
+  Lookup,  // a line with the button that calls another dictionary's browse (control lookup_control(name))
+  Memo,    // several lines of text
+};
+
 struct Field {
   std::string name;
   std::string label;
@@ -22,7 +34,15 @@ struct Field {
   std::string value;
   bool enabled = true;
   bool password = false;
+  FieldKind kind = FieldKind::Text;
+  std::vector<std::string> choices{};  // Choice: the values offered, in order
+  bool visible = true;                 // a hidden field keeps its value and takes no typing
 };
+
+// The control of a field's lookup button: accepting it asks the form to call the lookup browse.
+std::string lookup_control(std::string_view field);
+// The field a lookup control belongs to, or an empty text for any other control.
+std::string_view lookup_field(std::string_view control);
 
 // What became of a typed text: stored, refused (no such field, disabled, read-only form) or not a value of
 // the field's picture.
@@ -52,6 +72,9 @@ class FormWindow : public Window {
   std::string shown_text(std::string_view name) const;
   // Field history: the value the field had when the form opened.
   std::string original(std::string_view name) const;
+  // Shows or hides a field (a hidden field refuses typing).
+  bool set_visible(std::string_view name, bool visible);
+  bool set_enabled(std::string_view name, bool enabled);
 
   // Read-only: every editable control and OK disabled; the user can look but not save.
   void set_read_only(bool read_only);
@@ -72,6 +95,8 @@ class FormWindow : public Window {
   virtual std::optional<std::string> validate_record() { return std::nullopt; }
   // Writes the record as the request says; false keeps the form open.
   virtual bool save() { return true; }
+  // The lookup button of a field was pressed (its control is lookup_control(field)).
+  virtual void on_lookup(std::string_view) {}
 
   bool initialise() override;
   bool take_accepted(std::string_view control) override;
