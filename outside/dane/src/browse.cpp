@@ -3,24 +3,56 @@
 
 #include <algorithm>
 
+#include "runtime/picture.h"
 #include "runtime/text.h"
 
 namespace dane {
+
+namespace {
+
+// The record actions: their names are what callers, the popup and the hosts use.
+const BrowseAction kRecordActions[] = {
+    {"Insert", "&Dodaj", "Insert", "&Dodaj"},
+    {"Change", "&Popraw", "F2", "&Popraw", {}, true},
+    {"Delete", "&Usuń", "Delete", "&Usuń", {}, true},
+    {"Select", "&Wybierz", "Enter", "&Wybierz", {}, true, true},
+};
+
+bool same_name(std::string_view a, std::string_view b) {
+  return runtime::to_upper(runtime::trim(a)) == runtime::to_upper(runtime::trim(b));
+}
+
+}  // namespace
+
+std::span<const BrowseAction> record_action_table() {
+  return kRecordActions;
+}
+
+std::optional<RecordAction> record_action_named(std::string_view name) {
+  if (same_name(name, "Insert")) return RecordAction::Insert;
+  if (same_name(name, "Change")) return RecordAction::Change;
+  if (same_name(name, "Delete")) return RecordAction::Delete;
+  if (same_name(name, "Select")) return RecordAction::Select;
+  if (same_name(name, "View")) return RecordAction::View;
+  return std::nullopt;
+}
+
+BrowseWindow::BrowseWindow(std::string procedure_name, std::unique_ptr<RowSource> source)
+    : BrowseWindow(std::move(procedure_name), *source) {
+  owned_source_ = std::move(source);
+}
 
 BrowseWindow::BrowseWindow(std::string procedure_name, RowSource& source)
     : Window(std::move(procedure_name)), source_(source) {
   // Without a declared order the browse still pages, by its first column.
   orders_.push_back(SortOrder{"", {0}, false});
-  popup_.add_item("Insert", "&Dodaj");
-  popup_.add_item("Change", "&Popraw");
-  popup_.add_item("Delete", "&Usuń");
-  popup_.add_item("Select", "&Wybierz");
+  for (const BrowseAction& a : kRecordActions) add_action(a);
 }
 
 std::optional<std::size_t> BrowseWindow::column_index(std::string_view name) const {
   const auto& cols = columns();
   for (std::size_t i = 0; i < cols.size(); ++i) {
-    if (runtime::to_upper(cols[i].name) == runtime::to_upper(name)) return i;
+    if (same_name(cols[i].name, name)) return i;
   }
   return std::nullopt;
 }
@@ -30,10 +62,28 @@ void BrowseWindow::add_sort_order(SortOrder order) {
   orders_.push_back(std::move(order));
 }
 
+bool BrowseWindow::add_sort_order(std::string name, const std::vector<std::string>& fields) {
+  SortOrder order{std::move(name), {}, false};
+  bool all = true;
+  for (const std::string& f : fields) {
+    if (const auto c = column_index(f)) {
+      order.key_columns.push_back(*c);
+    } else {
+      all = false;
+    }
+  }
+  if (order.key_columns.empty()) return false;
+  add_sort_order(std::move(order));
+  return all;
+}
+
 bool BrowseWindow::select_sort_order(std::string_view name) {
   for (std::size_t i = 0; i < orders_.size(); ++i) {
-    if (orders_[i].name == name) {
+    if (same_name(orders_[i].name, name)) {
       order_ = i;
+      // Another sort tab: the header sort gives way to the order chosen.
+      header_order_.reset();
+      sorter_.reset();
       reset();
       return true;
     }
@@ -43,23 +93,82 @@ bool BrowseWindow::select_sort_order(std::string_view name) {
 
 void BrowseWindow::set_descending(bool descending) {
   orders_.at(order_).descending = descending;
-  refresh();
+  if (!header_order_) refresh();
 }
 
-bool BrowseWindow::header_clicked(std::size_t column) {
-  const SortOrder& current = orders_.at(order_);
-  if (!current.key_columns.empty() && current.key_columns.front() == column) {
-    orders_.at(order_).descending = !current.descending;
+void BrowseWindow::install_header_sorter(std::string file, std::string section, int control,
+                                         bool keep_current) {
+  std::vector<HeaderColumn> map;
+  for (const Column& c : columns()) {
+    const runtime::PictureKind kind = runtime::picture_kind(c.picture);
+    const bool text = !c.numeric && kind != runtime::PictureKind::number &&
+                      kind != runtime::PictureKind::exponent && kind != runtime::PictureKind::date &&
+                      kind != runtime::PictureKind::time;
+    map.push_back(HeaderColumn{c.header.empty() ? c.name : c.header, c.name, text});
+  }
+  sorter_.install(std::move(map), std::move(file), std::move(section), control, keep_current, true);
+  if (!sorter_.sort_list().empty()) apply_sort(sorter_.expression());
+}
+
+void BrowseWindow::remove_header_sorter() {
+  sorter_.remove();
+}
+
+bool BrowseWindow::click_header(std::size_t column, ClickModifier modifier) {
+  if (!sorter_.installed() || !sorter_.click(column, modifier)) return false;
+  const std::optional<Row> keep =
+      sorter_.keep_current() && current_row() ? std::optional<Row>(*current_row()) : std::nullopt;
+  apply_sort(sorter_.expression());
+  if (keep) show_row(*keep);
+  return true;
+}
+
+std::string BrowseWindow::header_text(std::size_t column) const {
+  if (sorter_.installed()) return sorter_.header_text(column);
+  if (column >= columns().size()) return {};
+  return columns()[column].header.empty() ? columns()[column].name : columns()[column].header;
+}
+
+bool BrowseWindow::apply_sort(std::string_view expression) {
+  if (runtime::trim(expression).empty()) {
+    header_order_.reset();
     reset();
     return true;
   }
-  for (const SortOrder& order : orders_) {
-    if (!order.key_columns.empty() && order.key_columns.front() == column) {
-      const std::string name = order.name;
-      return select_sort_order(name);
+  SortOrder order{"", {}, false};
+  while (!expression.empty()) {
+    const std::size_t comma = expression.find(',');
+    std::string_view item = runtime::trim(expression.substr(0, comma));
+    expression = comma == std::string_view::npos ? std::string_view{} : expression.substr(comma + 1);
+    bool descending = false;
+    if (!item.empty() && (item.front() == '+' || item.front() == '-')) {
+      descending = item.front() == '-';
+      item.remove_prefix(1);
     }
+    bool upper = false;
+    if (item.size() > 7 && same_name(item.substr(0, 6), "UPPER(") && item.back() == ')') {
+      upper = true;
+      item = item.substr(6, item.size() - 7);
+    }
+    const auto c = column_index(runtime::trim(item));
+    if (!c || std::find(order.key_columns.begin(), order.key_columns.end(), *c) != order.key_columns.end())
+      continue;
+    order.key_columns.push_back(*c);
+    order.reversed.push_back(descending);
+    order.upper.push_back(upper && !columns()[*c].numeric);
   }
-  return false;
+  if (order.key_columns.empty()) return false;
+  // The declared order's key closes the header order, so that rows sharing the sorted values still page in
+  // a fixed order and none is skipped or repeated.
+  for (const std::size_t k : orders_.at(order_).key_columns) {
+    if (std::find(order.key_columns.begin(), order.key_columns.end(), k) != order.key_columns.end()) continue;
+    order.key_columns.push_back(k);
+    order.reversed.push_back(false);
+    order.upper.push_back(false);
+  }
+  header_order_ = std::move(order);
+  reset();
+  return true;
 }
 
 void BrowseWindow::add_range_limit(std::string_view column, std::string value) {
@@ -86,9 +195,14 @@ void BrowseWindow::set_current(std::size_t index) {
   if (index < rows_.size()) current_ = index;
 }
 
+void BrowseWindow::set_layout(std::vector<ColumnView> layout) {
+  std::erase_if(layout, [this](const ColumnView& v) { return v.column >= columns().size(); });
+  layout_ = std::move(layout);
+}
+
 PageQuery BrowseWindow::base_query() const {
   PageQuery q;
-  q.order = orders_.at(order_);
+  q.order = sort_order();
   q.limits = limits_;
   q.filter = filter_;
   q.sql_filter = sql_filter_;
@@ -121,7 +235,7 @@ void BrowseWindow::refresh() {
   PageQuery q = base_query();
   if (!previous.empty()) q.after_key = previous.front();
   load(q, true);
-  const auto& order = orders_.at(order_);
+  const auto& order = sort_order();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     bool same = true;
     for (const std::size_t c : order.key_columns)
@@ -196,6 +310,27 @@ bool BrowseWindow::seek(std::string_view column, std::string_view value) {
   }
 }
 
+bool BrowseWindow::show_row(const Row& row) {
+  const SortOrder& order = sort_order();
+  PageQuery before = base_query();
+  before.after_key = row;
+  before.backwards = true;
+  const auto previous = source_.page(before, 1);
+  PageQuery q = base_query();
+  if (!previous.empty()) q.after_key = previous.front();
+  load(q, true);
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    bool same = true;
+    for (const std::size_t c : order.key_columns)
+      same = same && c < row.size() && compare_cells(columns()[c], rows_[i][c], row[c]) == 0;
+    if (same) {
+      current_ = i;
+      return true;
+    }
+  }
+  return false;
+}
+
 void BrowseWindow::ask(RecordAction action) {
   if (closed()) return;
   const Row* row = current_row();
@@ -214,35 +349,109 @@ void BrowseWindow::ask(RecordAction action) {
       if (row) on_view(*row);
       break;
     case RecordAction::Select:
-      if (request() == Request::Select && row) {
+      if (request() == Request::Select && row && on_select(*row)) {
         selected_ = *row;
         close(Response::Completed);
       }
       return;
   }
-  if (changed) refresh();
+  if (changed && !closed()) refresh();
+}
+
+BrowseAction* BrowseWindow::find_action(std::string_view name) {
+  for (BrowseAction& a : actions_) {
+    if (same_name(a.name, name)) return &a;
+  }
+  return nullptr;
+}
+
+const BrowseAction* BrowseWindow::find_action(std::string_view name) const {
+  return const_cast<BrowseWindow*>(this)->find_action(name);
+}
+
+void BrowseWindow::add_action(BrowseAction action) {
+  if (action.separator_before) popup_.add_separator();
+  if (!action.text.empty()) popup_.add_item(action.name, action.text);
+  if (!action.tool.empty()) toolbar().add_button(action.name, action.tool);
+  if (BrowseAction* existing = find_action(action.name)) {
+    *existing = std::move(action);
+  } else {
+    actions_.push_back(std::move(action));
+  }
+}
+
+bool BrowseWindow::set_action_enabled(std::string_view name, bool enabled) {
+  BrowseAction* a = find_action(name);
+  if (a) a->enabled = enabled;
+  return a != nullptr;
+}
+
+bool BrowseWindow::set_action_visible(std::string_view name, bool visible) {
+  BrowseAction* a = find_action(name);
+  if (a) a->visible = visible;
+  return a != nullptr;
+}
+
+bool BrowseWindow::action_available(std::string_view name) const {
+  const BrowseAction* a = find_action(name);
+  if (!a || !a->visible || !a->enabled || closed()) return false;
+  if (a->needs_row && !current_row()) return false;
+  if (a->select_only && request() != Request::Select) return false;
+  return true;
+}
+
+bool BrowseWindow::run_action(std::string_view name) {
+  if (!action_available(name)) return false;
+  if (const auto record = record_action_named(name)) {
+    ask(*record);
+  } else {
+    on_popup_item(find_action(name)->name);
+  }
+  return true;
+}
+
+bool BrowseWindow::press_key(std::string_view key) {
+  if (closed()) return false;
+  if (same_name(key, "Enter") || same_name(key, "Return")) {
+    return run_action(request() == Request::Select ? "Select" : "Change");
+  }
+  for (const BrowseAction& a : actions_) {
+    if (!a.key.empty() && same_name(a.key, key) && action_available(a.name)) {
+      const std::string name = a.name;
+      return run_action(name);
+    }
+  }
+  return false;
 }
 
 void BrowseWindow::open_popup() {
   if (closed()) return;
-  const bool has_row = current_row() != nullptr;
-  popup_.set_enabled("Change", has_row);
-  popup_.set_enabled("Delete", has_row);
-  popup_.set_enabled("Select", has_row && request() == Request::Select);
-  const std::string name = popup_.ask();
-  const std::string chosen = runtime::to_upper(name);
-  if (chosen.empty()) return;
-  if (chosen == "INSERT") {
-    ask(RecordAction::Insert);
-  } else if (chosen == "CHANGE") {
-    ask(RecordAction::Change);
-  } else if (chosen == "DELETE") {
-    ask(RecordAction::Delete);
-  } else if (chosen == "SELECT") {
-    ask(RecordAction::Select);
+  // The menu shown: the popup's items in order, hidden actions left out, each enabled as it can run now.
+  PopupMenu shown;
+  for (const PopupItem& item : popup_.items()) {
+    // "Sep1" ... with the text "-" are separators, as the popups of the windows name them.
+    if (item.separator || runtime::trim(item.text) == "-") {
+      if (!shown.empty()) shown.add_separator();
+      continue;
+    }
+    const BrowseAction* a = find_action(item.name);
+    if (a && !a->visible) continue;
+    shown.add_item(item.name, item.text);
+    shown.set_enabled(item.name, a ? action_available(item.name) : item.enabled);
+  }
+  const std::string name = shown.ask();
+  if (name.empty()) return;
+  if (find_action(name)) {
+    run_action(name);
   } else {
     on_popup_item(name);
   }
+}
+
+bool BrowseWindow::take_accepted(std::string_view control) {
+  // Toolbar buttons of actions are pressed as controls of the action's name.
+  if (find_action(control)) return run_action(control);
+  return Window::take_accepted(control);
 }
 
 bool BrowseWindow::initialise() {

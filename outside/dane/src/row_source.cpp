@@ -17,14 +17,23 @@ double number_of(const std::string& s) {
 }
 
 int compare_keys(const std::vector<Column>& columns, const SortOrder& order, const Row& a, const Row& b) {
-  for (const std::size_t c : order.key_columns) {
+  for (std::size_t i = 0; i < order.key_columns.size(); ++i) {
+    const std::size_t c = order.key_columns[i];
     const int r = compare_cells(columns[c], a[c], b[c]);
-    if (r != 0) return order.descending ? -r : r;
+    if (r != 0) return order.column_descending(i) ? -r : r;
   }
   return 0;
 }
 
 }  // namespace
+
+std::string cell_icon_name(const Column& column, std::string_view cell) {
+  const std::string_view t = runtime::trim(cell);
+  if (!column.icon.empty()) return t == "1" ? column.icon : std::string();
+  const bool resource =
+      t.size() > 5 && t.front() == '~' && runtime::to_lower(t.substr(t.size() - 4)) == ".ico";
+  return resource ? std::string(t) : std::string();
+}
 
 int compare_cells(const Column& column, const std::string& a, const std::string& b) {
   if (column.numeric) {
@@ -63,7 +72,7 @@ std::vector<Row> MemoryRowSource::page(const PageQuery& q, std::size_t count) {
     const std::size_t lead = q.order.key_columns.front();
     first = std::find_if(selected.begin(), selected.end(), [&](const Row* r) {
       const int c = compare_cells(columns_[lead], (*r)[lead], *q.locate);
-      return q.order.descending ? c <= 0 : c >= 0;
+      return q.order.column_descending(0) ? c <= 0 : c >= 0;
     });
   }
   if (q.backwards && !q.after_key) {

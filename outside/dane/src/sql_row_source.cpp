@@ -64,7 +64,9 @@ SqlRowSource::SqlRowSource(db::Client& client, db::Channel channel, std::string 
                            std::vector<SqlColumn> columns)
     : client_(client), channel_(channel), from_(std::move(from)) {
   for (SqlColumn& c : columns) {
-    fields_.push_back(c.field.empty() ? c.column.name : std::move(c.field));
+    fields_.push_back(!c.field.empty()               ? std::move(c.field)
+                      : !c.column.expression.empty() ? c.column.expression
+                                                     : c.column.name);
     columns_.push_back(std::move(c.column));
   }
   if (columns_.empty() || columns_.size() > db::channel_width(channel_)) {
@@ -82,27 +84,44 @@ SqlRowSource::~SqlRowSource() {
   if (opened_) client_.close(channel_);
 }
 
+Row SqlRowSource::locate_probe(const SortOrder& order, const std::string& text) const {
+  Row probe(columns_.size());
+  probe[order.key_columns.front()] = text;
+  return probe;
+}
+
 std::string SqlRowSource::literal(std::size_t column, std::string_view value) const {
   return columns_[column].numeric ? number_literal(value) : quote_text(value);
 }
 
-std::string SqlRowSource::key_condition(const SortOrder& order, const Row& key, bool forward) const {
-  // Rows past the key have greater keys when reading an ascending order forward or a descending one back.
-  const bool greater = order.descending != forward;
-  const char* past = greater ? " > " : " < ";
-  const auto cell = [&](std::size_t c) { return literal(c, c < key.size() ? key[c] : std::string()); };
+std::string SqlRowSource::key_term(const SortOrder& order, std::size_t i) const {
+  const std::string& f = field(order.key_columns[i]);
+  return order.column_upper(i) ? "UPPER(" + f + ")" : f;
+}
 
+std::string SqlRowSource::key_literal(const SortOrder& order, std::size_t i, const Row& key) const {
+  const std::size_t c = order.key_columns[i];
+  const std::string value = literal(c, c < key.size() ? key[c] : std::string());
+  return order.column_upper(i) ? "UPPER(" + value + ")" : value;
+}
+
+std::string SqlRowSource::key_condition(const SortOrder& order, const Row& key, bool forward) const {
+  // Rows past the key have greater values in a column read ascending forward or descending backwards.
+  const auto past = [&](std::size_t i) { return order.column_descending(i) != forward ? " > " : " < "; };
   const auto& keys = order.key_columns;
-  if (keys.size() == 1) return field(keys[0]) + past + cell(keys[0]);
+  if (keys.size() == 1) return key_term(order, 0) + past(0) + key_literal(order, 0, key);
   std::string any_past;
   for (std::size_t i = 0; i < keys.size(); ++i) {
     std::string term;
-    for (std::size_t j = 0; j < i; ++j) term += field(keys[j]) + " = " + cell(keys[j]) + " and ";
-    term += field(keys[i]) + past + cell(keys[i]);
+    for (std::size_t j = 0; j < i; ++j)
+      term += key_term(order, j) + " = " + key_literal(order, j, key) + " and ";
+    term += key_term(order, i) + past(i) + key_literal(order, i, key);
     if (i > 0) any_past += " or ";
     any_past += "(" + term + ")";
   }
-  return field(keys[0]) + (greater ? " >= " : " <= ") + cell(keys[0]) + " and (" + any_past + ")";
+  const bool lead_greater = order.column_descending(0) != forward;
+  return key_term(order, 0) + (lead_greater ? " >= " : " <= ") + key_literal(order, 0, key) + " and (" +
+         any_past + ")";
 }
 
 std::string SqlRowSource::statement(const PageQuery& query, std::size_t count) const {
@@ -127,18 +146,18 @@ std::string SqlRowSource::statement(const PageQuery& query, std::size_t count) c
   if (keyed && query.after_key) {
     conditions.push_back(key_condition(order, *query.after_key, !query.backwards));
   } else if (keyed && query.locate && !query.backwards) {
-    const std::size_t lead = order.key_columns.front();
-    conditions.push_back(field(lead) + (order.descending ? " <= " : " >= ") + literal(lead, *query.locate));
+    const Row probe = locate_probe(order, *query.locate);
+    conditions.push_back(key_term(order, 0) + (order.column_descending(0) ? " <= " : " >= ") +
+                         key_literal(order, 0, probe));
   }
   for (std::size_t i = 0; i < conditions.size(); ++i) s += (i == 0 ? " where " : " and ") + conditions[i];
 
   if (keyed) {
-    const bool descending = order.descending != query.backwards;
     s += " order by ";
     for (std::size_t i = 0; i < order.key_columns.size(); ++i) {
       if (i > 0) s += ", ";
-      s += field(order.key_columns[i]);
-      if (descending) s += " desc";
+      s += key_term(order, i);
+      if (order.column_descending(i) != query.backwards) s += " desc";
     }
   }
   return s;

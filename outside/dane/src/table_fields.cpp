@@ -104,4 +104,12 @@ std::vector<std::string> Table::key_names() {
   return s->key_names;
 }
 
+std::vector<std::string> Table::primary_key_fields() {
+  const Shape* s = nullptr;
+  std::vector<std::string> out;
+  if (!shape(s).ok()) return out;
+  for (const std::size_t c : s->table.primary) out.push_back(s->table.columns[c].name);
+  return out;
+}
+
 }  // namespace dane

@@ -49,19 +49,56 @@ TEST_F(CurrencyBrowse, PagesForwardAndBackByKey) {
   EXPECT_EQ(visible(), (std::vector<std::string>{"ŁAT", "NOK", "PLN", "USD"}));
 }
 
-TEST_F(CurrencyBrowse, HeaderClickSelectsTheOrderItLeadsAndASecondClickTurnsItRound) {
-  EXPECT_TRUE(browse.header_clicked(2));
-  EXPECT_EQ(browse.sort_order().name, "numer");
-  EXPECT_EQ(visible(2), (std::vector<std::string>{"1", "2", "3", "4"}));
-  browse.set_current(2);
-  EXPECT_TRUE(browse.header_clicked(2));
-  EXPECT_TRUE(browse.sort_order().descending);
-  EXPECT_EQ(browse.current_index(), 0u);
-  EXPECT_EQ(visible(2), (std::vector<std::string>{"10", "9", "8", "7"}));
-  EXPECT_FALSE(browse.header_clicked(1));  // no order is led by the name
-  EXPECT_EQ(browse.sort_order().name, "numer");
-  EXPECT_TRUE(browse.header_clicked(0));
+TEST_F(CurrencyBrowse, HeaderClicksSortMarkAndGoBackToTheOwnOrder) {
+  browse.install_header_sorter({}, {}, 1, false);
+  EXPECT_TRUE(browse.click_header(1));
+  EXPECT_EQ(browse.header_text(1), "Nazwa[+]");
+  EXPECT_EQ(browse.header_sorter().expression(), "+UPPER(NAZWA)");
+  EXPECT_EQ(visible(1), (std::vector<std::string>{"dolar", "euro", "frank", "funt"}));
+
+  EXPECT_TRUE(browse.click_header(1));  // the same header again: descending, still no number
+  EXPECT_EQ(browse.header_text(1), "Nazwa[-]");
+  EXPECT_EQ(visible(1), (std::vector<std::string>{"złoty polski", "łat łotewski", "lek", "korona norweska"}));
+
+  EXPECT_TRUE(browse.click_header(2, ClickModifier::Ctrl));  // a second column numbers both marks
+  EXPECT_EQ(browse.header_text(1), "Nazwa[-1]");
+  EXPECT_EQ(browse.header_text(2), "Nr[+2]");
+  EXPECT_EQ(browse.header_sorter().expression(), "-UPPER(NAZWA),+NUMER");  // numbers are never wrapped
+  EXPECT_TRUE(browse.click_header(2, ClickModifier::Ctrl));
+  EXPECT_EQ(browse.header_text(2), "Nr[-2]");
+
+  EXPECT_TRUE(browse.click_header(0, ClickModifier::Shift));
+  EXPECT_EQ(browse.header_text(1), "Nazwa");
+  EXPECT_EQ(browse.header_text(2), "Nr");
+  EXPECT_FALSE(browse.header_sorted());
   EXPECT_EQ(visible(), (std::vector<std::string>{"ALL", "CHF", "CZK", "EUR"}));
+}
+
+TEST_F(CurrencyBrowse, HeaderSortKeepsTheCurrentRowAndPagesOnSharedValues) {
+  source.add({"XAU", "korona czeska", "11"});  // a name two rows share: the key decides between them
+  browse.install_header_sorter({}, {}, 1, true);
+  browse.set_current(2);  // CZK
+  EXPECT_TRUE(browse.click_header(1));
+  EXPECT_EQ(browse.current_cell("SYM_WALUTY"), "CZK");
+  browse.reset();
+  std::vector<std::string> all;
+  for (int page = 0; page < 4; ++page) {
+    for (const auto& r : browse.rows()) all.push_back(r[0]);
+    browse.page_down();
+    if (browse.rows().empty() || all.back() == browse.rows().back()[0]) break;
+  }
+  EXPECT_EQ(all, (std::vector<std::string>{"USD", "EUR", "CHF", "GBP", "JPY", "CZK", "XAU", "NOK", "ALL",
+                                           "ŁAT", "PLN"}));
+}
+
+TEST_F(CurrencyBrowse, ChangingTheSortTabForgetsTheHeaderSort) {
+  browse.install_header_sorter({}, {}, 1, false);
+  browse.click_header(1);
+  ASSERT_TRUE(browse.select_sort_order("numer"));
+  EXPECT_FALSE(browse.header_sorted());
+  EXPECT_EQ(browse.header_text(1), "Nazwa");
+  EXPECT_EQ(visible(2), (std::vector<std::string>{"1", "2", "3", "4"}));
+  EXPECT_FALSE(browse.click_header(7));  // no such column
 }
 
 TEST_F(CurrencyBrowse, NumericOrderAndDescending) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dane/field_kind.h"
 #include "dane/window.h"
 
 namespace dane {
@@ -16,17 +17,6 @@ namespace dane {
 // A field of the form. `value` is the stored value (a number as "1234.50", a date as its day number); hosts
 // show it and read typed text back by `picture` (dane/field_text.h). A password field shows no characters
 // and appears masked in any record of what was shown.
-// How a host shows a field and lets it be edited.
-enum class FieldKind : std::uint8_t {
-  Text,    // a line in the picture
-  Number,  // a line in a number picture, to the right
-  Date,    // a date line with the calendar button
-  Check,   // a check box: "1" ticked, "0" not
-  Choice,  // a drop list of `choices`; the value is the chosen text
-  Lookup,  // a line with the button that calls another dictionary's browse (control lookup_control(name))
-  Memo,    // several lines of text
-};
-
 struct Field {
   std::string name;
   std::string label;

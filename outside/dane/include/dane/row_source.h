@@ -6,17 +6,37 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "dane/field_kind.h"
 
 namespace dane {
 
-// A list column: `name` is the record field it shows, `picture` its display picture.
+// A column of a described window, declared once for the list and the form: `name` is the record field it
+// shows (the database column, or a name the source gives an expression), `picture` its display picture.
 struct Column {
   std::string name;
   std::string header;
   std::string picture;
   bool numeric = false;  // compares and sorts as a number
+  // What the described windows need beside the list:
+  FieldKind kind = FieldKind::Text;    // how the form edits it
+  bool in_list = true;                 // shown as a list column
+  bool in_form = true;                 // shown as a form field
+  bool editable = true;                // the form lets it be changed (a key is never changed once stored)
+  bool required = false;               // the form refuses an empty value, with `required_message`
+  std::string default_value{};         // what a new record starts with
+  std::vector<std::string> choices{};  // a drop list's values
+  std::string lookup{};                // a lookup field: the procedure of the browse it calls in select mode
+  std::string icon{};                  // an icon column: the icon a true flag ("1") shows ("~32redchk.ico")
+  std::string expression{};            // what the database reads for it, when not `name`
+  std::string required_message{};      // the warning for an empty required value
 };
+
+// The icon a cell of the column stands for: the column's icon for a true flag, the cell itself when it names
+// an icon resource ("~boxon.ico"), empty otherwise.
+std::string cell_icon_name(const Column& column, std::string_view cell);
 
 using Row = std::vector<std::string>;  // one cell per column of the source, as text
 
@@ -26,6 +46,14 @@ struct SortOrder {
   // never skips rows that share a leading value.
   std::vector<std::size_t> key_columns;
   bool descending = false;
+  // Per key column (empty, or as long as key_columns): the column runs against the order's direction, as a
+  // header sort of "+A,-B" needs.
+  std::vector<bool> reversed{};
+  // Per key column (empty, or as long as key_columns): texts compared as UPPER(...) in the database.
+  std::vector<bool> upper{};
+
+  bool column_descending(std::size_t i) const { return descending != (i < reversed.size() && reversed[i]); }
+  bool column_upper(std::size_t i) const { return i < upper.size() && upper[i]; }
 };
 
 // Rows outside a range limit are never shown (e.g. ID_FIRMY = the current company).

@@ -22,7 +22,8 @@ std::string number_literal(std::string_view text);
 // A browse column and what the statement reads for it.
 struct SqlColumn {
   Column column;
-  std::string field;  // the database column (or expression) read and compared; column.name when empty
+  // The database column (or expression) read and compared; column.expression, else column.name, when empty.
+  std::string field;
 };
 
 // Every page is one statement, keyset-paged on the sort order's key columns:
@@ -31,7 +32,10 @@ struct SqlColumn {
 // The read hint stands only after a table or view name. The row comparison is spelt out as (a > x) or
 // (a = x and b > y) ..., behind a leading a >= x that lets the engine start its index scan at the row.
 // Reading backwards turns the comparisons and the order round; the locator asks for the leading key at or
-// past its text. Texts are quoted with quote_text and numeric columns written with number_literal.
+// past its text. Texts are quoted with quote_text and numeric columns written with number_literal. Each key
+// column keeps its own direction (a header sort "+A,-B"), and a column compared case-blind is written
+// UPPER(a) on both sides, in the order by as in the comparisons, so that the page boundary and the order
+// agree.
 //
 // Constraints: field names and `from` are the program's own text, never a user's. The key columns of
 // every sort order hold no NULL and the last one is unique (else paging can skip or repeat rows).
@@ -61,6 +65,10 @@ class SqlRowSource : public RowSource {
   const std::string& field(std::size_t column) const { return fields_[column]; }
   std::string literal(std::size_t column, std::string_view value) const;
   std::string key_condition(const SortOrder& order, const Row& key, bool forward) const;
+  // The i-th key column of the order as the statement compares it, and a row's value in the same form.
+  std::string key_term(const SortOrder& order, std::size_t i) const;
+  std::string key_literal(const SortOrder& order, std::size_t i, const Row& key) const;
+  Row locate_probe(const SortOrder& order, const std::string& text) const;
   db::Status run(const std::string& statement);
 
   db::Client& client_;

@@ -77,6 +77,8 @@ class Table {
   // Column names in table order and key names (the primary key first); empty until the catalogue is read.
   std::vector<std::string> field_names();
   std::vector<std::string> key_names();
+  // The columns of the primary key, in key order; empty when the table has none.
+  std::vector<std::string> primary_key_fields();
 
  private:
   struct Shape;

@@ -331,13 +331,7 @@ class BrowseDialog : public QDialog {
   void header_clicked(int section) {
     if (section < 0) return;
     const auto column = static_cast<std::size_t>(section);
-    const bool leads = std::any_of(browse_.sort_orders().begin(), browse_.sort_orders().end(),
-                                   [column](const dane::SortOrder& o) {
-                                     return !o.key_columns.empty() && o.key_columns.front() == column;
-                                   });
-    if (leads) locator_->clear();
-    // The header keeps showing the order in force when the column leads none.
-    act([this, column] { browse_.header_clicked(column); });
+    act([this, column] { browse_.click_header(column); });
   }
 
   dane::BrowseWindow& browse_;

@@ -179,8 +179,8 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
     auto& browse = static_cast<dane::BrowseWindow&>(window);
     if (step.action == "sort") {
       const auto column = browse.column_index(step.column);
-      if (!column || !browse.header_clicked(*column))
-        fail(where + "no sort order is led by column " + step.column + " in " + describe(window));
+      if (!column || !browse.click_header(*column))
+        fail(where + "no sortable column " + step.column + " in " + describe(window));
       return false;
     }
     if (!step.column.empty() && !browse.seek(step.column, step.value)) {
