@@ -1,7 +1,8 @@
 // The menu table of the main program and the actions of its entries.
 #include "app/menu.h"
 
-#include "dictionary_browses.h"
+#include "keldox/date_ranges.h"
+#include "slownik/dictionaries.h"
 #include "keldox/messages.h"
 #include "runtime/text.h"
 
@@ -13,18 +14,33 @@ AfterEntry about() {
   return AfterEntry::Continue;
 }
 
+// The session's working period, the default of every list that asks for a period.
+AfterEntry period() {
+  std::int32_t from = 0, to = 0;
+  std::string name;
+  keldox::PYTAJOZAKRESDAT(1, from, to, name);
+  return AfterEntry::Continue;
+}
+
 // Only the question for now: the window that closes a working day comes with the session's closing work.
 AfterEntry end_work() {
   return keldox::MSG_PYTANIE("Czy zakończyć pracę z programem Mirlet?") == 2 ? AfterEntry::EndSession
                                                                              : AfterEntry::Continue;
 }
 
-constexpr MenuEntry kEntries[] = {
-    {"koniec_pracy", "System > Koniec pracy", end_work},
-    {"waluty", "Słowniki > Waluty", browse_currencies},
-    {"banki", "Słowniki > Banki", browse_banks},
-    {"o_programie", "Pomoc > O programie", about},
-};
+std::vector<MenuEntry> build_entries() {
+  std::vector<MenuEntry> entries;
+  entries.push_back({"koniec_pracy", "System > Koniec pracy", end_work});
+  entries.push_back({"zakres_dat", "System > Zakres dat", period});
+  for (const slownik::DictionaryEntry& d : slownik::dictionary_menu()) {
+    entries.push_back({std::string(d.procedure), "Słowniki > " + std::string(d.menu), [open = d.open] {
+                         open();
+                         return AfterEntry::Continue;
+                       }});
+  }
+  entries.push_back({"o_programie", "Pomoc > O programie", about});
+  return entries;
+}
 
 bool same_parts(const std::vector<std::string>& a, const std::vector<std::string>& b) {
   if (a.size() != b.size()) return false;
@@ -37,7 +53,8 @@ bool same_parts(const std::vector<std::string>& a, const std::vector<std::string
 }  // namespace
 
 std::span<const MenuEntry> menu_entries() {
-  return kEntries;
+  static const std::vector<MenuEntry> entries = build_entries();
+  return entries;
 }
 
 std::vector<std::string> split_menu_path(std::string_view path) {

@@ -48,6 +48,13 @@ std::int32_t POBIERZKOLUMNEROZMIAR(std::string_view window, std::int32_t positio
   return entry && entry->UKRYTA == 0 ? entry->ROZMIAR : 0;
 }
 
+std::int32_t column_number_at(std::string_view window, std::int32_t position) {
+  const auto& list = dane::INI_KOL_BRO;
+  std::shared_lock lock(list.mutex());
+  const IniKolBroEntry* entry = list.entry(column_position(list, window, position));
+  return entry ? entry->NUMER_KOLUMNY : 0;
+}
+
 std::string POBIERZKOLUMNEFORMAT(std::string_view window, std::int32_t position) {
   const auto& list = dane::INI_KOL_BRO;
   std::shared_lock lock(list.mutex());

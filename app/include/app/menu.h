@@ -2,6 +2,7 @@
 // through the menu and headless runs through its path.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,15 +13,15 @@ namespace app {
 // What the session does after an entry has run.
 enum class AfterEntry { Continue, EndSession };
 
-using MenuAction = AfterEntry (*)();
+using MenuAction = std::function<AfterEntry()>;
 
 struct MenuEntry {
-  std::string_view name;  // stable identifier, for logs
-  std::string_view path;  // "Menu > Entry", as people see it; menus appear in the order of the table
+  std::string name;  // stable identifier, for logs
+  std::string path;  // "Menu > Entry", as people see it; menus appear in the order of the table
   MenuAction action;
 };
 
-// The entries that exist so far, in menu order.
+// The entries that exist so far, in menu order; "Słowniki" comes from the dictionary library's table.
 std::span<const MenuEntry> menu_entries();
 
 // "Słowniki > Waluty" as {"Słowniki", "Waluty"}: parts split at ">" with their outer blanks removed.

@@ -92,7 +92,8 @@ bool BrowseWindow::select_sort_order(std::string_view name) {
 }
 
 void BrowseWindow::set_descending(bool descending) {
-  orders_.at(order_).descending = descending;
+  // The direction is the list's: every declared order runs that way, whichever tab is chosen.
+  for (SortOrder& o : orders_) o.descending = descending;
   if (!header_order_) refresh();
 }
 
@@ -280,9 +281,19 @@ void BrowseWindow::to_end() {
   if (!rows_.empty()) current_ = rows_.size() - 1;
 }
 
+void BrowseWindow::set_locator_column(std::string_view column) {
+  locator_column_ = column.empty() ? std::nullopt : column_index(column);
+}
+
 bool BrowseWindow::locate(std::string_view text) {
   PageQuery q = base_query();
   q.locate = std::string(text);
+  const SortOrder& order = sort_order();
+  if (locator_column_ && !header_order_ && (order.key_columns.empty() || order.key_columns.front() != *locator_column_)) {
+    q.locate_column = locator_column_;
+    const auto found = source_.page(q, 1);
+    return !found.empty() && show_row(found.front());
+  }
   auto page = source_.page(q, page_size_);
   if (page.empty()) return false;
   rows_ = std::move(page);

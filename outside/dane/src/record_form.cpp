@@ -74,8 +74,8 @@ void RecordForm::load() {
   for (const Column& c : columns_) {
     Field* f = mutable_field(c.name);
     f->value = store_.get(c.name);
-    // A stored record keeps its key; a record about to be deleted is only shown.
-    if (deleting || is_key(c.name)) f->enabled = false;
+    // A record about to be deleted is only shown; a key the description lets the user edit renames the row.
+    if (deleting) f->enabled = false;
   }
 }
 
@@ -115,10 +115,9 @@ bool RecordForm::save() {
       what = "usunąć rekordu";
       break;
     default:
-      // A changed record keeps its key and the fields the form does not show.
-      for (const Column& c : columns_) {
-        if (!is_key(c.name)) store_.set(c.name, runtime::trim(value(c.name)));
-      }
+      // A changed record keeps the fields the form does not show; it is written over the row it was read
+      // from, so that an edited key renames that row.
+      for (const Column& c : columns_) store_.set(c.name, runtime::trim(value(c.name)));
       s = store_.change();
   }
   if (s.ok()) return true;

@@ -17,6 +17,11 @@ std::string field_key(std::string_view field) {
 
 }  // namespace
 
+void TableRecordStore::clear() {
+  fetched_key_.reset();
+  table_.clear();
+}
+
 TableRecordStore::TableRecordStore(Table& table, std::vector<std::string> key_fields)
     : table_(table), key_fields_(std::move(key_fields)) {
   if (key_fields_.empty()) key_fields_ = table_.primary_key_fields();
@@ -52,6 +57,7 @@ bool MemoryRecordStore::set(std::string_view field, std::string_view value) {
 }
 
 void MemoryRecordStore::clear() {
+  fetched_.reset();
   buffer_.clear();
   for (const std::string& f : fields_) buffer_[f] = {};
 }
@@ -87,8 +93,10 @@ db::Status MemoryRecordStore::fetch(const std::vector<std::string>& key) {
   Record probe;
   for (std::size_t i = 0; i < key_fields_.size() && i < key.size(); ++i) probe[key_fields_[i]] = key[i];
   const auto at = find(probe);
+  fetched_.reset();
   if (!at) return db::Status::failure(kRecordNotFound, "Brak rekordu o podanym kluczu");
   buffer_ = records_[*at];
+  fetched_ = buffer_;
   return db::Status::success();
 }
 
@@ -101,7 +109,7 @@ db::Status MemoryRecordStore::add() {
 
 db::Status MemoryRecordStore::change() {
   if (auto f = take_failure()) return *f;
-  const auto at = find(buffer_);
+  const auto at = find(fetched_ ? *fetched_ : buffer_);
   if (!at) return db::Status::failure(kRecordNotFound, "Brak rekordu o podanym kluczu");
   records_[*at] = buffer_;
   return db::Status::success();
@@ -109,7 +117,7 @@ db::Status MemoryRecordStore::change() {
 
 db::Status MemoryRecordStore::remove() {
   if (auto f = take_failure()) return *f;
-  const auto at = find(buffer_);
+  const auto at = find(fetched_ ? *fetched_ : buffer_);
   if (!at) return db::Status::failure(kRecordNotFound, "Brak rekordu o podanym kluczu");
   records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(*at));
   return db::Status::success();

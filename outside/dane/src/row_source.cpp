@@ -68,6 +68,11 @@ std::vector<Row> MemoryRowSource::page(const PageQuery& q, std::size_t count) {
       while (last != selected.begin() && out.size() < count) out.push_back(**--last);
       return out;
     }
+  } else if (q.locate && q.locate_column && *q.locate_column < columns_.size()) {
+    const std::string wanted = runtime::to_upper(*q.locate);
+    first = std::find_if(selected.begin(), selected.end(), [&](const Row* r) {
+      return runtime::to_upper((*r)[*q.locate_column]).rfind(wanted, 0) == 0;
+    });
   } else if (q.locate && !q.order.key_columns.empty()) {
     const std::size_t lead = q.order.key_columns.front();
     first = std::find_if(selected.begin(), selected.end(), [&](const Row* r) {

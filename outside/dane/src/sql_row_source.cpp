@@ -145,6 +145,11 @@ std::string SqlRowSource::statement(const PageQuery& query, std::size_t count) c
                                                 [&](std::size_t c) { return c < columns_.size(); });
   if (keyed && query.after_key) {
     conditions.push_back(key_condition(order, *query.after_key, !query.backwards));
+  } else if (query.locate && query.locate_column && *query.locate_column < columns_.size()) {
+    const std::size_t c = *query.locate_column;
+    const std::string text = std::string(runtime::trim_right(*query.locate));
+    conditions.push_back("UPPER(SUBSTRING(" + field(c) + ",1," + std::to_string(runtime::char_count(text)) +
+                         ")) = UPPER(" + quote_text(text) + ")");
   } else if (keyed && query.locate && !query.backwards) {
     const Row probe = locate_probe(order, *query.locate);
     conditions.push_back(key_term(order, 0) + (order.column_descending(0) ? " <= " : " >= ") +

@@ -250,6 +250,21 @@ db::Status Table::change() {
   return finish(records->update(s->table, key, values));
 }
 
+db::Status Table::change_from(const std::vector<std::string>& old_key) {
+  const Shape* s = nullptr;
+  db::RecordConnection* records = nullptr;
+  if (db::Status st = open_records(s, records); !st.ok()) return finish(st);
+  std::vector<db::Value> key, values;
+  {
+    std::lock_guard lock(mutex_);
+    for (std::size_t i = 0; i < s->table.primary.size(); ++i) {
+      key.push_back(i < old_key.size() ? db::Value::text(old_key[i]) : db::Value::null());
+    }
+    values = buffer_values(*s, all_columns(*s), false);
+  }
+  return finish(records->update(s->table, key, values));
+}
+
 db::Status Table::remove() {
   const Shape* s = nullptr;
   db::RecordConnection* records = nullptr;

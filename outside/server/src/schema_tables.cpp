@@ -149,7 +149,7 @@ const std::vector<TableDeclaration>& table_declarations() {
        "ID_DATY i nn, SYM_WALUTY s3 nn, KURS_ZAKUPU d15.6, KURS_SPRZEDAZY d15.6, KURS_SREDNI d15.6",
        {"!AK_KURSYWALUT_DATA_WA_KURSY_WA(ID_DATY, SYM_WALUTY)"}},
       {"BANKI",
-       "ID_BANKU i nn PRIMARY KEY, NUMER_BANKU s50, NAZWA s100, SWIFT s20, ULICA_LOKAL s50, KOD_POCZTOWY "
+       "ID_BANKU pk, NUMER_BANKU s50, NAZWA s100, SWIFT s20, ULICA_LOKAL s50, KOD_POCZTOWY "
        "s10, "
        "MIEJSCOWOSC s50, LOCK*",
        {"AK_BANKI_NUMER_BANKI(NUMER_BANKU)"}},

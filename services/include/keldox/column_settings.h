@@ -22,6 +22,9 @@ void LADUJUSTAWIENIAKOLUMN();
 void POBIERZZAKRESKOLUMNBROWSERA(std::string_view window, std::int32_t& first, std::int32_t& last);
 // The user's width of the column at the user's position `position`; 0 when there is none or it is hidden.
 std::int32_t POBIERZKOLUMNEROZMIAR(std::string_view window, std::int32_t position);
+// The window's catalogue column number (NUMER_KOLUMNY) at the user's position `position`; 0 when none, so
+// that a browse shows its columns in the order the user gave them.
+std::int32_t column_number_at(std::string_view window, std::int32_t position);
 // The column's picture, empty when there is no column at that position.
 std::string POBIERZKOLUMNEFORMAT(std::string_view window, std::int32_t position);
 // Stores picture and width for the column at that position; false, changing nothing, when there is none.

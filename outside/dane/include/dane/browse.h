@@ -23,11 +23,11 @@ enum class RecordAction { Insert, Change, Delete, Select, View };
 // An action of a browse: one of the framework's record actions or one of the browse's own. The popup, the
 // buttons beside the list, the toolbar and the keys of both hosts are all read from a browse's actions.
 struct BrowseAction {
-  std::string name;          // "Insert", "Change", "Delete", "Select" or the browse's own ("Aktywnosc")
-  std::string text;          // the popup text, possibly with an icon attribute ("[31848(~dodaj2.ico)]Dodaj");
+  std::string name{};          // "Insert", "Change", "Delete", "Select" or the browse's own ("Aktywnosc")
+  std::string text{};          // the popup text, possibly with an icon attribute ("[31848(~dodaj2.ico)]Dodaj");
                              // empty: not in the popup
-  std::string key;           // "Insert", "F2", "Delete", "Enter", "F4", "Ctrl+B", "Shift+N", ...; empty: none
-  std::string button;        // the label of its button beside the list; empty: no button
+  std::string key{};           // "Insert", "F2", "Delete", "Enter", "F4", "Ctrl+B", "Shift+N", ...; empty: none
+  std::string button{};        // the label of its button beside the list; empty: no button
   std::string tool{};        // the text of its toolbar button (an icon attribute shows the icon); empty: none
   bool needs_row = false;    // only with a current row
   bool select_only = false;  // only in select mode
@@ -70,6 +70,7 @@ class BrowseWindow : public Window {
   const std::vector<SortOrder>& sort_orders() const { return orders_; }
   std::size_t sort_order_index() const { return order_; }
   bool descending() const { return orders_.at(order_).descending; }
+  // The list's direction, for every declared order.
   void set_descending(bool descending);
 
   // Header sorting: installs the header sorter over the list columns (the browse's own use gives no file
@@ -113,7 +114,11 @@ class BrowseWindow : public Window {
   void page_up();
   void to_end();
   // Moves to the first row whose leading key of the current order is at or past `text`; false when none.
+  // With a locator column other than the order's leading one: to the first row, in the order, whose cell
+  // of that column begins with `text`.
   bool locate(std::string_view text);
+  // The column the locator searches in every order; empty: each order's leading column.
+  void set_locator_column(std::string_view column);
   // Pages from the start until a row whose `column` equals `value`; it becomes current. False when none.
   bool seek(std::string_view column, std::string_view value);
   // Makes the row with the current order's key cells of `row` current, paging to it; false when it is gone.
@@ -174,6 +179,7 @@ class BrowseWindow : public Window {
   std::size_t order_ = 0;
   std::optional<SortOrder> header_order_;
   HeaderSorter sorter_;
+  std::optional<std::size_t> locator_column_;
   std::vector<RangeLimit> limits_;
   std::function<bool(const Row&)> filter_;
   std::string sql_filter_;

@@ -26,8 +26,9 @@ class RecordStore {
   virtual void clear() = 0;
   // Reads the record whose key fields hold `key` (in key order); 35 when there is none.
   virtual db::Status fetch(const std::vector<std::string>& key) = 0;
-  // Writes the record: a new one, over the stored one with its key, or deletes the stored one (35 when it
-  // is gone; 40 for an insert whose key exists).
+  // Writes the record: a new one, over the one read last (by the key it was read with, so that a changed
+  // key renames the row), or deletes the one read last (35 when it is gone; 40 for an insert whose key
+  // exists).
   virtual db::Status add() = 0;
   virtual db::Status change() = 0;
   virtual db::Status remove() = 0;
@@ -44,15 +45,17 @@ class TableRecordStore : public RecordStore {
   bool has_field(std::string_view field) override { return table_.has_field(field); }
   std::string get(std::string_view field) override { return table_.text(field); }
   bool set(std::string_view field, std::string_view value) override { return table_.set_text(field, value); }
-  void clear() override { table_.clear(); }
+  void clear() override;
   db::Status fetch(const std::vector<std::string>& key) override;
   db::Status add() override { return table_.add(); }
-  db::Status change() override { return table_.change(); }
-  db::Status remove() override { return table_.remove(); }
+  // Over the row the record was read from, also when its key was changed.
+  db::Status change() override;
+  db::Status remove() override;
 
  private:
   Table& table_;
   std::vector<std::string> key_fields_;
+  std::optional<std::vector<std::string>> fetched_key_;
 };
 
 // Records in memory, with the failures of record access that tests inject: the next write (or read)
@@ -85,6 +88,7 @@ class MemoryRecordStore : public RecordStore {
   std::vector<std::string> key_fields_;
   std::vector<Record> records_;
   Record buffer_;
+  std::optional<Record> fetched_;  // the record as read, whose key change() and remove() address
   std::optional<db::Status> failure_;
 };
 

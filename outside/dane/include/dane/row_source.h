@@ -72,6 +72,9 @@ struct PageQuery {
   bool backwards = false;
   // Start at the first row whose leading key is at or past this text (the locator).
   std::optional<std::string> locate;
+  // With `locate`: only rows whose cell of this column begins with the text (case-blind), in the order's
+  // sequence; the locator of an order on another column than its leading one.
+  std::optional<std::size_t> locate_column;
 };
 
 class RowSource {

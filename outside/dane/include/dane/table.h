@@ -60,6 +60,9 @@ class Table {
   db::Status add();
   // Writes the buffer over the row with the buffer's primary key; 35 when there is no such row.
   db::Status change();
+  // Writes the buffer over the row whose primary key is `old_key` (in key order), so that a record whose
+  // key the user changed is written over the row it was read from; 35 when there is no such row.
+  db::Status change_from(const std::vector<std::string>& old_key);
   // Deletes the row with the buffer's primary key; 35 when there is no such row.
   db::Status remove();
 

@@ -1,0 +1,37 @@
+// The dictionary windows of slownik and the loaders of the session lists that rest on them.
+//
+// Browse procedures read GLOBALREQUEST (4 selects: the chosen row stays in the table's record buffer) and
+// leave their response (1 completed, 2 cancelled) in GLOBALRESPONSE; update forms are called with the
+// request set and the record buffer loaded.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace slownik {
+
+// VAT rates: the list with "Aktywność" (F4); the list of active rates is reloaded on closing when a rate
+// changed.
+void VAT_BRW();
+// Currencies; answers 1, or 0 / -1 when the row was chosen with "Wybierz z NBP" / "Wybierz z ECB".
+std::int32_t WALUTY_BRW();
+// Banks, with their stored sort order and direction and the row locks of shared master data.
+void BANKI_BRW();
+void BANKI_UPD();
+// Countries.
+void KRAJ_BRW();
+
+// VATQ: the active VAT rates, rate descending, then code. A failing statement shows a stop message that
+// lets the user end the program (GLO.WYJDZ_Z_HALTEM) or go on with the list empty.
+void LOADVAT();
+
+// The dictionaries of the main program's "Słowniki" menu, in order: the menu text and the procedure.
+struct DictionaryEntry {
+  std::string_view menu;       // "Waluty"
+  std::string_view procedure;  // "Waluty_Brw"
+  void (*open)();
+};
+std::span<const DictionaryEntry> dictionary_menu();
+
+}  // namespace slownik

@@ -1,0 +1,300 @@
+// The life of a described dictionary browse, from opening to closing, and its record actions.
+#include "pattern/dictionary_browse.h"
+
+#include <algorithm>
+
+#include "dane/database.h"
+#include "dane/events.h"
+#include "dane/globals.h"
+#include "dane/record_fields.h"
+#include "dane/record_form.h"
+#include "dane/host.h"
+#include "dane/sql_row_source.h"
+#include "keldox/browse_popup.h"
+#include "keldox/column_configuration.h"
+#include "keldox/column_settings.h"
+#include "keldox/messages.h"
+#include "keldox/permissions.h"
+#include "keldox/sql_text.h"
+#include "keldox/window_register.h"
+#include "pattern/dictionary_form.h"
+#include "pattern/statement_template.h"
+#include "pattern/statements.h"
+#include "runtime/text.h"
+
+namespace slownik {
+namespace {
+
+constexpr std::string_view kColumnSetup = "KonfiguracjaKolumn";
+constexpr std::string_view kDirection = "Kierunek";
+constexpr std::string_view kAscending = "rosnąco";
+constexpr std::string_view kDescending = "malejąco";
+
+std::unique_ptr<dane::RowSource> make_source(const Description& d) {
+  dane::Table* table = dane::find_table(d.table);
+  const std::string from = !d.from.empty() ? d.from : table ? table->name() : d.table;
+  return std::make_unique<dane::SqlRowSource>(dane::database(), db::Channel::VAX3, from, d.columns);
+}
+
+std::string range_value(const std::string& pattern) {
+  return fill_statement(pattern, [](std::string_view) { return std::string(); });
+}
+
+std::string direction_tool(bool descending) {
+  return descending ? "[31848(~malejaco.ico)]Malejąco" : "[31848(~rosnaco.ico)]Rosnąco";
+}
+
+}  // namespace
+
+DictionaryBrowse::DictionaryBrowse(const Description& description)
+    : BrowseWindow(description.browse, make_source(description)),
+      description_(description),
+      table_(*dane::find_table(description.table)),
+      store_(table_) {
+  if (description_.hooks) hooks_ = description_.hooks();
+  set_title(description_.title);
+  set_help_topic(description_.help_topic);
+  for (const SortSpec& s : description_.sorts) add_sort_order(s.name, s.fields);
+  for (const auto& [field, value] : description_.ranges) add_range_limit(field, range_value(value));
+  if (!description_.filter.empty()) set_filter({}, description_.filter);
+  if (description_.form.empty()) {
+    for (const char* a : {"Insert", "Change", "Delete"}) set_action_visible(a, false);
+  }
+}
+
+DictionaryBrowse::~DictionaryBrowse() = default;
+
+bool DictionaryBrowse::allowed(std::string_view prefix, std::string_view refusal_verb) const {
+  const Permissions& p = description_.permissions;
+  if (p.base.empty()) return true;
+  const bool asked = prefix.empty() ? p.access : prefix == "D" ? p.add : prefix == "O" ? p.view
+                                             : prefix == "U"   ? p.remove
+                                                               : p.edit;
+  if (!asked) return true;
+  if (keldox::POBIERZUPRAWNIENIE(std::string(prefix) + p.base) != 0) return true;
+  if (!refusal_verb.empty()) {
+    keldox::MSG_OSTRZEZENIE("Brak uprawnień na " + std::string(refusal_verb) + " " + p.genitive + "!");
+  }
+  return false;
+}
+
+bool DictionaryBrowse::initialise() {
+  // The request the caller left becomes the browse's own; both globals start again from 0.
+  if (!allowed("")) {
+    if (!description_.permissions.access_box_text.empty()) {
+      dane::MessageBox box;
+      box.title = "MIRLET: Ostrzeżenie";
+      box.text = description_.permissions.access_box_text;
+      box.icon = dane::Icon::Exclamation;
+      dane::host().message(box);
+    } else {
+      keldox::MSG_OSTRZEZENIE("Brak uprawnień na dostęp do " + description_.permissions.genitive + "!");
+    }
+    set_response(dane::Response::Cancelled);
+    return false;
+  }
+  table_.open();
+  registered_ = keldox::DODAJOKNO(description_.registry, static_cast<std::int32_t>(dane::current_thread_number()));
+  if (description_.stored) read_stored_choices();
+  apply_column_layout();
+  if (dane::GLO.TOOLTIPTYPE == 2) {
+    for (const dane::BrowseAction& a : actions()) {
+      if (!a.button.empty()) tooltips().add(a.name, dane::parse_item_text(a.button).label);
+    }
+  }
+  keldox::USTAW4IKONYBROWSERA(popup());
+  add_action({.name = std::string(kColumnSetup), .text = "Konfiguracja kolumn", .separator_before = true});
+  if (hooks_) hooks_->browse_opened(*this);
+  install_header_sorter({}, {}, 1, true);
+  if (!BrowseWindow::initialise()) return false;
+  if (const auto* sql = dynamic_cast<const dane::SqlRowSource*>(&source()); sql && !sql->last_status().ok()) {
+    // A list whose statement fails shows the statement that failed, not an empty list.
+    dane::PageQuery first;
+    first.order = sort_order();
+    keldox::ERRORWIN(sql->statement(first, page_size()),
+                     std::to_string(sql->last_status().code) + " " + sql->last_status().text);
+    set_response(dane::Response::Cancelled);
+    return false;
+  }
+  return true;
+}
+
+void DictionaryBrowse::kill() {
+  table_.close();
+  tooltips() = dane::Tooltips{};
+  if (description_.stored) save_stored_choices();
+  if (hooks_) hooks_->browse_closing(*this);
+  remove_header_sorter();
+  if (registered_) keldox::SKASUJOKNO(description_.registry);
+}
+
+void DictionaryBrowse::apply_column_layout() {
+  std::int32_t first = 0, last = 0;
+  keldox::POBIERZZAKRESKOLUMNBROWSERA(description_.layout_window(), first, last);
+  std::vector<std::size_t> listed;
+  for (std::size_t c = 0; c < columns().size(); ++c) {
+    if (columns()[c].in_list) listed.push_back(c);
+  }
+  std::vector<dane::ColumnView> layout;
+  if (first > 0 && last >= first) {
+    for (std::int32_t position = first; position <= last; ++position) {
+      const std::int32_t number = keldox::column_number_at(description_.layout_window(), position);
+      if (number < first || static_cast<std::size_t>(number - first) >= listed.size()) continue;
+      const std::int32_t width = keldox::POBIERZKOLUMNEROZMIAR(description_.layout_window(), position);
+      if (width <= 0) continue;  // hidden by the user
+      layout.push_back(dane::ColumnView{listed[static_cast<std::size_t>(number - first)], width,
+                                        keldox::POBIERZKOLUMNEFORMAT(description_.layout_window(), position)});
+    }
+  }
+  set_layout(std::move(layout));
+}
+
+bool DictionaryBrowse::load_current() {
+  const dane::Row* row = current_row();
+  if (!row) return false;
+  std::vector<std::string> key;
+  for (const std::string& k : store_.key_fields()) key.push_back(current_cell(k).value_or(std::string()));
+  const db::Status s = store_.fetch(key);
+  if (s.ok()) return true;
+  keldox::MSG_OSTRZEZENIE(dane::record_failure_text(s, "odczytać rekordu"));
+  return false;
+}
+
+std::optional<std::string> DictionaryBrowse::protection(const dane::Row&) const {
+  if (!description_.protected_rows) return std::nullopt;
+  const ProtectedRows& p = *description_.protected_rows;
+  const auto v = current_cell(p.field);
+  if (v && runtime::trim(*v) == p.value) return p.message;
+  return std::nullopt;
+}
+
+dane::Response DictionaryBrowse::run_form(dane::Request request) {
+  if (description_.form.empty()) return dane::Response::Cancelled;
+  dane::GLOBALREQUEST = static_cast<std::uint8_t>(request);
+  return run_dictionary_form(description_, store_);
+}
+
+bool DictionaryBrowse::on_insert() {
+  if (!allowed("D", "dodawanie")) return false;
+  const bool completed = run_form(dane::Request::Insert) == dane::Response::Completed;
+  if (completed && description_.lock) release_lock();
+  return completed;
+}
+
+bool DictionaryBrowse::on_change(const dane::Row& row) {
+  if (!allowed("O", "oglądanie")) return false;
+  if (const auto why = protection(row)) {
+    keldox::MSG_OSTRZEZENIE(*why);
+    return false;
+  }
+  if (!load_current()) return true;  // the row is gone: show the list as it is now
+  if (description_.lock && !lock_current()) return false;
+  const dane::Request request = this->request() == dane::Request::View ? dane::Request::View : dane::Request::Change;
+  const dane::Response response = run_form(request);
+  // The lock goes when the form returns, whatever the user did in it.
+  if (description_.lock) release_lock();
+  return response == dane::Response::Completed;
+}
+
+bool DictionaryBrowse::on_delete(const dane::Row& row) {
+  if (!allowed("U", "usuwanie")) return false;
+  if (const auto why = protection(row)) {
+    keldox::MSG_OSTRZEZENIE(*why);
+    return false;
+  }
+  if (description_.lock) return delete_locked();
+  if (!load_current()) return true;
+  return run_form(dane::Request::Delete) == dane::Response::Completed;
+}
+
+bool DictionaryBrowse::on_select(const dane::Row&) {
+  // The chosen row is left in the table's record buffer for the caller.
+  if (!load_current()) return false;
+  return !hooks_ || hooks_->browse_select(*this);
+}
+
+void DictionaryBrowse::on_popup_item(std::string_view name) {
+  if (runtime::to_upper(name) == runtime::to_upper(kColumnSetup)) {
+    if (keldox::KONFIGURACJA_KOLUMN(description_.layout_window()) == 1) apply_column_layout();
+    return;
+  }
+  if (runtime::to_upper(name) == runtime::to_upper(kDirection)) {
+    set_direction(direction_ != kDescending);
+    return;
+  }
+  if (hooks_ && hooks_->browse_action(*this, name)) refresh();
+}
+
+// ---- Row locks of shared master data
+
+namespace {
+
+std::string lock_call(std::string_view procedure, const RowLock& lock, const std::string& id, bool state) {
+  return "call " + std::string(procedure) + "('" + lock.table + "'," + id + "," +
+         keldox::sql_id(dane::GLO.ID_UZYTKOWNIKA) + (state ? ",2)" : ")");
+}
+
+void report_lock_failure(const RowLock& lock, const db::Status& status) {
+  keldox::MSG_OSTRZEZENIE(status.text.find("Lock") != std::string::npos ? lock.message : status.text);
+}
+
+}  // namespace
+
+bool DictionaryBrowse::lock_current() {
+  const RowLock& lock = *description_.lock;
+  const std::string id = keldox::sql_id(dane::number_from_text(store_.get(lock.id_field)));
+  const StatementOutcome o = run_statement(lock_call("APW_KartotekaSemaforUstaw", lock, id, true));
+  if (o.status.ok()) return true;
+  report_lock_failure(lock, o.status);
+  return false;
+}
+
+void DictionaryBrowse::release_lock() {
+  const RowLock& lock = *description_.lock;
+  const std::string id = keldox::sql_id(dane::number_from_text(store_.get(lock.id_field)));
+  const StatementOutcome o = run_statement(lock_call("APW_KartotekaSemaforPoloz", lock, id, false));
+  if (!o.status.ok()) keldox::MSG_OSTRZEZENIE(o.status.text);
+}
+
+bool DictionaryBrowse::delete_locked() {
+  const RowLock& lock = *description_.lock;
+  if (keldox::MSG_PYTANIE(lock.delete_question) != 2) return false;
+  const std::string id = keldox::sql_id(dane::number_from_text(current_cell(lock.id_field).value_or("0")));
+  const StatementOutcome o = run_statement(lock_call("APW_KartotekaZapisSkasuj", lock, id, false));
+  if (o.status.ok()) return true;
+  report_lock_failure(lock, o.status);
+  return false;
+}
+
+// ---- Stored choices
+
+void DictionaryBrowse::read_stored_choices() {
+  const StoredChoices& s = *description_.stored;
+  const std::string stored(runtime::trim(keldox::POBIERZPARAMETROKNA(s.sort_setting, description_.parameter_owner)));
+  // Any value that names no order leaves the first one.
+  if (!select_sort_order(stored) && !sort_orders().empty()) select_sort_order(sort_orders().front().name);
+  if (s.direction_setting.empty()) return;
+  const std::string dir(
+      runtime::trim(keldox::POBIERZPARAMETROKNA(s.direction_setting, description_.parameter_owner)));
+  // With nothing stored the list runs ascending, as its icon says; the first press turns it round.
+  direction_ = dir == kDescending ? std::string(kDescending) : std::string(kAscending);
+  add_action({.name = std::string(kDirection), .tool = direction_tool(direction_ == kDescending)});
+  BrowseWindow::set_descending(direction_ == kDescending);
+}
+
+void DictionaryBrowse::set_direction(bool descending) {
+  direction_ = descending ? std::string(kDescending) : std::string(kAscending);
+  add_action({.name = std::string(kDirection), .tool = direction_tool(descending)});
+  BrowseWindow::set_descending(descending);
+  reset();
+}
+
+void DictionaryBrowse::save_stored_choices() {
+  const StoredChoices& s = *description_.stored;
+  keldox::ZAPISZPARAMETROKNA(sort_orders().at(sort_order_index()).name, s.sort_setting,
+                             description_.parameter_owner);
+  if (!s.direction_setting.empty())
+    keldox::ZAPISZPARAMETROKNA(direction_, s.direction_setting, description_.parameter_owner);
+}
+
+}  // namespace slownik

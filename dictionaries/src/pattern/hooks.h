@@ -1,0 +1,36 @@
+// What a dictionary adds where it truly behaves differently from the generic browse and form.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "dane/row_source.h"
+
+namespace slownik {
+
+class DictionaryBrowse;
+class DictionaryForm;
+
+class DictionaryHooks {
+ public:
+  virtual ~DictionaryHooks() = default;
+
+  // The browse is set up (actions, sorts and columns in place) and about to show its first page.
+  virtual void browse_opened(DictionaryBrowse&) {}
+  // An action of the dictionary's own; true when the data changed and the list must be refreshed.
+  virtual bool browse_action(DictionaryBrowse&, std::string_view /*name*/) { return false; }
+  // A select in select mode; false keeps the browse open.
+  virtual bool browse_select(DictionaryBrowse&) { return true; }
+  // The browse is closing (after its stored choices are saved).
+  virtual void browse_closing(DictionaryBrowse&) {}
+
+  // The form's defaults are set (insert) or its record is loaded (change, view).
+  virtual void form_opened(DictionaryForm&) {}
+  // A field was accepted; false keeps the focus on it.
+  virtual bool field_accepted(DictionaryForm&, std::string_view /*field*/) { return true; }
+  // The dictionary's own checks on OK after the generic ones: the field to send the focus to.
+  virtual std::optional<std::string> validate(DictionaryForm&) { return std::nullopt; }
+};
+
+}  // namespace slownik

@@ -1,0 +1,128 @@
+// Currencies: the list with its base currency, and the form's multiplier, symbol and country checks.
+#include "dane/database.h"
+#include "dane/globals.h"
+#include "keldox/messages.h"
+#include "keldox/sql.h"
+#include "keldox/sql_text.h"
+#include "pattern/dictionary_browse.h"
+#include "pattern/dictionary_form.h"
+#include "pattern/run.h"
+#include "runtime/picture.h"
+#include "runtime/text.h"
+#include "slownik/dictionaries.h"
+#include "windows/windows.h"
+
+namespace slownik {
+namespace {
+
+constexpr std::string_view kBase = "Bazowa";
+constexpr std::string_view kChooseNbp = "WybierzNBP";
+constexpr std::string_view kChooseEcb = "WybierzECB";
+constexpr std::string_view kRefresh = "Odswiez";
+
+bool named(std::string_view a, std::string_view b) {
+  return runtime::to_upper(a) == runtime::to_upper(b);
+}
+
+class CurrencyHooks : public DictionaryHooks {
+ public:
+  void browse_opened(DictionaryBrowse& browse) override {
+    browse.add_action({.name = std::string(kBase),
+                       .text = "(~32redchk.ico)]Ustaw walutę bazową",
+                       .needs_row = true,
+                       .separator_before = true});
+    // Choosing with the bank whose rate the caller is to take.
+    browse.add_action(
+        {.name = std::string(kChooseNbp), .text = "Wybierz z NBP", .key = "Shift+N", .needs_row = true, .select_only = true});
+    browse.add_action(
+        {.name = std::string(kChooseEcb), .text = "Wybierz z ECB", .key = "Shift+E", .needs_row = true, .select_only = true});
+    browse.add_action({.name = std::string(kRefresh), .key = "F5"});
+  }
+
+  bool browse_action(DictionaryBrowse& browse, std::string_view name) override {
+    if (named(name, kRefresh)) return true;
+    if (named(name, kChooseNbp) || named(name, kChooseEcb)) {
+      browse.set_result(named(name, kChooseNbp) ? 0 : -1);
+      browse.ask(dane::RecordAction::Select);
+      if (!browse.closed()) browse.set_result(1);
+      return false;
+    }
+    if (!named(name, kBase)) return false;
+    // The base currency already is the base: nothing to run.
+    if (runtime::trim(browse.current_value("NUMER").value_or("")) == "1") return false;
+    const std::string symbol(runtime::trim(browse.current_value("SYM_WALUTY").value_or("")));
+    if (symbol.empty()) return false;
+    keldox::EXECSQL("update waluty set numer=0");
+    keldox::EXECSQL("update waluty set NUMER=1 where sym_waluty='" + keldox::sql_escape(symbol) + "'");
+    keldox::CLOSESQL();
+    dane::GLO.WAL_BAZOWA = symbol;
+    return true;
+  }
+
+  bool field_accepted(DictionaryForm& form, std::string_view field) override {
+    if (!named(field, "MNOZNIK_WALUTY")) return true;
+    const runtime::PictureRead read = runtime::read_picture("@n6", form.value(field));
+    if (read.ok() && !read.number.is_zero()) return true;
+    form.warn("Mnożnik waluty musi być większy niż 0!");
+    return false;
+  }
+};
+
+}  // namespace
+
+const Description& currencies() {
+  static const Description d = [] {
+    Description d;
+    d.browse = "Waluty_Brw";
+    d.form = "Waluty_Upd";
+    d.menu = "Waluty";
+    d.table = "WAL";
+    d.registry = "Waluty";
+    d.title = "Waluty";
+    d.insert_title = "Dodawanie waluty";
+    d.change_title = "Edycja waluty";
+    d.insert_action = "Waluta zostanie dodana";
+    d.change_action = "Waluta zostanie zmieniona";
+    d.delete_question = "Czy usunąć tę walutę?";
+    d.validation_failure = "Wystąpił problem podczas zatwierdzania danych waluty! Powód: ";
+    d.columns = {
+        {.name = "NUMER",
+         .header = "B",
+         .picture = "@n1",
+         .numeric = true,
+         .kind = dane::FieldKind::Check,
+         .in_form = false,
+         .icon = "~32redchk.ico",
+         .expression = "case when NUMER=1 then 1 else 0 end"},
+        {.name = "SYM_WALUTY",
+         .header = "Waluta",
+         .picture = "@s3",
+         .required = true,
+         .required_message = "Symbol waluty musi być wypełniony!"},
+        {.name = "NAZWA_WALUTY", .header = "Nazwa waluty", .picture = "@s50"},
+        {.name = "MNOZNIK_WALUTY", .header = "Mnożnik", .picture = "@n6", .numeric = true, .default_value = "1"},
+        {.name = "SYM_KRAJU",
+         .header = "Kraj",
+         .picture = "@s3",
+         .kind = dane::FieldKind::Lookup,
+         .lookup = "Kraj_Brw",
+         .expression = "isnull(SYM_KRAJU,'')"},
+    };
+    d.sorts = {{"symbol", {"SYM_WALUTY"}}};
+    d.permissions = {.base = "Waluty", .genitive = "walut"};
+    d.help_topic = "kar_fin_walut.htm";
+    d.duplicates = {{"SYM_WALUTY", "select SYM_WALUTY from WALUTY where sym_waluty='{SYM_WALUTY}'",
+                     "Uwaga!|Waluta {SYM_WALUTY} już istnieje w kartotece! Proszę zmienić symbol."}};
+    d.protected_rows = ProtectedRows{"NUMER", "1", "Nie można modyfikować ani usuwać waluty bazowej!"};
+    d.hooks = [] { return std::make_unique<CurrencyHooks>(); };
+    d.open = [] { WALUTY_BRW(); };
+    return d;
+  }();
+  return d;
+}
+
+std::int32_t WALUTY_BRW() {
+  return run_requested_browse(currencies()).result;
+}
+
+}  // namespace slownik
