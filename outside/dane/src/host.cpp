@@ -50,6 +50,8 @@ std::optional<runtime::DayNumber> Host::choose_date(std::string_view, runtime::D
   return std::nullopt;
 }
 
+void Host::set_status_text(std::string_view) {}
+
 Host& host() {
   Host* h = installed.load(std::memory_order_acquire);
   return h ? *h : headless();

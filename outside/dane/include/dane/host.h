@@ -101,6 +101,9 @@ class Host {
   // A date chosen on a calendar that opens at `initial` (today when 0): its day number, or nothing when the
   // user cancelled. A host without a calendar cancels.
   virtual std::optional<runtime::DayNumber> choose_date(std::string_view title, runtime::DayNumber initial);
+  // Shows a line of text in the main window's status line (the session period, for instance). A host
+  // without a main window shows nothing.
+  virtual void set_status_text(std::string_view text);
 };
 
 // The process-wide host. Until one is installed a headless host answers every box with its default and keeps

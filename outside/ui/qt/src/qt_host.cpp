@@ -6,8 +6,13 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <mutex>
 
 #include "dane/browse.h"
 #include "dane/form.h"
@@ -49,6 +54,22 @@ void run_plain_dialog(dane::Window& window, HostContext& context) {
   save_geometry(dialog, *context.geometry, window.procedure_name());
 }
 
+// The text goes into a label of its own at the right of each main window's status bar.
+void show_status_text(const QString& text) {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    auto* main = qobject_cast<QMainWindow*>(top);
+    if (!main) continue;
+    QStatusBar* bar = main->statusBar();
+    auto* label = bar->findChild<QLabel*>(QStringLiteral("status_text"));
+    if (!label) {
+      label = new QLabel(bar);
+      label->setObjectName(QStringLiteral("status_text"));
+      bar->addPermanentWidget(label);
+    }
+    label->setText(text);
+  }
+}
+
 QUrl desktop_url(const QString& target) {
   const QUrl url(target);
   if (url.isValid() && url.scheme().size() > 1) return url;  // "C:" is a drive, not a scheme
@@ -62,6 +83,8 @@ struct QtHost::State {
   HostContext context;
   dane::HeadlessHost headless;
   bool busy = false;
+  mutable std::mutex status_mutex;
+  std::string status_text;
 };
 
 QtHost::QtHost(GeometryStore* geometry) : state_(std::make_unique<State>()) {
@@ -145,6 +168,20 @@ std::optional<std::size_t> QtHost::popup_menu(const std::vector<dane::MenuItem>&
 std::optional<runtime::DayNumber> QtHost::choose_date(std::string_view title, runtime::DayNumber initial) {
   if (!have_application()) return state_->headless.choose_date(title, initial);
   return run_on_gui_thread([&] { return show_calendar_dialog(title, initial, state_->context); });
+}
+
+void QtHost::set_status_text(std::string_view text) {
+  {
+    std::lock_guard lock(state_->status_mutex);
+    state_->status_text.assign(text);
+  }
+  if (!have_application()) return;
+  run_on_gui_thread([&] { show_status_text(to_qt(text)); });
+}
+
+std::string QtHost::status_text() const {
+  std::lock_guard lock(state_->status_mutex);
+  return state_->status_text;
 }
 
 void QtHost::run_window(dane::Window& window) {

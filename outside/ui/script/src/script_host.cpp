@@ -232,6 +232,10 @@ void ScriptHost::update_progress(std::size_t record, int percent, const std::str
 
 void ScriptHost::set_busy(bool) {}
 
+void ScriptHost::set_status_text(std::string_view text) {
+  record(Shown{"status", {}, std::string(text), {}, 0});
+}
+
 std::optional<std::string> ScriptHost::choose_file(const dane::FileDialog& dialog) {
   Shown shown{"file", dialog.title, dialog.filters, {}, 0};
   std::optional<std::string> result;

@@ -45,8 +45,12 @@ class QtHost : public dane::Host {
   void show_help(std::string_view help_file, std::string_view topic) override;
   void run_window(dane::Window& window) override;
   std::optional<std::size_t> popup_menu(const std::vector<dane::MenuItem>& items) override;
-  // A modal calendar in Polish (weeks from Monday) with OK and Anuluj.
+  // A modal calendar in Polish (weeks from Monday) with OK and Anuluj; Ctrl+D goes to today.
   std::optional<runtime::DayNumber> choose_date(std::string_view title, runtime::DayNumber initial) override;
+  // Shown at the right of the status bar of every main window of the application, in a permanent label
+  // named "status_text", so that the window's own messages keep their place. The last text stays readable.
+  void set_status_text(std::string_view text) override;
+  std::string status_text() const;
 
  private:
   struct State;

@@ -15,7 +15,8 @@ namespace ui_script {
 
 // One thing the system showed, and what the script answered.
 struct Shown {
-  // "message", "error", "progress", "file", "desktop", "help", "popup", "tooltip", "browse", "form", ...
+  // "message", "error", "progress", "file", "desktop", "help", "popup", "tooltip", "browse", "form",
+  // "status" (a text for the main window's status line), ...
   std::string kind;
   std::string title;
   // A popup's icon names, one per item, joined by "|" ("" for none); a progress window's last text; a
@@ -133,6 +134,8 @@ class ScriptHost : public dane::Host {
   void run_window(dane::Window& window) override;
   std::optional<std::size_t> popup_menu(const std::vector<dane::MenuItem>& items) override;
   std::optional<runtime::DayNumber> choose_date(std::string_view title, runtime::DayNumber initial) override;
+  // Recorded as a shown item of kind "status" with the text; no step answers it.
+  void set_status_text(std::string_view text) override;
 
  private:
   bool apply(const Step& step, std::size_t number, dane::Window& window);
