@@ -17,6 +17,7 @@
 #include "server/demo.h"
 #include "server/server.h"
 #include "start/library.h"
+#include "start/session_lists.h"
 
 namespace app {
 namespace {
@@ -105,6 +106,7 @@ Session::Session(Database database, User user, std::string program_folder)
   dane::GLO.WATEKAPP = static_cast<std::int32_t>(dane::current_thread_number());
   settings_.set_path(std::string(dane::GLO.PATH_INI.view()));
   start::INIT(&errors_, &settings_);
+  start::load_session_lists();
 }
 
 Session::~Session() {

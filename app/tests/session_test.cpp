@@ -91,12 +91,19 @@ TEST_F(SessionTest, LogInFindsTheUserAndRefusesUnknownAndSwitchedOffAccounts) {
 
 // The dictionary entries page their tables from the installed client; a table that cannot be read shows
 // the error window instead of an empty list.
-TEST_F(SessionTest, DictionaryEntriesBrowseTheSessionDatabase) {
+TEST_F(SessionTest, DictionaryEntriesComeFromTheDictionaryTableAndBrowseTheSessionDatabase) {
+  std::vector<std::string> dictionaries;
+  for (const MenuEntry& e : menu_entries()) {
+    if (e.path.rfind("Słowniki > ", 0) == 0) dictionaries.push_back(e.path);
+  }
+  EXPECT_EQ(dictionaries, (std::vector<std::string>{"Słowniki > Stawki VAT", "Słowniki > Waluty",
+                                                    "Słowniki > Banki", "Słowniki > Kraje"}));
   Database database = open();
   dane::install_database(database.client.get());
   ui_script::ScriptHost host;
   host.browse("pick", "SYM_WALUTY", "USD").browse("close").browse("pick", "ID_BANKU", "1").browse("close");
   dane::install_host(&host);
+  dane::GLO.ID_UZYTKOWNIKA = 3000001;  // the administrator: every dictionary opens
   EXPECT_EQ(find_menu_entry("Słowniki > Waluty")->action(), AfterEntry::Continue);
   EXPECT_EQ(find_menu_entry("Słowniki > Banki")->action(), AfterEntry::Continue);
 
@@ -112,7 +119,7 @@ TEST_F(SessionTest, DictionaryEntriesBrowseTheSessionDatabase) {
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0].kind, "browse");
   EXPECT_EQ(shown[0].title, "Waluty");
-  EXPECT_EQ(shown[1].title, "Banki");
+  EXPECT_EQ(shown[1].title, "Lista banków");
   EXPECT_EQ(shown[2].kind, "error");
   EXPECT_NE(shown[2].text.find("BANKI"), std::string::npos) << shown[2].text;
 }

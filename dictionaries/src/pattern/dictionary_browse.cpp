@@ -6,9 +6,9 @@
 #include "dane/database.h"
 #include "dane/events.h"
 #include "dane/globals.h"
+#include "dane/host.h"
 #include "dane/record_fields.h"
 #include "dane/record_form.h"
-#include "dane/host.h"
 #include "dane/sql_row_source.h"
 #include "keldox/browse_popup.h"
 #include "keldox/column_configuration.h"
@@ -67,9 +67,11 @@ DictionaryBrowse::~DictionaryBrowse() = default;
 bool DictionaryBrowse::allowed(std::string_view prefix, std::string_view refusal_verb) const {
   const Permissions& p = description_.permissions;
   if (p.base.empty()) return true;
-  const bool asked = prefix.empty() ? p.access : prefix == "D" ? p.add : prefix == "O" ? p.view
-                                             : prefix == "U"   ? p.remove
-                                                               : p.edit;
+  const bool asked = prefix.empty()  ? p.access
+                     : prefix == "D" ? p.add
+                     : prefix == "O" ? p.view
+                     : prefix == "U" ? p.remove
+                                     : p.edit;
   if (!asked) return true;
   if (keldox::POBIERZUPRAWNIENIE(std::string(prefix) + p.base) != 0) return true;
   if (!refusal_verb.empty()) {
@@ -94,7 +96,8 @@ bool DictionaryBrowse::initialise() {
     return false;
   }
   table_.open();
-  registered_ = keldox::DODAJOKNO(description_.registry, static_cast<std::int32_t>(dane::current_thread_number()));
+  registered_ =
+      keldox::DODAJOKNO(description_.registry, static_cast<std::int32_t>(dane::current_thread_number()));
   if (description_.stored) read_stored_choices();
   apply_column_layout();
   if (dane::GLO.TOOLTIPTYPE == 2) {
@@ -107,16 +110,16 @@ bool DictionaryBrowse::initialise() {
   if (hooks_) hooks_->browse_opened(*this);
   install_header_sorter({}, {}, 1, true);
   if (!BrowseWindow::initialise()) return false;
-  if (const auto* sql = dynamic_cast<const dane::SqlRowSource*>(&source()); sql && !sql->last_status().ok()) {
-    // A list whose statement fails shows the statement that failed, not an empty list.
-    dane::PageQuery first;
-    first.order = sort_order();
-    keldox::ERRORWIN(sql->statement(first, page_size()),
-                     std::to_string(sql->last_status().code) + " " + sql->last_status().text);
+  // A list whose first page cannot be read never shows; the error window has told why.
+  if (last_read_failed()) {
     set_response(dane::Response::Cancelled);
     return false;
   }
   return true;
+}
+
+void DictionaryBrowse::on_source_failure(const dane::SourceFailure& failure) {
+  keldox::ERRORWIN(failure.statement, failure.message);
 }
 
 void DictionaryBrowse::kill() {
@@ -142,8 +145,9 @@ void DictionaryBrowse::apply_column_layout() {
       if (number < first || static_cast<std::size_t>(number - first) >= listed.size()) continue;
       const std::int32_t width = keldox::POBIERZKOLUMNEROZMIAR(description_.layout_window(), position);
       if (width <= 0) continue;  // hidden by the user
-      layout.push_back(dane::ColumnView{listed[static_cast<std::size_t>(number - first)], width,
-                                        keldox::POBIERZKOLUMNEFORMAT(description_.layout_window(), position)});
+      layout.push_back(
+          dane::ColumnView{listed[static_cast<std::size_t>(number - first)], width,
+                           keldox::POBIERZKOLUMNEFORMAT(description_.layout_window(), position)});
     }
   }
   set_layout(std::move(layout));
@@ -189,7 +193,8 @@ bool DictionaryBrowse::on_change(const dane::Row& row) {
   }
   if (!load_current()) return true;  // the row is gone: show the list as it is now
   if (description_.lock && !lock_current()) return false;
-  const dane::Request request = this->request() == dane::Request::View ? dane::Request::View : dane::Request::Change;
+  const dane::Request request =
+      this->request() == dane::Request::View ? dane::Request::View : dane::Request::Change;
   const dane::Response response = run_form(request);
   // The lock goes when the form returns, whatever the user did in it.
   if (description_.lock) release_lock();
@@ -270,7 +275,8 @@ bool DictionaryBrowse::delete_locked() {
 
 void DictionaryBrowse::read_stored_choices() {
   const StoredChoices& s = *description_.stored;
-  const std::string stored(runtime::trim(keldox::POBIERZPARAMETROKNA(s.sort_setting, description_.parameter_owner)));
+  const std::string stored(
+      runtime::trim(keldox::POBIERZPARAMETROKNA(s.sort_setting, description_.parameter_owner)));
   // Any value that names no order leaves the first one.
   if (!select_sort_order(stored) && !sort_orders().empty()) select_sort_order(sort_orders().front().name);
   if (s.direction_setting.empty()) return;

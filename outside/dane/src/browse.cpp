@@ -84,7 +84,7 @@ bool BrowseWindow::select_sort_order(std::string_view name) {
       // Another sort tab: the header sort gives way to the order chosen.
       header_order_.reset();
       sorter_.reset();
-      reset();
+      if (started_) reset();
       return true;
     }
   }
@@ -94,7 +94,7 @@ bool BrowseWindow::select_sort_order(std::string_view name) {
 void BrowseWindow::set_descending(bool descending) {
   // The direction is the list's: every declared order runs that way, whichever tab is chosen.
   for (SortOrder& o : orders_) o.descending = descending;
-  if (!header_order_) refresh();
+  if (started_ && !header_order_) refresh();
 }
 
 void BrowseWindow::install_header_sorter(std::string file, std::string section, int control,
@@ -133,7 +133,7 @@ std::string BrowseWindow::header_text(std::size_t column) const {
 bool BrowseWindow::apply_sort(std::string_view expression) {
   if (runtime::trim(expression).empty()) {
     header_order_.reset();
-    reset();
+    if (started_) reset();
     return true;
   }
   SortOrder order{"", {}, false};
@@ -168,7 +168,7 @@ bool BrowseWindow::apply_sort(std::string_view expression) {
     order.upper.push_back(false);
   }
   header_order_ = std::move(order);
-  reset();
+  if (started_) reset();
   return true;
 }
 
@@ -210,14 +210,25 @@ PageQuery BrowseWindow::base_query() const {
   return q;
 }
 
+std::vector<Row> BrowseWindow::read(const PageQuery& query, std::size_t count) {
+  std::vector<Row> rows = source_.page(query, count);
+  const std::optional<SourceFailure> failure = source_.failure();
+  read_failed_ = failure.has_value();
+  // The page on screen stays as it was: a failed read must not look like an empty table.
+  if (failure) on_source_failure(*failure);
+  return rows;
+}
+
 void BrowseWindow::load(PageQuery query, bool keep_order) {
-  std::vector<Row> page = source_.page(query, page_size_);
+  std::vector<Row> page = read(query, page_size_);
+  if (read_failed_) return;
   if (query.backwards && keep_order) std::reverse(page.begin(), page.end());
   rows_ = std::move(page);
   current_ = rows_.empty() ? std::nullopt : std::optional<std::size_t>(0);
 }
 
 void BrowseWindow::reset() {
+  started_ = true;
   load(base_query(), true);
 }
 
@@ -232,10 +243,12 @@ void BrowseWindow::refresh() {
   PageQuery before = base_query();
   before.after_key = keep;
   before.backwards = true;
-  const auto previous = source_.page(before, 1);
+  const auto previous = read(before, 1);
+  if (read_failed_) return;
   PageQuery q = base_query();
   if (!previous.empty()) q.after_key = previous.front();
   load(q, true);
+  if (read_failed_) return;
   const auto& order = sort_order();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     bool same = true;
@@ -252,7 +265,8 @@ void BrowseWindow::page_down() {
   if (rows_.empty()) return;
   PageQuery q = base_query();
   q.after_key = rows_.back();
-  if (source_.page(q, 1).empty()) {
+  if (read(q, 1).empty()) {
+    if (read_failed_) return;
     current_ = rows_.size() - 1;  // already on the last page
     return;
   }
@@ -264,7 +278,8 @@ void BrowseWindow::page_up() {
   PageQuery q = base_query();
   q.after_key = rows_.front();
   q.backwards = true;
-  auto page = source_.page(q, page_size_);
+  auto page = read(q, page_size_);
+  if (read_failed_) return;
   if (page.empty()) {
     current_ = 0;
     return;
@@ -289,12 +304,13 @@ bool BrowseWindow::locate(std::string_view text) {
   PageQuery q = base_query();
   q.locate = std::string(text);
   const SortOrder& order = sort_order();
-  if (locator_column_ && !header_order_ && (order.key_columns.empty() || order.key_columns.front() != *locator_column_)) {
+  if (locator_column_ && !header_order_ &&
+      (order.key_columns.empty() || order.key_columns.front() != *locator_column_)) {
     q.locate_column = locator_column_;
-    const auto found = source_.page(q, 1);
+    const auto found = read(q, 1);
     return !found.empty() && show_row(found.front());
   }
-  auto page = source_.page(q, page_size_);
+  auto page = read(q, page_size_);
   if (page.empty()) return false;
   rows_ = std::move(page);
   current_ = 0;
@@ -305,6 +321,7 @@ bool BrowseWindow::seek(std::string_view column, std::string_view value) {
   const auto c = column_index(column);
   if (!c) return false;
   reset();
+  if (read_failed_) return false;
   for (;;) {
     for (std::size_t i = 0; i < rows_.size(); ++i) {
       if (compare_cells(columns()[*c], rows_[i][*c], std::string(value)) == 0) {
@@ -315,7 +332,7 @@ bool BrowseWindow::seek(std::string_view column, std::string_view value) {
     if (rows_.empty()) return false;
     PageQuery q = base_query();
     q.after_key = rows_.back();
-    auto next = source_.page(q, page_size_);
+    auto next = read(q, page_size_);
     if (next.empty()) return false;
     rows_ = std::move(next);
   }
@@ -326,10 +343,12 @@ bool BrowseWindow::show_row(const Row& row) {
   PageQuery before = base_query();
   before.after_key = row;
   before.backwards = true;
-  const auto previous = source_.page(before, 1);
+  const auto previous = read(before, 1);
+  if (read_failed_) return false;
   PageQuery q = base_query();
   if (!previous.empty()) q.after_key = previous.front();
   load(q, true);
+  if (read_failed_) return false;
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     bool same = true;
     for (const std::size_t c : order.key_columns)

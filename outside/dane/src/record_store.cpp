@@ -31,7 +31,28 @@ db::Status TableRecordStore::fetch(const std::vector<std::string>& key) {
   table_.clear();
   for (std::size_t i = 0; i < key_fields_.size() && i < key.size(); ++i)
     table_.set_text(key_fields_[i], key[i]);
-  return table_.fetch("PK_" + table_.name());
+  const db::Status s = table_.fetch("PK_" + table_.name());
+  fetched_key_.reset();
+  if (s.ok()) {
+    fetched_key_.emplace();
+    for (const std::string& k : key_fields_) fetched_key_->push_back(table_.text(k));
+  }
+  return s;
+}
+
+db::Status TableRecordStore::change() {
+  return fetched_key_ ? table_.change_from(*fetched_key_) : table_.change();
+}
+
+db::Status TableRecordStore::remove() {
+  if (!fetched_key_) return table_.remove();
+  // The row read last goes, even when the buffer's key was typed over since.
+  std::vector<std::string> typed;
+  for (const std::string& k : key_fields_) typed.push_back(table_.text(k));
+  for (std::size_t i = 0; i < key_fields_.size(); ++i) table_.set_text(key_fields_[i], (*fetched_key_)[i]);
+  const db::Status s = table_.remove();
+  for (std::size_t i = 0; i < key_fields_.size(); ++i) table_.set_text(key_fields_[i], typed[i]);
+  return s;
 }
 
 MemoryRecordStore::MemoryRecordStore(std::vector<std::string> fields, std::vector<std::string> key_fields)

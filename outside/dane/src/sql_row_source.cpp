@@ -182,11 +182,17 @@ db::Status SqlRowSource::run(const std::string& text) {
   return s;
 }
 
+std::optional<SourceFailure> SqlRowSource::failure() const {
+  if (status_.ok()) return std::nullopt;
+  return SourceFailure{last_statement_, std::to_string(status_.code) + " " + status_.text};
+}
+
 std::vector<Row> SqlRowSource::page(const PageQuery& query, std::size_t count) {
   status_ = declaration_;
   if (!status_.ok()) return {};
   if (count == 0) return {};
-  if (status_ = run(statement(query, count)); !status_.ok()) return {};
+  last_statement_ = statement(query, count);
+  if (status_ = run(last_statement_); !status_.ok()) return {};
 
   std::vector<Row> rows;
   for (;;) {

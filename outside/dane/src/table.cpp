@@ -122,14 +122,26 @@ db::Status Table::open() {
   const Shape* s = nullptr;
   if (db::Status st = shape(s); !st.ok()) return finish(st);
   ThreadState& t = *thread_state(true);
+  // Opens nest: a window that opens a table another window of its thread has open keeps it open for
+  // that one when it closes again.
+  if (t.open) {
+    ++t.opens;
+    return finish(db::Status::success());
+  }
   t = ThreadState{};
   t.open = true;
+  t.opens = 1;
   t.key = kDefaultOrder;
   return finish(db::Status::success());
 }
 
 db::Status Table::close() {
-  if (ThreadState* t = thread_state(false)) *t = ThreadState{};
+  ThreadState* t = thread_state(false);
+  if (t && t->opens > 1) {
+    --t->opens;
+  } else if (t) {
+    *t = ThreadState{};
+  }
   return finish(db::Status::success());
 }
 

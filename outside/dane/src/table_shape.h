@@ -20,6 +20,7 @@ struct Table::Shape {
 
 struct Table::ThreadState {
   bool open = false;
+  int opens = 0;                // how many opens of the thread are not closed yet
   std::size_t key = 0;          // index into Shape::key_orders; npos for the default order
   std::vector<db::Value> from;  // position; empty = from the beginning
   bool inclusive = true;

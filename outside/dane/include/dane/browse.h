@@ -23,11 +23,11 @@ enum class RecordAction { Insert, Change, Delete, Select, View };
 // An action of a browse: one of the framework's record actions or one of the browse's own. The popup, the
 // buttons beside the list, the toolbar and the keys of both hosts are all read from a browse's actions.
 struct BrowseAction {
-  std::string name{};          // "Insert", "Change", "Delete", "Select" or the browse's own ("Aktywnosc")
-  std::string text{};          // the popup text, possibly with an icon attribute ("[31848(~dodaj2.ico)]Dodaj");
+  std::string name{};        // "Insert", "Change", "Delete", "Select" or the browse's own ("Aktywnosc")
+  std::string text{};        // the popup text, possibly with an icon attribute ("[31848(~dodaj2.ico)]Dodaj");
                              // empty: not in the popup
-  std::string key{};           // "Insert", "F2", "Delete", "Enter", "F4", "Ctrl+B", "Shift+N", ...; empty: none
-  std::string button{};        // the label of its button beside the list; empty: no button
+  std::string key{};         // "Insert", "F2", "Delete", "Enter", "F4", "Ctrl+B", "Shift+N", ...; empty: none
+  std::string button{};      // the label of its button beside the list; empty: no button
   std::string tool{};        // the text of its toolbar button (an icon attribute shows the icon); empty: none
   bool needs_row = false;    // only with a current row
   bool select_only = false;  // only in select mode
@@ -161,6 +161,9 @@ class BrowseWindow : public Window {
   virtual bool on_select(const Row&) { return true; }
   // An action of the browse's own, or a popup item that is no action.
   virtual void on_popup_item(std::string_view) {}
+  // The source could not give a page (the list keeps what it showed).
+  virtual void on_source_failure(const SourceFailure&) {}
+  bool last_read_failed() const { return read_failed_; }
 
   bool initialise() override;
   bool take_accepted(std::string_view control) override;
@@ -169,6 +172,7 @@ class BrowseWindow : public Window {
 
  private:
   void load(PageQuery query, bool keep_order);
+  std::vector<Row> read(const PageQuery& query, std::size_t count);
   PageQuery base_query() const;
   BrowseAction* find_action(std::string_view name);
   const BrowseAction* find_action(std::string_view name) const;
@@ -188,6 +192,10 @@ class BrowseWindow : public Window {
   std::vector<Row> rows_;
   std::optional<std::size_t> current_;
   std::optional<Row> selected_;
+  bool read_failed_ = false;
+  // Nothing is read until the first page is asked for: the orders, direction and header sort a browse
+  // sets up while it opens cost no statement.
+  bool started_ = false;
   std::vector<BrowseAction> actions_;
   PopupMenu popup_;
 };

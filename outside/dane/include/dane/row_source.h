@@ -77,12 +77,20 @@ struct PageQuery {
   std::optional<std::size_t> locate_column;
 };
 
+// Why the last page could not be read: the statement that failed and the engine's message.
+struct SourceFailure {
+  std::string statement;
+  std::string message;
+};
+
 class RowSource {
  public:
   virtual ~RowSource() = default;
   virtual const std::vector<Column>& columns() const = 0;
   // At most `count` rows in the query's order (reading backwards: nearest first).
   virtual std::vector<Row> page(const PageQuery& query, std::size_t count) = 0;
+  // The failure of the last page(), if it failed (an empty page is no failure).
+  virtual std::optional<SourceFailure> failure() const { return std::nullopt; }
 };
 
 // Orders two cells of a column: numbers by value, texts case-blind (Polish letters too) and blind to

@@ -60,6 +60,7 @@ class SqlRowSource : public RowSource {
   std::string statement(const PageQuery& query, std::size_t count) const;
   // The outcome of the last page(): success, or the client's failure (90 with the engine's message ...).
   const db::Status& last_status() const { return status_; }
+  std::optional<SourceFailure> failure() const override;
 
  private:
   const std::string& field(std::size_t column) const { return fields_[column]; }
@@ -79,6 +80,7 @@ class SqlRowSource : public RowSource {
   bool opened_ = false;
   db::Status declaration_;  // a failure when the channel cannot carry the columns
   db::Status status_;
+  std::string last_statement_;
 };
 
 }  // namespace dane

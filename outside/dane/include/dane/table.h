@@ -42,6 +42,7 @@ class Table {
   const std::string& prefix() const { return prefix_; }
   const std::string& name() const { return name_; }
 
+  // Opens nest on a thread: each open needs its close before the table is closed there.
   db::Status open();
   // Closing a table that is not open is not an error.
   db::Status close();

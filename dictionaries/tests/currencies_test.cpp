@@ -1,0 +1,134 @@
+// The currency dictionary end to end on the demo database: permissions, protected base currency, the
+// form's checks, the country lookup and quoting.
+#include "dane/globals.h"
+#include "dictionary_session.h"
+#include "slownik/dictionaries.h"
+
+namespace slownik {
+namespace {
+
+using testing::DictionarySession;
+using Currencies = DictionarySession;
+
+TEST_F(Currencies, WithoutTheBasePermissionOnlyTheRefusalShows) {
+  start_session(3000003);
+  host_.answer("OK");
+  dane::GLOBALREQUEST = 4;
+  WALUTY_BRW();
+  EXPECT_EQ(dane::GLOBALRESPONSE, 2);
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{"MIRLET: Ostrzeżenie: Brak uprawnień na dostęp do walut!"}));
+  EXPECT_TRUE(shown("browse").empty());
+  EXPECT_EQ(failures(), "");
+}
+
+TEST_F(Currencies, TheSellerLooksButCannotAddDeleteOrSave) {
+  start_session(3000002);  // Waluty and OWaluty, nothing else
+  host_.browse("insert").answer("OK");
+  host_.browse("delete", "SYM_WALUTY", "EUR").answer("OK");
+  host_.browse("change", "SYM_WALUTY", "EUR").form_ok().form_cancel();
+  host_.browse("close");
+  WALUTY_BRW();
+  EXPECT_EQ(messages(), (std::vector<std::string>{"MIRLET: Ostrzeżenie: Brak uprawnień na dodawanie walut!",
+                                                  "MIRLET: Ostrzeżenie: Brak uprawnień na usuwanie walut!"}));
+  const auto forms = shown("form");
+  ASSERT_EQ(forms.size(), 1u);
+  EXPECT_EQ(forms[0].title, "Edycja waluty");
+  EXPECT_EQ(value_of("select NAZWA_WALUTY from WALUTY where SYM_WALUTY='EUR'"), "euro");
+  EXPECT_EQ(failures(), "");
+}
+
+TEST_F(Currencies, TheBaseCurrencyIsNeitherChangedNorDeleted) {
+  host_.browse("change", "SYM_WALUTY", "PLN").answer("OK", "Ostrzeżenie", "waluty bazowej");
+  host_.browse("delete", "SYM_WALUTY", "PLN").answer("OK", "Ostrzeżenie", "waluty bazowej");
+  host_.browse("close");
+  WALUTY_BRW();
+  EXPECT_EQ(messages().size(), 2u);
+  EXPECT_EQ(messages().front(), "MIRLET: Ostrzeżenie: Nie można modyfikować ani usuwać waluty bazowej!");
+  EXPECT_TRUE(shown("form").empty());
+  EXPECT_EQ(failures(), "");
+}
+
+TEST_F(Currencies, ANewNameRunsNoDuplicateQueryAnExistingSymbolIsRefused) {
+  host_.browse("change", "SYM_WALUTY", "EUR").form_set("NAZWA_WALUTY", "euro (EUR)").form_ok();
+  host_.browse("change", "SYM_WALUTY", "EUR")
+      .form_set("SYM_WALUTY", "USD")
+      .form_ok()
+      .answer("OK", "Ostrzeżenie", "Waluta USD już istnieje")
+      .form_cancel();
+  host_.browse("close");
+  WALUTY_BRW();
+  EXPECT_EQ(failures(), "");
+  const auto checks = sent("select SYM_WALUTY from WALUTY where");
+  EXPECT_EQ(checks, (std::vector<std::string>{"select SYM_WALUTY from WALUTY where sym_waluty='USD'"}));
+  EXPECT_EQ(value_of("select NAZWA_WALUTY from WALUTY where SYM_WALUTY='EUR'"), "euro (EUR)");
+  EXPECT_EQ(messages().back(),
+            "MIRLET: Ostrzeżenie: Uwaga!|Waluta USD już istnieje w kartotece! Proszę zmienić symbol.");
+}
+
+TEST_F(Currencies, AChangedSymbolRenamesTheRow) {
+  host_.browse("change", "SYM_WALUTY", "CHF").form_set("SYM_WALUTY", "CHW").form_ok().browse("close");
+  WALUTY_BRW();
+  EXPECT_EQ(failures(), "");
+  EXPECT_EQ(value_of("select count(*) from WALUTY where SYM_WALUTY='CHF'"), "0");
+  EXPECT_EQ(value_of("select NAZWA_WALUTY from WALUTY where SYM_WALUTY='CHW'"), "frank szwajcarski");
+}
+
+TEST_F(Currencies, InsertChecksMultiplierSymbolAndCountryAndQuotesEveryValue) {
+  host_.browse("insert")
+      .form_set("MNOZNIK_WALUTY", "0")
+      .answer("OK", "Ostrzeżenie", "Mnożnik waluty musi być większy niż 0!")
+      .form_set("MNOZNIK_WALUTY", "100")
+      .form_ok()
+      .answer("OK", "Ostrzeżenie", "Symbol waluty musi być wypełniony!")
+      .form_set("SYM_WALUTY", "O'B")
+      .form_set("NAZWA_WALUTY", "O'Brien dollar")
+      .form_set("SYM_KRAJU", "PL")
+      .form_ok();
+  host_.browse("close");
+  WALUTY_BRW();
+  EXPECT_EQ(failures(), "");
+  EXPECT_EQ(sent("where sym_waluty=").back(), "select SYM_WALUTY from WALUTY where sym_waluty='O''B'");
+  EXPECT_EQ(value_of("select NAZWA_WALUTY from WALUTY where SYM_WALUTY='O''B'"), "O'Brien dollar");
+  EXPECT_EQ(value_of("select MNOZNIK_WALUTY from WALUTY where SYM_WALUTY='O''B'"), "100");
+  EXPECT_EQ(value_of("select SYM_KRAJU from WALUTY where SYM_WALUTY='O''B'"), "PL");
+}
+
+TEST_F(Currencies, AnUnknownCountryCallsTheCountryBrowseAndTakesTheChosenKey) {
+  host_.browse("change", "SYM_WALUTY", "EUR")
+      .form_set("SYM_KRAJU", "XX")
+      .browse("select", "SYM_KRAJU", "DE")  // the country browse in select mode
+      .form_ok()
+      .browse("close");
+  WALUTY_BRW();
+  EXPECT_EQ(failures(), "");
+  const auto browses = shown("browse");
+  ASSERT_EQ(browses.size(), 2u);
+  EXPECT_EQ(browses[1].title, "Kraje");
+  EXPECT_EQ(value_of("select SYM_KRAJU from WALUTY where SYM_WALUTY='EUR'"), "DE");
+}
+
+TEST_F(Currencies, ACancelledLookupKeepsTheValueAndTheFocus) {
+  host_.browse("change", "SYM_WALUTY", "EUR")
+      .form_set("SYM_KRAJU", "XX")
+      .browse("close")  // the country browse, left without a choice
+      .form_cancel()
+      .browse("close");
+  WALUTY_BRW();
+  EXPECT_EQ(failures(), "");
+  EXPECT_NE(value_of("select SYM_KRAJU from WALUTY where SYM_WALUTY='EUR'"), "XX");
+}
+
+TEST_F(Currencies, TheBaseCurrencyIsSetOnceAndNotAgain) {
+  host_.browse("popup", "SYM_WALUTY", "EUR").popup("Ustaw walutę bazową");
+  host_.browse("popup", "SYM_WALUTY", "EUR").popup("Ustaw walutę bazową");
+  host_.browse("close");
+  WALUTY_BRW();
+  EXPECT_EQ(failures(), "");
+  EXPECT_EQ(sent("update waluty").size(), 2u);  // the second time EUR already is the base
+  EXPECT_EQ(value_of("select SYM_WALUTY from WALUTY where NUMER=1"), "EUR");
+  EXPECT_EQ(dane::GLO.WAL_BAZOWA.clipped(), "EUR");
+}
+
+}  // namespace
+}  // namespace slownik
