@@ -397,34 +397,5 @@ TEST_F(DemoDatabase, FailuresAreReportedNotShownAsAnEmptyTable) {
   EXPECT_TRUE(recording.statements().empty());  // five columns do not fit a channel of four
 }
 
-struct NumberCase {
-  const char* name;
-  const char* text;
-  const char* literal;
-};
-class NumberLiteral : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(NumberLiteral, OnlyPlainNumbersPass) {
-  EXPECT_EQ(number_literal(GetParam().text), GetParam().literal);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, NumberLiteral,
-    ::testing::Values(NumberCase{"Integer", "42", "42"}, NumberCase{"Blanks", "  7 ", "7"},
-                      NumberCase{"Negative", "-3", "-3"}, NumberCase{"Plus", "+5", "5"},
-                      NumberCase{"Decimal", "1234.50", "1234.50"}, NumberCase{"Empty", "", "0"},
-                      NumberCase{"SignOnly", "-", "0"}, NumberCase{"TrailingPoint", "5.", "0"},
-                      NumberCase{"LeadingPoint", ".5", "0"}, NumberCase{"TwoPoints", "1.2.3", "0"},
-                      NumberCase{"Exponent", "1e5", "0"}, NumberCase{"Injection", "1 or 1=1", "0"},
-                      NumberCase{"Comment", "1--", "0"}, NumberCase{"Text", "abc", "0"}),
-    [](const ::testing::TestParamInfo<NumberCase>& info) { return info.param.name; });
-
-TEST(QuoteText, DoublesEveryQuoteAndNothingElse) {
-  EXPECT_EQ(quote_text(""), "''");
-  EXPECT_EQ(quote_text("O'Neill"), "'O''Neill'");
-  EXPECT_EQ(quote_text("''"), "''''''");
-  EXPECT_EQ(quote_text("Łódź \"x\" \\"), "'Łódź \"x\" \\'");
-}
-
 }  // namespace
 }  // namespace dane
