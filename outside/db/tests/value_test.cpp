@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <ostream>
+#include <string>
+
+#include "mirlet_testing/temp_folder.h"
 
 namespace db {
 namespace {
@@ -36,6 +41,25 @@ INSTANTIATE_TEST_SUITE_P(Values, ValueAsDouble,
                                            ValueRow{"empty_text", Value::text(""), 0},
                                            ValueRow{"null", Value::null(), 0}),
                          [](const auto& info) { return info.param.name; });
+
+TEST(ValueAsDouble, ReadsAPointWhateverTheProcessLocale) {
+  // The Qt host sets the process locale from the environment; a Polish one writes "0,25". A locale with a
+  // decimal comma is compiled into a private folder, so the machine need not have it installed.
+  const mirlet_testing::TempFolder folder("valuetest-locales");
+  const std::string command =
+      "localedef -i pl_PL -f UTF-8 " + folder.file("pl_PL.UTF-8") + " >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0) GTEST_SKIP() << "localedef could not build pl_PL";
+  setenv("LOCPATH", folder.path().c_str(), 1);
+  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+  const bool polish = std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") != nullptr;
+  const double rate = Value::decimal("0.25").as_double();
+  const double text = Value::text("12.5").as_double();
+  std::setlocale(LC_NUMERIC, before.c_str());
+  unsetenv("LOCPATH");
+  ASSERT_TRUE(polish);
+  EXPECT_DOUBLE_EQ(rate, 0.25);
+  EXPECT_DOUBLE_EQ(text, 12.5);
+}
 
 }  // namespace
 }  // namespace db
