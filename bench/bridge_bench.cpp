@@ -5,7 +5,6 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,6 +16,7 @@
 #include "db/channel_client.h"
 #include "db/sqlite_engine.h"
 #include "keldox/query_bridge.h"
+#include "mirlet_testing/temp_folder.h"
 #include "ratio_reporter.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -29,9 +29,9 @@ constexpr const char* kStatement =
 
 // One demo database with a 10,000-row parameter table for the whole run.
 const std::string& database() {
+  static const mirlet_testing::TempFolder folder("bridgebench");  // removed when the run ends
   static const std::string path = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "bridgebench-XXXXXX").string();
-    const std::string file = std::string(mkdtemp(pattern.data())) + "/bench.db";
+    const std::string file = folder.file("bench.db");
     if (const db::Status s = server::make_demo_database(file, server::DemoSize::Demo); !s.ok()) {
       std::fprintf(stderr, "%s\n", s.text.c_str());
     }
@@ -158,6 +158,5 @@ int main(int argc, char** argv) {
     reporter.print_ratio("10,000 rows as text", "BM_ChannelRows", "BM_BridgeText");
     reporter.print_ratio("10,000 rows into a session list", "BM_ChannelIntoList", "BM_BridgeIntoList");
   }
-  std::filesystem::remove_all(std::filesystem::path(database()).parent_path());
   return ran ? 0 : 1;
 }

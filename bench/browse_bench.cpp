@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "dane/browse.h"
 #include "dane/sql_row_source.h"
 #include "db/sqlite_engine.h"
+#include "mirlet_testing/temp_folder.h"
 #include "server/functions.h"
 #include "server/server.h"
 
@@ -65,9 +65,7 @@ bool fill(sqlite3* db, const std::string& table, std::int64_t rows) {
 class BenchDatabase {
  public:
   BenchDatabase() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "browsebench-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    const std::string path = folder_ + "/browse.db";
+    const std::string path = folder_.file("browse.db");
     db::SqliteOptions o;
     o.path = path;
     o.create = true;
@@ -80,15 +78,12 @@ class BenchDatabase {
     std::fprintf(stderr, "tables of 1,000 and 1,000,000 rows made in %.1f s\n", took.count());
     ready_ = ready_ && server::connect("sqlite:" + path, client_).ok();
   }
-  ~BenchDatabase() {
-    client_.reset();
-    std::filesystem::remove_all(folder_);
-  }
+  ~BenchDatabase() { client_.reset(); }
   bool ready() const { return ready_; }
   db::Client& client() { return *client_; }
 
  private:
-  std::string folder_;
+  mirlet_testing::TempFolder folder_{"browsebench"};
   std::unique_ptr<db::Client> client_;
   bool ready_ = false;
 };

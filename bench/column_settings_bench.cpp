@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "keldox/column_settings.h"
 #include "keldox/query_bridge.h"
 #include "keldox/sql.h"
+#include "mirlet_testing/temp_folder.h"
 #include "ratio_reporter.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -23,9 +23,9 @@ namespace {
 constexpr double kUser = 3000001;
 
 const std::string& database() {
+  static const mirlet_testing::TempFolder folder("columnbench");  // removed when the run ends
   static const std::string path = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "columnbench-XXXXXX").string();
-    const std::string file = std::string(mkdtemp(pattern.data())) + "/bench.db";
+    const std::string file = folder.file("bench.db");
     if (const db::Status s = server::make_demo_database(file, server::DemoSize::Large); !s.ok()) {
       std::fprintf(stderr, "%s\n", s.text.c_str());
     }
@@ -116,6 +116,5 @@ int main(int argc, char** argv) {
     reporter.print_ratio("LADUJUSTAWIENIAKOLUMN, 20,000 columns", "BM_LoadColumnSettings",
                          "BM_ReadColumnRows");
   }
-  std::filesystem::remove_all(std::filesystem::path(database()).parent_path());
   return ran ? 0 : 1;
 }

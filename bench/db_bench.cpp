@@ -4,12 +4,12 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <string>
 
 #include "db/channel_client.h"
 #include "db/program.h"
+#include "mirlet_testing/temp_folder.h"
 #include "ratio_reporter.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -21,10 +21,9 @@ constexpr const char* kSelect = "select nazwa_waluty from waluty where sym_walut
 
 // One demo database for the whole run.
 const std::string& database() {
+  static const mirlet_testing::TempFolder folder("dbbench");  // removed when the run ends
   static const std::string path = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dbbench-XXXXXX").string();
-    std::string dir = mkdtemp(pattern.data());
-    std::string file = dir + "/bench.db";
+    std::string file = folder.file("bench.db");
     if (const db::Status s = server::make_demo_database(file, server::DemoSize::Demo); !s.ok()) {
       std::fprintf(stderr, "%s\n", s.text.c_str());
     }
@@ -181,6 +180,5 @@ int main(int argc, char** argv) {
     reporter.print_ratio("100,000 inserts, client / raw SQLite bound statement",
                          "BM_InsertClient/iterations:3", "BM_InsertRawBound/iterations:3");
   }
-  std::filesystem::remove_all(std::filesystem::path(database()).parent_path());
   return ran ? 0 : 1;
 }

@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <random>
@@ -17,6 +16,7 @@
 #include "keldox/column_settings.h"
 #include "keldox/permissions.h"
 #include "keldox/query_bridge.h"
+#include "mirlet_testing/temp_folder.h"
 #include "ratio_reporter.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -175,12 +175,9 @@ BENCHMARK(BM_Check)->DenseRange(0, 2)->Repetitions(15)->ReportAggregatesOnly(tru
 BENCHMARK(BM_Map)->DenseRange(0, 2)->Repetitions(15)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MapSteps)->DenseRange(0, 2)->Repetitions(15)->ReportAggregatesOnly(true);
 
-// The folder of the large demo database, once it has been made.
-std::string large_folder;
-
 // The large demo database once per run, its bridge connection opened as the session start does.
 struct LargeDatabase {
-  std::string folder;
+  std::unique_ptr<mirlet_testing::TempFolder> folder;  // removed when the run ends, after the client closed
   std::unique_ptr<db::Client> client;
   bool ready = false;
 };
@@ -188,10 +185,8 @@ struct LargeDatabase {
 LargeDatabase& large_database() {
   static LargeDatabase large = [] {
     LargeDatabase l;
-    std::string pattern = (std::filesystem::temp_directory_path() / "permissionsbench-XXXXXX").string();
-    l.folder = mkdtemp(pattern.data());
-    large_folder = l.folder;
-    const std::string path = l.folder + "/large.db";
+    l.folder = std::make_unique<mirlet_testing::TempFolder>("permissionsbench");
+    const std::string path = l.folder->file("large.db");
     if (const db::Status s = server::make_demo_database(path, server::DemoSize::Large); !s.ok()) {
       std::fprintf(stderr, "%s\n", s.text.c_str());
       return l;
@@ -214,7 +209,7 @@ bool open_large_session(benchmark::State& state) {
   dane::reset_session();
   dane::install_database(large.client.get());
   dane::GLO.LOCALPATH = MIRLET_UTIL_DIR;
-  dane::GLO.OWNERNAME = "sqlite:" + large.folder + "/large.db";
+  dane::GLO.OWNERNAME = "sqlite:" + large.folder->file("large.db");
   dane::GLO.ID_FIRMY = 1;
   dane::GLO.ID_UZYTKOWNIKA = 3000002;
   if (keldox::DOTNETUTWORZPOLACZENIESQL() != "1") {
@@ -291,6 +286,5 @@ int main(int argc, char** argv) {
         "... and over the check's own steps done with std::map (upper case, catalogue, each level):\n");
     print_ratios(reporter, "BM_MapSteps");
   }
-  if (!large_folder.empty()) std::filesystem::remove_all(large_folder);
   return ran ? 0 : 1;
 }

@@ -4,13 +4,13 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <string>
 
 #include "dane/database.h"
 #include "db/sqlite_engine.h"
 #include "keldox/sql.h"
+#include "mirlet_testing/temp_folder.h"
 #include "ratio_reporter.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -20,9 +20,9 @@ namespace {
 constexpr const char* kSelect = "select nazwa_waluty from waluty where sym_waluty='EUR'";
 
 const std::string& database() {
+  static const mirlet_testing::TempFolder folder("sqlbench");  // removed when the run ends
   static const std::string path = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "sqlbench-XXXXXX").string();
-    const std::string file = std::string(mkdtemp(pattern.data())) + "/bench.db";
+    const std::string file = folder.file("bench.db");
     if (const db::Status s = server::make_demo_database(file, server::DemoSize::Demo); !s.ok()) {
       std::fprintf(stderr, "%s\n", s.text.c_str());
     }

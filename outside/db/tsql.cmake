@@ -16,7 +16,7 @@ set(DB_TSQL_TEST_SOURCES
   tests/tsql_corpus_test.cpp)
 
 # The translator's sources are compiled into the fuzz target itself so that libFuzzer sees their coverage.
-mirlet_add_fuzzer(tsql_fuzz SOURCES fuzz/tsql_fuzz.cpp ${DB_TSQL_SOURCES} DEPS mirlet::runtime SQLite::SQLite3)
+mirlet_add_fuzzer(tsql_fuzz SOURCES fuzz/tsql_fuzz.cpp ${DB_TSQL_SOURCES} src/literals.cpp DEPS mirlet::runtime SQLite::SQLite3)
 if(TARGET tsql_fuzz)
   target_include_directories(tsql_fuzz PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/include ${CMAKE_CURRENT_SOURCE_DIR}/src)
 endif()

@@ -1,13 +1,12 @@
 // Keeps very old documents out of browses that otherwise show every date.
 #include "access/cut_off_filter.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
 #include "keldox/config_parameters.h"
 #include "keldox/filters.h"
-
+#include "runtime/number_text.h"
 #include "runtime/text.h"
 
 namespace keldox {
@@ -26,9 +25,7 @@ namespace keldox {
 std::string PODAJFILTRODCIECIA(std::string_view field) {
   const std::string value = POBIERZPARAMKONF("DataOdPelnyZakres", "u");
   // A day number; a value that is no number reads as 0, as the system's numeric conversion does.
-  double day = 0;
-  const std::string_view digits = runtime::trim(value);
-  std::from_chars(digits.data(), digits.data() + digits.size(), day);
+  const double day = runtime::leading_number(value, runtime::Exponent::read).value_or(0.0);
   const bool in_range = std::isfinite(day) && day >= 1 && day <= std::numeric_limits<std::int32_t>::max();
   return cut_off_filter(field, in_range ? static_cast<std::int32_t>(day) : 0);
 }

@@ -29,10 +29,6 @@ std::string clipped(std::string_view text, std::size_t width) {
   return std::string(runtime::trim_right(runtime::cut_to_width(text, width)));
 }
 
-bool same_upper(std::string_view a, std::string_view b) {
-  return runtime::to_upper(runtime::trim_right(a)) == runtime::to_upper(runtime::trim_right(b));
-}
-
 struct CatalogueEntry {
   std::string name;
   std::string description;
@@ -85,8 +81,8 @@ class FunctionPasswordWindow final : public dane::FormWindow {
     EXECSQL("select haslo,identyfikator,kod_funkcji from uzytkownik_funkcji_v where identyfikator='" +
             sql_escape(identifier) + "' and haslo='" + sql_escape(password) + "' and KOD_FUNKCJI='" +
             sql_escape(code_) + "'");
-    const bool granted = next_row() && same_upper(column(1), password) && same_upper(column(2), identifier) &&
-                         runtime::trim_right(column(3)) == code_;
+    const bool granted = next_row() && runtime::same_name(column(1), password) &&
+                         runtime::same_name(column(2), identifier) && runtime::trim_right(column(3)) == code_;
     CLOSESQL();
     return granted;
   }

@@ -2,13 +2,13 @@
 // browse's position conditions, counted by the database.
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "keldox/column_settings.h"
 #include "keldox/sql.h"
+#include "runtime/number_text.h"
 #include "runtime/text.h"
 
 namespace keldox {
@@ -75,10 +75,7 @@ const std::vector<std::string>& cut_markers() {
 }
 
 std::int64_t count_of(std::string_view text) {
-  const std::string_view t = runtime::trim(text);
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
-  return error == std::errc{} ? value : 0;
+  return runtime::leading_integer(text).value_or(0);
 }
 
 }  // namespace

@@ -25,9 +25,9 @@ std::optional<std::int32_t> whole_number(std::string_view text) {
 
 // "Tak" or "Nie" in any case; nothing for another text.
 std::optional<bool> yes_no(std::string_view text) {
-  const std::string t = runtime::to_upper(runtime::trim(text));
-  if (t == "TAK") return true;
-  if (t == "NIE") return false;
+  const std::string_view t = runtime::trim_left(text);
+  if (runtime::same_name(t, "TAK")) return true;
+  if (runtime::same_name(t, "NIE")) return false;
   return std::nullopt;
 }
 

@@ -40,9 +40,9 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 26> kTitles{
 }  // namespace
 
 std::string column_configuration_title(std::string_view window) {
-  const std::string name = runtime::to_upper(runtime::trim(window));
+  const std::string_view name = runtime::trim_left(window);
   for (const auto& [window_name, title] : kTitles) {
-    if (runtime::to_upper(window_name) == name) return std::string(title);
+    if (runtime::same_name(window_name, name)) return std::string(title);
   }
   return "Konfiguracja kolumn";
 }

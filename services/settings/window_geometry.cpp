@@ -2,11 +2,15 @@
 #include "keldox/window_geometry.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "dane/window.h"
 #include "keldox/config_parameters.h"
+#include "runtime/number_text.h"
 #include "runtime/text.h"
 
 namespace keldox {
@@ -18,13 +22,12 @@ class PlacedWindow : public dane::Window, public dane::HeldPlacement {
   using dane::Window::Window;
 };
 
+// The whole number the user's parameter starts with; 0 for none and for one beyond an int.
 int user_integer(std::string_view code) {
-  const std::string text(runtime::trim(POBIERZPARAMKONF(code, "u")));
-  try {
-    return text.empty() ? 0 : std::stoi(text);
-  } catch (...) {
+  const std::optional<std::int64_t> value = runtime::leading_integer(POBIERZPARAMKONF(code, "u"));
+  if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max())
     return 0;
-  }
+  return static_cast<int>(*value);
 }
 
 int toolbar_height(dane::Ribbon ribbon) {

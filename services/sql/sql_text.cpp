@@ -1,4 +1,4 @@
-// Replacement in statement texts and the one quoting helper of the system.
+// Replacement in statement texts and identifiers written as whole numbers.
 #include "keldox/sql_text.h"
 
 #include <cmath>
@@ -32,20 +32,6 @@ std::string REPLACEPROC2(std::string_view text, std::string_view search, std::st
   }
   out.append(text.substr(from));
   return std::string(runtime::cut_to_width(out, kLongTextWidth));
-}
-
-std::string sql_escape(std::string_view value) {
-  std::string out;
-  out.reserve(value.size() + 2);
-  for (const char c : value) {
-    out.push_back(c);
-    if (c == '\'') out.push_back('\'');
-  }
-  return out;
-}
-
-std::string sql_text(std::string_view value) {
-  return "'" + sql_escape(value) + "'";
 }
 
 std::string sql_id(double id) {

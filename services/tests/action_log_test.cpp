@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <limits>
 
 #include "dane/database.h"
@@ -10,6 +9,7 @@
 #include "db/test_clients.h"
 #include "keldox/sql.h"
 #include "keldox/sql_text.h"
+#include "mirlet_testing/temp_folder.h"
 #include "server/demo.h"
 #include "server/server.h"
 
@@ -42,9 +42,8 @@ TEST(ActionLog, StatementAsComposed) {
 }
 
 TEST(ActionLog, EntryLandsInTheLogTable) {
-  const auto dir = std::filesystem::temp_directory_path() / ("mirlet-log-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  const std::string file = (dir / "demo.db").string();
+  const mirlet_testing::TempFolder folder("mirlet-log");
+  const std::string file = folder.file("demo.db");
   ASSERT_TRUE(server::make_demo_database(file, server::DemoSize::Demo).ok());
   std::unique_ptr<db::Client> client;
   ASSERT_TRUE(server::connect("sqlite:" + file, client).ok());
@@ -61,7 +60,6 @@ TEST(ActionLog, EntryLandsInTheLogTable) {
                     "and ID_UZYTKOWNIKA=3000001"),
             std::to_string(std::stoi(before_system) + 1));
   dane::install_database(nullptr);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

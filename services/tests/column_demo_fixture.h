@@ -4,16 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "dane/database.h"
 #include "dane/globals.h"
 #include "dane/lists_settings.h"
 #include "db/client.h"
+#include "mirlet_testing/temp_folder.h"
 #include "runtime/text.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -27,9 +26,8 @@ class ColumnDemoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dane::reset_session();
-    std::string pattern = (std::filesystem::temp_directory_path() / "columns-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    path_ = folder_ + "/demo.db";
+    folder_.emplace("columns");
+    path_ = folder_->file("demo.db");
     const db::Status made = server::make_demo_database(path_, server::DemoSize::Demo);
     ASSERT_TRUE(made.ok()) << made.text;
     ASSERT_TRUE(server::connect("sqlite:" + path_, client_).ok());
@@ -42,7 +40,7 @@ class ColumnDemoTest : public ::testing::Test {
     dane::install_database(nullptr);
     client_.reset();
     dane::reset_session();
-    std::filesystem::remove_all(folder_);
+    folder_.reset();
   }
 
   // With the bridge the lists come from the utility module; without it (a folder without the module)
@@ -67,7 +65,7 @@ class ColumnDemoTest : public ::testing::Test {
     return dane::INI_KOL_BRO.find<dane::IniKolBroEntry::ByWindowColumn>(window, number);
   }
 
-  std::string folder_;
+  std::optional<mirlet_testing::TempFolder> folder_;
   std::string path_;
   std::unique_ptr<db::Client> client_;
 };

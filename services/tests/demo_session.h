@@ -2,15 +2,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "dane/database.h"
 #include "dane/globals.h"
 #include "db/client.h"
+#include "mirlet_testing/temp_folder.h"
 #include "server/demo.h"
 #include "server/server.h"
 
@@ -19,10 +18,9 @@ namespace keldox::testing {
 class DemoSession {
  public:
   explicit DemoSession(double company = 1, double user = 3000001) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "keldoxdemo-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    status_ = server::make_demo_database(folder_ + "/demo.db", server::DemoSize::Demo);
-    if (status_.ok()) status_ = server::connect("sqlite:" + folder_ + "/demo.db", client_);
+    folder_.emplace("keldoxdemo");
+    status_ = server::make_demo_database(folder_->file("demo.db"), server::DemoSize::Demo);
+    if (status_.ok()) status_ = server::connect("sqlite:" + folder_->file("demo.db"), client_);
     if (status_.ok()) dane::install_database(client_.get());
     dane::GLO.ID_FIRMY = company;
     dane::GLO.ID_UZYTKOWNIKA = user;
@@ -30,7 +28,7 @@ class DemoSession {
   ~DemoSession() {
     dane::install_database(nullptr);
     client_.reset();
-    std::filesystem::remove_all(folder_);
+    folder_.reset();
   }
   DemoSession(const DemoSession&) = delete;
   DemoSession& operator=(const DemoSession&) = delete;
@@ -39,7 +37,7 @@ class DemoSession {
   const std::string& error() const { return status_.text; }
 
  private:
-  std::string folder_;
+  std::optional<mirlet_testing::TempFolder> folder_;
   db::Status status_;
   std::unique_ptr<db::Client> client_;
 };

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +14,7 @@
 #include "dane/lists_settings.h"
 #include "db/test_clients.h"
 #include "keldox/permissions.h"
+#include "mirlet_testing/temp_folder.h"
 #include "named_rows.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -180,15 +181,14 @@ INSTANTIATE_TEST_SUITE_P(
 class FunctionPasswordOnDemo : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "passwordtest-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    ASSERT_TRUE(server::make_demo_database(folder_ + "/demo.db", server::DemoSize::Demo).ok());
+    folder_.emplace("passwordtest");
+    ASSERT_TRUE(server::make_demo_database(folder_->file("demo.db"), server::DemoSize::Demo).ok());
   }
-  static void TearDownTestSuite() { std::filesystem::remove_all(folder_); }
+  static void TearDownTestSuite() { folder_.reset(); }
 
   void SetUp() override {
     dane::reset_session();
-    ASSERT_TRUE(server::connect("sqlite:" + folder_ + "/demo.db", client_).ok());
+    ASSERT_TRUE(server::connect("sqlite:" + folder_->file("demo.db"), client_).ok());
     dane::install_database(client_.get());
     dane::GLO.ID_FIRMY = 2;
     dane::GLO.ID_UZYTKOWNIKA = 3000001;
@@ -199,7 +199,7 @@ class FunctionPasswordOnDemo : public ::testing::Test {
     dane::reset_session();
   }
 
-  static inline std::string folder_;
+  static inline std::optional<mirlet_testing::TempFolder> folder_;
   std::unique_ptr<db::Client> client_;
   ScriptedPrompt prompt;
 };

@@ -1,9 +1,10 @@
 #include "keldox/numbering_formats.h"
+#include "mirlet_testing/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <tuple>
@@ -228,9 +229,8 @@ TEST_F(NumberingLoad, FailedQueryLeavesTheListEmpty) {
 class NumberingOnDemo : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "numbering-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    const std::string file = folder_ + "/demo.db";
+    folder_.emplace("numbering");
+    const std::string file = folder_->file("demo.db");
     ASSERT_TRUE(server::make_demo_database(file, server::DemoSize::Demo).ok());
     ASSERT_TRUE(server::connect("sqlite:" + file, client_).ok());
     dane::install_database(client_.get());
@@ -240,13 +240,13 @@ class NumberingOnDemo : public ::testing::Test {
   void TearDown() override {
     dane::install_database(nullptr);
     dane::FORMAT_NUMERACJI_Q.reset();
-    std::filesystem::remove_all(folder_);
+    folder_.reset();
   }
   static std::int32_t type_of(const char* table, const char* signature, int company = 1) {
     return std::stoi(FUNCSQL(std::string("select id_typu from ") + table + " where id_firmy=" +
                              std::to_string(company) + " and sygnatura='" + signature + "'"));
   }
-  std::string folder_;
+  std::optional<mirlet_testing::TempFolder> folder_;
   std::unique_ptr<db::Client> client_;
 };
 

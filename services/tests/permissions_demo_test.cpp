@@ -3,8 +3,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +15,7 @@
 #include "keldox/query_bridge.h"
 #include "keldox/sql.h"
 #include "message_recorder.h"
+#include "mirlet_testing/temp_folder.h"
 #include "server/demo.h"
 #include "server/server.h"
 
@@ -24,11 +25,10 @@ namespace {
 class PermissionsOnDemo : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "permissionstest-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    ASSERT_TRUE(server::make_demo_database(folder_ + "/demo.db", server::DemoSize::Demo).ok());
+    folder_.emplace("permissionstest");
+    ASSERT_TRUE(server::make_demo_database(folder_->file("demo.db"), server::DemoSize::Demo).ok());
   }
-  static void TearDownTestSuite() { std::filesystem::remove_all(folder_); }
+  static void TearDownTestSuite() { folder_.reset(); }
 
   void SetUp() override {
     dane::reset_session();
@@ -43,7 +43,7 @@ class PermissionsOnDemo : public ::testing::Test {
     dane::reset_session();
   }
 
-  static std::string connection_text() { return "sqlite:" + folder_ + "/demo.db"; }
+  static std::string connection_text() { return "sqlite:" + folder_->file("demo.db"); }
 
   // The shop's seller: three groups in firm 2, one of them inactive, working in the shop's warehouse.
   static void as_shop_seller() {
@@ -61,7 +61,7 @@ class PermissionsOnDemo : public ::testing::Test {
     return out;
   }
 
-  static inline std::string folder_;
+  static inline std::optional<mirlet_testing::TempFolder> folder_;
   std::unique_ptr<db::Client> client_;
   testing::MessageRecorder boxes;
 };
@@ -170,7 +170,7 @@ TEST_F(PermissionsOnDemo, ContractorConditionKeepsTheBrowseToTheGroupsLists) {
   ASSERT_FALSE(condition.empty());
   // Two contractors on a contractor list of the seller's group, one on a list of another use.
   sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open((folder_ + "/demo.db").c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open(folder_->file("demo.db").c_str(), &db), SQLITE_OK);
   const char* script =
       "insert into MAG_LISTA_OBIEKTOW (ID_LISTY, ID_FIRMY, UZYCIE, NAZWA_LISTY) values (901, 2, 120, "
       "'Klienci sklepu'), (902, 2, 121, 'Inna lista');"

@@ -79,7 +79,7 @@ class QueryBridge : public testing::UtilLibraryTest {
 };
 
 TEST_F(QueryBridge, ConnectionFailureWarnsWithTheModulesReasonAndAnswersIt) {
-  dane::GLO.OWNERNAME = "sqlite:" + folder_ + "/brak/baza.db";
+  dane::GLO.OWNERNAME = "sqlite:" + folder_->file("brak/baza.db");
   const std::string answer = DOTNETUTWORZPOLACZENIESQL();
   ASSERT_TRUE(answer.starts_with("-1")) << answer;
   ASSERT_EQ(boxes.shown.size(), 1u);

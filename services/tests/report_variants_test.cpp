@@ -1,9 +1,10 @@
 #include "keldox/report_variants.h"
+#include "mirlet_testing/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -280,9 +281,8 @@ TEST_F(VariantStatements, FailedOrImpossibleStoreWarnsAndKeepsTheValueInMemory) 
 class VariantsOnDemo : public VariantSession {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "variants-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    const std::string file = folder_ + "/demo.db";
+    folder_.emplace("variants");
+    const std::string file = folder_->file("demo.db");
     ASSERT_TRUE(server::make_demo_database(file, server::DemoSize::Demo).ok());
     ASSERT_TRUE(server::connect("sqlite:" + file, client_).ok());
     start(*client_);
@@ -292,7 +292,7 @@ class VariantsOnDemo : public VariantSession {
     EXPECT_EQ(texts_of("error"), std::vector<std::string>{});  // every statement ran on the server
     VariantSession::TearDown();
     client_.reset();
-    std::filesystem::remove_all(folder_);
+    folder_.reset();
   }
 
   double variant(const std::string& name) {
@@ -329,7 +329,7 @@ class VariantsOnDemo : public VariantSession {
     return n;
   }
 
-  std::string folder_;
+  std::optional<mirlet_testing::TempFolder> folder_;
   std::unique_ptr<db::Client> client_;
   double report_ = 0;
 };

@@ -1,7 +1,6 @@
 // The command layer over a scripted client: what is sent, how often, and which windows appear.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <thread>
 
 #include "dane/database.h"
@@ -9,6 +8,7 @@
 #include "db/test_clients.h"
 #include "keldox/sql.h"
 #include "keldox/sql_text.h"
+#include "mirlet_testing/temp_folder.h"
 #include "runtime/clock.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -193,9 +193,8 @@ TEST_F(SqlLayer, KeptChannelFollowsTheCallingThread) {
 }
 
 TEST(SqlLayerOnDemo, StatementsReachTheEmbeddedDatabase) {
-  const auto dir = std::filesystem::temp_directory_path() / ("mirlet-sql-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  const std::string file = (dir / "demo.db").string();
+  const mirlet_testing::TempFolder folder("mirlet-sql");
+  const std::string file = folder.file("demo.db");
   ASSERT_TRUE(server::make_demo_database(file, server::DemoSize::Demo).ok());
   std::unique_ptr<db::Client> client;
   ASSERT_TRUE(server::connect("sqlite:" + file, client).ok());
@@ -210,7 +209,6 @@ TEST(SqlLayerOnDemo, StatementsReachTheEmbeddedDatabase) {
       0);
   EXPECT_EQ(FUNCSQL("select nazwa_waluty from WALUTY where sym_waluty='USD'"), "O'Brien's \"dolar\"");
   dane::install_database(nullptr);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

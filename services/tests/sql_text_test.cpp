@@ -42,13 +42,5 @@ TEST(Replace, LongTextIsHeldToItsWidth) {
   EXPECT_EQ(REPLACEPROC2(std::string(79'000, 'a'), "a", "bb").size(), 79'999u);
 }
 
-TEST(Quoting, AnApostropheNeverEndsTheLiteral) {
-  EXPECT_EQ(sql_escape("Kowalski"), "Kowalski");
-  EXPECT_EQ(sql_text("O'Brien"), "'O''Brien'");
-  EXPECT_EQ(sql_text("'; delete from WALUTY --"), "'''; delete from WALUTY --'");
-  EXPECT_EQ(sql_text(""), "''");
-  EXPECT_EQ(sql_text("''"), "''''''");
-}
-
 }  // namespace
 }  // namespace keldox

@@ -4,12 +4,13 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "dane/globals.h"
 #include "db/sqlite_engine.h"
 #include "message_recorder.h"
+#include "mirlet_testing/temp_folder.h"
 #include "server/demo.h"
 
 namespace keldox::testing {
@@ -25,9 +26,8 @@ inline std::string parameter_code(int i) {
 class UtilLibraryTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "bridgetest-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    const std::string path = folder_ + "/demo.db";
+    folder_.emplace("bridgetest");
+    const std::string path = folder_->file("demo.db");
     ASSERT_TRUE(server::make_demo_database(path, server::DemoSize::Demo).ok());
     db::SqliteOptions options;
     options.path = path;
@@ -45,7 +45,7 @@ class UtilLibraryTest : public ::testing::Test {
     sqlite3_close(db);
     connection_text_ = "sqlite:" + path;
   }
-  static void TearDownTestSuite() { std::filesystem::remove_all(folder_); }
+  static void TearDownTestSuite() { folder_.reset(); }
 
   void SetUp() override {
     saved_local_path_ = dane::GLO.LOCALPATH.str();
@@ -58,7 +58,7 @@ class UtilLibraryTest : public ::testing::Test {
     dane::GLO.OWNERNAME = saved_owner_;
   }
 
-  static inline std::string folder_;
+  static inline std::optional<mirlet_testing::TempFolder> folder_;
   static inline std::string connection_text_;
   MessageRecorder boxes;
 

@@ -46,7 +46,7 @@ struct FailureRow {
 class ModuleFailure : public testing::UtilLibraryTest, public ::testing::WithParamInterface<FailureRow> {};
 
 TEST_P(ModuleFailure, MissingFileWarnsAndGivesTheNeutralResult) {
-  dane::GLO.LOCALPATH = folder_ + "/nowhere";
+  dane::GLO.LOCALPATH = folder_->file("nowhere");
   EXPECT_EQ(GetParam().call(), "");
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].kind, MessageKind::warning);

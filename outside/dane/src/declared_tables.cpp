@@ -80,7 +80,7 @@ struct Registry {
     prefix = runtime::trim(prefix);
     if (!prefix.empty() && prefix.back() == ':') prefix.remove_suffix(1);
     for (Table& t : tables) {
-      if (runtime::collate_compare(t.prefix(), prefix) == 0) return &t;
+      if (runtime::same_name(t.prefix(), prefix)) return &t;
     }
     return nullptr;
   }

@@ -7,13 +7,6 @@
 #include "runtime/text.h"
 
 namespace dane {
-namespace {
-
-bool same_name(std::string_view a, std::string_view b) {
-  return runtime::to_upper(runtime::trim_right(a)) == runtime::to_upper(runtime::trim_right(b));
-}
-
-}  // namespace
 
 void ErrorObject::set_procedure(std::string_view name) {
   try {
@@ -34,12 +27,12 @@ void ErrorObject::clear_procedure(std::string_view name) {
       names.pop_back();
     } else {
       const auto last = std::find_if(names.rbegin(), names.rend(),
-                                     [&](const std::string& n) { return same_name(n, name); });
+                                     [&](const std::string& n) { return runtime::same_name(n, name); });
       if (last != names.rend()) names.erase(std::next(last).base());
     }
     if (names.empty()) procedures_.erase(found);
   } catch (...) {
-    // Out of memory while comparing names: the stale name only labels later reports.
+    // The lock could not be taken: the stale name only labels later reports.
   }
 }
 

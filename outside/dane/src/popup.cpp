@@ -11,10 +11,6 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-bool same_name(std::string_view a, std::string_view b) {
-  return runtime::to_upper(a) == runtime::to_upper(b);
-}
-
 }  // namespace
 
 ItemText parse_item_text(std::string_view text) {
@@ -40,7 +36,7 @@ std::string item_text_with_icon(std::string_view icon, std::string_view label) {
 
 PopupItem* PopupMenu::find(std::string_view name) {
   for (auto& item : items_) {
-    if (!item.separator && same_name(item.name, name)) return &item;
+    if (!item.separator && runtime::same_name(item.name, name)) return &item;
   }
   return nullptr;
 }
@@ -73,7 +69,7 @@ bool PopupMenu::set_enabled(std::string_view name, bool enabled) {
 
 std::optional<std::string> PopupMenu::text(std::string_view name) const {
   for (const auto& item : items_) {
-    if (!item.separator && same_name(item.name, name)) return item.text;
+    if (!item.separator && runtime::same_name(item.name, name)) return item.text;
   }
   return std::nullopt;
 }

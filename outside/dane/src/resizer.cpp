@@ -39,10 +39,6 @@ void place_axis(int& start, int& length, int design_window, int now, Stretch str
   }
 }
 
-bool same_name(std::string_view a, std::string_view b) {
-  return runtime::to_upper(a) == runtime::to_upper(b);
-}
-
 }  // namespace
 
 Rect place_control(const Rect& design, Size design_window, Size now, Strategy strategy) {
@@ -54,7 +50,7 @@ Rect place_control(const Rect& design, Size design_window, Size now, Strategy st
 
 void Resizer::add(std::string_view control, Rect design, Strategy strategy) {
   for (auto& e : entries_) {
-    if (same_name(e.control, control)) {
+    if (runtime::same_name(e.control, control)) {
       e.design = design;
       e.strategy = strategy;
       return;
@@ -64,7 +60,7 @@ void Resizer::add(std::string_view control, Rect design, Strategy strategy) {
 }
 
 void Resizer::remove(std::string_view control) {
-  std::erase_if(entries_, [&](const Entry& e) { return same_name(e.control, control); });
+  std::erase_if(entries_, [&](const Entry& e) { return runtime::same_name(e.control, control); });
 }
 
 std::vector<Resizer::Placed> Resizer::layout(Size now) const {

@@ -2,18 +2,15 @@
 #include "dane/row_source.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "runtime/number_text.h"
 #include "runtime/text.h"
 
 namespace dane {
 namespace {
 
 double number_of(const std::string& s) {
-  const std::string_view t = runtime::trim(s);
-  double v = 0;
-  const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-  return ec == std::errc() ? v : 0.0;
+  return runtime::leading_number(s, runtime::Exponent::read).value_or(0.0);
 }
 
 int compare_keys(const std::vector<Column>& columns, const SortOrder& order, const Row& a, const Row& b) {

@@ -10,10 +10,6 @@
 namespace dane {
 namespace {
 
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // A table or view name (possibly with its owner) may carry the read hint; a derived select may not.
 bool is_plain_name(std::string_view from) {
   return !from.empty() && std::all_of(from.begin(), from.end(), [](unsigned char c) {
@@ -29,36 +25,6 @@ std::vector<SqlColumn> with_own_fields(std::vector<Column> columns) {
 }
 
 }  // namespace
-
-std::string quote_text(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  out += '\'';
-  for (const char c : text) {
-    if (c == '\'') out += '\'';
-    out += c;
-  }
-  out += '\'';
-  return out;
-}
-
-std::string number_literal(std::string_view text) {
-  std::string_view t = runtime::trim(text);
-  std::string out;
-  if (!t.empty() && (t.front() == '-' || t.front() == '+')) {
-    if (t.front() == '-') out += '-';
-    t.remove_prefix(1);
-  }
-  const std::size_t point = t.find('.');
-  const std::string_view whole = t.substr(0, point);
-  const std::string_view fraction =
-      point == std::string_view::npos ? std::string_view{} : t.substr(point + 1);
-  const bool digits_only = std::all_of(whole.begin(), whole.end(), is_digit) &&
-                           std::all_of(fraction.begin(), fraction.end(), is_digit);
-  if (whole.empty() || !digits_only || (point != std::string_view::npos && fraction.empty())) return "0";
-  out += t;
-  return out;
-}
 
 SqlRowSource::SqlRowSource(db::Client& client, db::Channel channel, std::string from,
                            std::vector<SqlColumn> columns)

@@ -172,7 +172,7 @@ db::Status no_key(std::string_view key, const std::string& name) {
 std::size_t key_index(const std::vector<std::string>& names, std::string_view prefix, std::string_view key) {
   const std::string_view bare = detail::without_prefix(prefix, key);
   for (std::size_t k = 0; k < names.size(); ++k) {
-    if (runtime::collate_compare(names[k], bare) == 0) return k;
+    if (runtime::same_name(names[k], bare)) return k;
   }
   return kDefaultOrder;
 }

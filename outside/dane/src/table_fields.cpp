@@ -40,7 +40,7 @@ int Table::column_index(const Shape& shape, std::string_view prefix, std::string
   const std::string_view name = detail::without_prefix(prefix, field);
   const auto& columns = shape.table.columns;
   for (std::size_t c = 0; c < columns.size(); ++c) {
-    if (runtime::collate_compare(columns[c].name, name) == 0) return static_cast<int>(c);
+    if (runtime::same_name(columns[c].name, name)) return static_cast<int>(c);
   }
   return -1;
 }

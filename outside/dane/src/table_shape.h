@@ -32,7 +32,7 @@ namespace detail {
 inline std::string_view without_prefix(std::string_view prefix, std::string_view name) {
   name = runtime::trim(name);
   const auto colon = name.find(':');
-  if (colon != std::string_view::npos && runtime::collate_compare(name.substr(0, colon), prefix) == 0) {
+  if (colon != std::string_view::npos && runtime::same_name(name.substr(0, colon), prefix)) {
     name.remove_prefix(colon + 1);
   }
   return name;

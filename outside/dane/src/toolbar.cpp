@@ -6,16 +6,11 @@
 #include "runtime/text.h"
 
 namespace dane {
-namespace {
-bool same_name(std::string_view a, std::string_view b) {
-  return runtime::to_upper(a) == runtime::to_upper(b);
-}
-}  // namespace
 
 void Toolbar::add_button(std::string_view name, std::string_view text, std::string_view tooltip) {
   ToolButton button{std::string(name), std::string(text), std::string(tooltip), true};
   for (auto& existing : buttons_) {
-    if (same_name(existing.name, name)) {
+    if (runtime::same_name(existing.name, name)) {
       existing = std::move(button);
       return;
     }
@@ -25,7 +20,7 @@ void Toolbar::add_button(std::string_view name, std::string_view text, std::stri
 
 bool Toolbar::set_enabled(std::string_view name, bool enabled) {
   for (auto& b : buttons_) {
-    if (same_name(b.name, name)) {
+    if (runtime::same_name(b.name, name)) {
       b.enabled = enabled;
       return true;
     }
@@ -35,7 +30,7 @@ bool Toolbar::set_enabled(std::string_view name, bool enabled) {
 
 const ToolButton* Toolbar::find(std::string_view name) const {
   for (const auto& b : buttons_) {
-    if (same_name(b.name, name)) return &b;
+    if (runtime::same_name(b.name, name)) return &b;
   }
   return nullptr;
 }
@@ -46,7 +41,7 @@ void Tooltips::add(std::string_view control, std::string_view text) {
     return;
   }
   for (auto& e : entries_) {
-    if (same_name(e.control, control)) {
+    if (runtime::same_name(e.control, control)) {
       e.text.assign(text);
       return;
     }
@@ -55,12 +50,12 @@ void Tooltips::add(std::string_view control, std::string_view text) {
 }
 
 void Tooltips::remove(std::string_view control) {
-  std::erase_if(entries_, [&](const Entry& e) { return same_name(e.control, control); });
+  std::erase_if(entries_, [&](const Entry& e) { return runtime::same_name(e.control, control); });
 }
 
 std::string Tooltips::text(std::string_view control) const {
   for (const auto& e : entries_) {
-    if (same_name(e.control, control)) return e.text;
+    if (runtime::same_name(e.control, control)) return e.text;
   }
   return {};
 }

@@ -5,16 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "dane/database.h"
 #include "db/client.h"
+#include "mirlet_testing/temp_folder.h"
 #include "server/demo.h"
 #include "server/server.h"
 
@@ -23,10 +23,8 @@ namespace dane::testing {
 class DemoSession : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "danetest-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    path_ = dir_ + "/demo.db";
+    folder_.emplace("danetest");
+    path_ = folder_->file("demo.db");
     ASSERT_TRUE(server::make_demo_database(path_, server::DemoSize::Demo).ok());
     ASSERT_TRUE(server::connect("sqlite:" + path_, client_).ok());
     install_database(client_.get());
@@ -34,14 +32,14 @@ class DemoSession : public ::testing::Test {
   void TearDown() override {
     install_database(nullptr);
     client_.reset();
-    std::filesystem::remove_all(dir_);
+    folder_.reset();
   }
 
   const std::string& path() const { return path_; }
   db::Client& client() { return *client_; }
 
  private:
-  std::string dir_;
+  std::optional<mirlet_testing::TempFolder> folder_;
   std::string path_;
   std::unique_ptr<db::Client> client_;
 };

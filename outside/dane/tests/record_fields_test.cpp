@@ -15,31 +15,6 @@
 namespace dane {
 namespace {
 
-struct NumberRow {
-  const char* name;
-  const char* text;
-  double value;
-};
-
-const std::string kHugeNumber(400, '9');
-
-class NumberFromText : public ::testing::TestWithParam<NumberRow> {};
-
-TEST_P(NumberFromText, ReadsTheLeadingNumber) {
-  EXPECT_DOUBLE_EQ(number_from_text(GetParam().text), GetParam().value);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, NumberFromText,
-    ::testing::Values(NumberRow{"whole", "3000001", 3000001}, NumberRow{"blanks_around", "  12  ", 12},
-                      NumberRow{"fraction", "23.00", 23}, NumberRow{"negative", "-0.5", -0.5},
-                      NumberRow{"plus", "+7", 7}, NumberRow{"double_sign", "+-7", 0},
-                      NumberRow{"trailing_text", "12.5x", 12.5}, NumberRow{"empty", "", 0},
-                      NumberRow{"word", "Tak", 0}, NumberRow{"comma_stops", "1,5", 1},
-                      NumberRow{"infinity", "inf", 0}, NumberRow{"nan", "nan", 0},
-                      NumberRow{"huge", kHugeNumber.c_str(), 0}),
-    [](const auto& info) { return info.param.name; });
-
 TEST(AssignFromText, WholeNumberFieldsTruncateAndHoldAtTheirBounds) {
   std::uint8_t flag = 7;
   assign_from_text(flag, "1");

@@ -4,15 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "dane/browse.h"
 #include "db/test_clients.h"
+#include "mirlet_testing/temp_folder.h"
 #include "runtime/text.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -26,9 +27,8 @@ constexpr db::Channel kChannel = db::Channel::VAX1;
 class DemoDatabase : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "danesql-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    const std::string path = folder_ + "/demo.db";
+    folder_.emplace("danesql");
+    const std::string path = folder_->file("demo.db");
     const db::Status made = server::make_demo_database(path, server::DemoSize::Demo);
     ASSERT_TRUE(made.ok()) << made.text;
     const db::Status connected = server::connect("sqlite:" + path, client_);
@@ -36,7 +36,7 @@ class DemoDatabase : public ::testing::Test {
   }
   static void TearDownTestSuite() {
     client_.reset();
-    std::filesystem::remove_all(folder_);
+    folder_.reset();
   }
   void SetUp() override { ASSERT_NE(client_, nullptr); }
 
@@ -57,10 +57,10 @@ class DemoDatabase : public ::testing::Test {
     return rows;
   }
 
-  static std::string folder_;
+  static std::optional<mirlet_testing::TempFolder> folder_;
   static std::unique_ptr<db::Client> client_;
 };
-std::string DemoDatabase::folder_;
+std::optional<mirlet_testing::TempFolder> DemoDatabase::folder_;
 std::unique_ptr<db::Client> DemoDatabase::client_;
 
 std::vector<Column> contractor_columns() {
@@ -395,35 +395,6 @@ TEST_F(DemoDatabase, FailuresAreReportedNotShownAsAnEmptyTable) {
   EXPECT_TRUE(narrow.page(PageQuery{}, 5).empty());
   EXPECT_EQ(narrow.last_status().code, db::kInvalidDeclaration);
   EXPECT_TRUE(recording.statements().empty());  // five columns do not fit a channel of four
-}
-
-struct NumberCase {
-  const char* name;
-  const char* text;
-  const char* literal;
-};
-class NumberLiteral : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(NumberLiteral, OnlyPlainNumbersPass) {
-  EXPECT_EQ(number_literal(GetParam().text), GetParam().literal);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, NumberLiteral,
-    ::testing::Values(NumberCase{"Integer", "42", "42"}, NumberCase{"Blanks", "  7 ", "7"},
-                      NumberCase{"Negative", "-3", "-3"}, NumberCase{"Plus", "+5", "5"},
-                      NumberCase{"Decimal", "1234.50", "1234.50"}, NumberCase{"Empty", "", "0"},
-                      NumberCase{"SignOnly", "-", "0"}, NumberCase{"TrailingPoint", "5.", "0"},
-                      NumberCase{"LeadingPoint", ".5", "0"}, NumberCase{"TwoPoints", "1.2.3", "0"},
-                      NumberCase{"Exponent", "1e5", "0"}, NumberCase{"Injection", "1 or 1=1", "0"},
-                      NumberCase{"Comment", "1--", "0"}, NumberCase{"Text", "abc", "0"}),
-    [](const ::testing::TestParamInfo<NumberCase>& info) { return info.param.name; });
-
-TEST(QuoteText, DoublesEveryQuoteAndNothingElse) {
-  EXPECT_EQ(quote_text(""), "''");
-  EXPECT_EQ(quote_text("O'Neill"), "'O''Neill'");
-  EXPECT_EQ(quote_text("''"), "''''''");
-  EXPECT_EQ(quote_text("Łódź \"x\" \\"), "'Łódź \"x\" \\'");
 }
 
 }  // namespace

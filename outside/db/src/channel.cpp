@@ -28,9 +28,9 @@ std::string_view channel_name(Channel c) {
 }
 
 std::optional<Channel> channel_from_name(std::string_view name) {
-  const std::string upper = runtime::to_upper(runtime::trim(name));
+  name = runtime::trim_left(name);
   for (Channel c : kAllChannels) {
-    if (channel_name(c) == upper) return c;
+    if (runtime::same_name(channel_name(c), name)) return c;
   }
   return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "db/result_set.h"
+#include "runtime/number_text.h"
 
 namespace db {
 
@@ -32,9 +33,9 @@ double Value::as_double() const {
         if constexpr (std::is_same_v<T, std::int64_t>) {
           return static_cast<double>(v);
         } else if constexpr (std::is_same_v<T, Decimal>) {
-          return std::strtod(v.text.c_str(), nullptr);
+          return runtime::leading_number(v.text, runtime::Exponent::read).value_or(0.0);
         } else if constexpr (std::is_same_v<T, std::string>) {
-          return std::strtod(v.c_str(), nullptr);
+          return runtime::leading_number(v, runtime::Exponent::read).value_or(0.0);
         } else {
           return 0.0;
         }

@@ -230,6 +230,36 @@ int collate_compare(std::string_view a, std::string_view b) {
   return 0;
 }
 
+namespace {
+
+// A stray byte stands apart from every code point, as to_upper keeps it apart by leaving it as it is.
+constexpr char32_t kStrayByte = 0x8000'0000;
+
+// One character of a name as same_name compares it, and its length in bytes.
+char32_t name_unit(std::string_view s, std::size_t pos, std::size_t& length) {
+  length = utf8_char_length(s, pos);
+  const auto lead = static_cast<unsigned char>(s[pos]);
+  if (lead < 0x80) return upper_code_point(lead);
+  if (length == 1) return kStrayByte | lead;
+  return upper_code_point(decode_utf8(s, pos));
+}
+
+}  // namespace
+
+bool same_name(std::string_view a, std::string_view b) {
+  a = trim_right(a);
+  b = trim_right(b);
+  if (a == b) return true;
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    std::size_t la = 0, lb = 0;
+    if (name_unit(a, i, la) != name_unit(b, j, lb)) return false;
+    i += la;
+    j += lb;
+  }
+  return i == a.size() && j == b.size();
+}
+
 std::string to_upper(std::string_view s) {
   return map_case(s, upper_code_point);
 }

@@ -58,11 +58,12 @@ constexpr ObjectTable kObjects[] = {
 
 // (object, field number 1..10, record id): the record's additional field, NULL when there is none.
 void pole_dodatkowe(sqlite3_context* ctx, int, sqlite3_value** argv) {
-  const std::string object = runtime::to_upper(runtime::trim(text_arg(argv[0])));
+  const std::string text = text_arg(argv[0]);
+  const std::string_view object = runtime::trim_left(text);
   const int n = sqlite3_value_int(argv[1]);
   const ObjectTable* found = nullptr;
   for (const ObjectTable& o : kObjects) {
-    if (object == o.object) found = &o;
+    if (runtime::same_name(o.object, object)) found = &o;
   }
   if (!found || n < 1 || n > 10) return sqlite3_result_null(ctx);
   db::SqlLink link(sqlite3_context_db_handle(ctx));

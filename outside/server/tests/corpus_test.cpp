@@ -33,7 +33,7 @@ std::vector<CorpusEntry> read_corpus() {
   };
   while (std::getline(in, line)) {
     ++number;
-    if (runtime::to_lower(runtime::trim(line)) == "go") {
+    if (runtime::same_name(runtime::trim_left(line), "go")) {
       flush();
     } else if (line.rfind("-- expect: ", 0) == 0) {
       expected = line.substr(11);

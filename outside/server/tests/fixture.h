@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <filesystem>
 #include <string>
 
 #include "db/procedures.h"
 #include "db/sqlite_engine.h"
+#include "mirlet_testing/temp_folder.h"
 #include "server/demo.h"
 #include "server/functions.h"
 #include "server/procedures.h"
@@ -17,13 +17,7 @@ namespace server::testing {
 
 class DemoDb {
  public:
-  explicit DemoDb(DemoSize size = DemoSize::Demo) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "servertest-XXXXXX").string();
-    dir_ = mkdtemp(pattern.data());
-    path_ = dir_ + "/demo.db";
-    status_ = make_demo_database(path_, size);
-  }
-  ~DemoDb() { std::filesystem::remove_all(dir_); }
+  explicit DemoDb(DemoSize size = DemoSize::Demo) : status_(make_demo_database(path_, size)) {}
   const std::string& path() const { return path_; }
   const db::Status& status() const { return status_; }
 
@@ -38,8 +32,8 @@ class DemoDb {
   }
 
  private:
-  std::string dir_;
-  std::string path_;
+  mirlet_testing::TempFolder folder_{"servertest"};
+  std::string path_ = folder_.file("demo.db");
   db::Status status_;
 };
 

@@ -40,7 +40,7 @@ std::vector<std::string> read_batches(std::istream& in) {
   std::string batch;
   std::string line;
   while (std::getline(in, line)) {
-    if (runtime::to_lower(runtime::trim(line)) == "go") {
+    if (runtime::same_name(runtime::trim_left(line), "go")) {
       if (!runtime::trim(batch).empty()) batches.push_back(batch);
       batch.clear();
     } else {

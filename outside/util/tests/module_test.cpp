@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "db/sqlite_engine.h"
+#include "mirlet_testing/temp_folder.h"
 #include "server/demo.h"
 #include "zorva_util/entry_points.h"
 
@@ -62,9 +64,8 @@ std::string query(std::string_view statement, const char* record = "^", const ch
 class ModuleTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "utiltest-XXXXXX").string();
-    dir_ = mkdtemp(pattern.data());
-    const std::string path = dir_ + "/demo.db";
+    folder_.emplace("utiltest");
+    const std::string path = folder_->file("demo.db");
     ASSERT_TRUE(server::make_demo_database(path, server::DemoSize::Demo).ok());
     db::SqliteOptions options;
     options.path = path;
@@ -80,10 +81,10 @@ class ModuleTest : public ::testing::Test {
     sqlite3_close(db);
     connection_text_ = "sqlite:" + path;
   }
-  static void TearDownTestSuite() { std::filesystem::remove_all(dir_); }
+  static void TearDownTestSuite() { folder_.reset(); }
   void SetUp() override { ASSERT_EQ(connect(connection_text_), "1"); }
 
-  static inline std::string dir_;
+  static inline std::optional<mirlet_testing::TempFolder> folder_;
   static inline std::string connection_text_;
 };
 
@@ -101,7 +102,7 @@ TEST(ModuleFile, ExportsEveryEntryPointWithCLinkage) {
 }
 
 TEST_F(ModuleTest, ConnectionFailureAnswersMinusOneAndTheReason) {
-  const std::string answer = connect("sqlite:" + dir_ + "/missing/none.db");
+  const std::string answer = connect("sqlite:" + folder_->file("missing/none.db"));
   ASSERT_GE(answer.size(), 3u);
   EXPECT_EQ(answer.substr(0, 2), "-1");
   EXPECT_NE(answer.find("none.db"), std::string::npos) << answer;
@@ -170,11 +171,10 @@ TEST_F(ModuleTest, NothingToAnswerGivesTheEmptyText) {
 }
 
 // A locale with a decimal comma, compiled into a private folder: the machine need not have it installed.
-std::string decimal_comma_locale_folder() {
-  const std::string folder = (std::filesystem::temp_directory_path() / "utiltest-locales").string();
-  std::filesystem::create_directories(folder);
-  const std::string command = "localedef -i pl_PL -f UTF-8 " + folder + "/pl_PL.UTF-8 >/dev/null 2>&1";
-  return std::system(command.c_str()) == 0 ? folder : std::string{};
+bool make_decimal_comma_locale(const mirlet_testing::TempFolder& folder) {
+  const std::string command =
+      "localedef -i pl_PL -f UTF-8 " + folder.file("pl_PL.UTF-8") + " >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
 }
 
 TEST(SystemListSeparator, FollowsTheDecimalPointOfTheLocale) {
@@ -183,30 +183,25 @@ TEST(SystemListSeparator, FollowsTheDecimalPointOfTheLocale) {
   ASSERT_NE(separator, nullptr);
   EXPECT_STREQ(separator(), ",") << "C.UTF-8 writes numbers with a point";
 
-  const std::string folder = decimal_comma_locale_folder();
-  if (folder.empty()) GTEST_SKIP() << "localedef could not build pl_PL";
-  setenv("LOCPATH", folder.c_str(), 1);
+  const mirlet_testing::TempFolder folder("utiltest-locales");
+  if (!make_decimal_comma_locale(folder)) GTEST_SKIP() << "localedef could not build pl_PL";
+  setenv("LOCPATH", folder.path().c_str(), 1);
   setenv("LC_ALL", "pl_PL.UTF-8", 1);
   const std::string polish = separator();
   setenv("LC_ALL", "C.UTF-8", 1);
   unsetenv("LOCPATH");
-  std::filesystem::remove_all(folder);
   EXPECT_EQ(polish, ";");
 }
 
 class WriteFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "utilfile-XXXXXX").string();
-    dir_ = mkdtemp(pattern.data());
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string write(const std::string& path, std::string_view text) {
     Module m;
     auto* save = m.entry<decltype(ZapiszDaneDoPliku)>("ZapiszDaneDoPliku");
     return save == nullptr ? "<missing>" : save(path.c_str(), std::string(text).c_str());
   }
-  std::string dir_;
+  const mirlet_testing::TempFolder folder_{"utilfile"};
+  const std::string dir_ = folder_.path().string();
 };
 
 TEST_F(WriteFile, WritesTheTextAsUtf8AndReplacesOldContent) {

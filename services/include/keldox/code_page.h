@@ -3,24 +3,19 @@
 // The conversions never fail. Decoding gives every byte a character (a byte the code page leaves
 // undefined comes back as the control character of the same number, so it survives a round trip).
 // Encoding writes "?" for a character the code page lacks and for each byte of an invalid UTF-8 sequence.
+// The tables and conversions live in the runtime (runtime/code_page.h); keldox's callers keep these names.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "runtime/code_page.h"
 
 namespace keldox {
 
-enum class CodePage {
-  windows_1250,  // the Central European Windows code page the application's data was written in
-  cp852,         // the Central European DOS code page that banks still expect in transfer files
-};
+using runtime::CodePage;
 
-std::string encode_code_page(std::string_view text, CodePage code_page);
-std::string decode_code_page(std::string_view bytes, CodePage code_page);
+using runtime::decode_code_page;
+using runtime::encode_code_page;
 
-// The single byte for one character, or false when the code page has none.
-bool code_page_byte(char32_t character, CodePage code_page, unsigned char& byte);
-// The character of one byte.
-char32_t code_page_character(unsigned char byte, CodePage code_page);
+using runtime::code_page_byte;
+using runtime::code_page_character;
 
 }  // namespace keldox

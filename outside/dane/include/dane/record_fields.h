@@ -9,6 +9,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "runtime/number_text.h"
 #include "runtime/text.h"
 
 namespace dane {
@@ -26,8 +27,8 @@ constexpr std::size_t field_count() {
 }
 
 // The number a text stands for: blanks around it ignored, the longest leading decimal number taken
-// ("12.5x" is 12.5), anything without one, infinities and NaN read as 0.
-double number_from_text(std::string_view text);
+// ("12.5x" is 12.5), anything without one, infinities and NaN read as 0 (runtime/number_text.h).
+using runtime::number_from_text;
 
 // The assignment of a text to a field: texts are cut to the field's width; numbers read as above,
 // whole-number fields drop the fraction and hold values beyond their range at the nearest bound.

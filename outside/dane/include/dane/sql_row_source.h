@@ -9,15 +9,13 @@
 
 #include "dane/row_source.h"
 #include "db/client.h"
+#include "db/literals.h"
 
 namespace dane {
 
-// `text` as a statement literal: between single quotes with every single quote doubled.
-std::string quote_text(std::string_view text);
-
-// `text` as a statement number: an optional minus, digits and an optional decimal part, blanks around
-// ignored. Anything else is "0", so that no text a user typed ever reaches a statement unquoted.
-std::string number_literal(std::string_view text);
+// Texts and numbers written into the paging statements (db/literals.h).
+using db::number_literal;
+using db::quote_text;
 
 // A browse column and what the statement reads for it.
 struct SqlColumn {

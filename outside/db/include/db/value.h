@@ -24,6 +24,8 @@ struct Value {
   bool is_text() const { return std::holds_alternative<std::string>(data); }
   // Whole-number view: integers as they are, decimals and numeric texts truncated, null and other texts 0.
   std::int64_t as_int() const;
+  // Number view: decimals and texts by the number they start with (a point before the decimals whatever
+  // the process locale, an exponent read), null and other texts 0.
   double as_double() const;
   // Text view: texts as they are, numbers in their plain decimal form, null as an empty text.
   std::string as_text() const;

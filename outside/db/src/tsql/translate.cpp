@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory_resource>
 
+#include "db/literals.h"
 #include "lexer.h"
 #include "parser.h"
 #include "writer.h"
@@ -36,15 +37,6 @@ Program translate(std::string_view tsql) {
 
 namespace {
 
-void quote_text(std::string& out, std::string_view value) {
-  out += '\'';
-  for (const char c : value) {
-    if (c == '\'') out += '\'';
-    out += c;
-  }
-  out += '\'';
-}
-
 void describe_steps(const Steps& steps, std::string& out, int indent);
 
 void describe_step(const Step& step, std::string& out, int indent) {
@@ -63,7 +55,7 @@ void describe_step(const Step& step, std::string& out, int indent) {
           out += "NULL";
           break;
         case Argument::Kind::Text:
-          quote_text(out, a.value);
+          out += db::quote_text(a.value);
           break;
         default:
           out += a.value;

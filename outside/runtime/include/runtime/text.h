@@ -45,6 +45,12 @@ std::string to_lower(std::string_view s);
 char32_t upper_code_point(char32_t c);
 char32_t lower_code_point(char32_t c);
 
+// Whether a and b name the same thing: equal but for the case of their letters (as to_upper maps them)
+// and their trailing blanks; a leading blank counts, and so does any other difference, a longer name
+// included. A byte that starts no character matches only the same byte. Never allocates, so that lookups
+// by name cost nothing on the heap.
+bool same_name(std::string_view a, std::string_view b);
+
 // Decodes the character at s[pos] (U+FFFD for an invalid sequence) and appends a code point as UTF-8.
 char32_t decode_utf8(std::string_view s, std::size_t pos);
 void append_utf8(std::string& out, char32_t c);

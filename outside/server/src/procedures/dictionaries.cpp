@@ -137,9 +137,10 @@ constexpr const char* kClassifierTables[] = {"Artykul",
 
 // (object): the object's table gets the classifier columns POLE1..POLE10 it lacks.
 db::Status update_classifier_columns(db::ProcedureCall& call) {
-  const std::string object = runtime::to_upper(runtime::trim(call.text_arg(0)));
+  const std::string text = call.text_arg(0);
+  const std::string_view object = runtime::trim_left(text);
   for (const char* table : kClassifierTables) {
-    if (runtime::to_upper(table) != object) continue;
+    if (!runtime::same_name(table, object)) continue;
     db::ResultSet columns;
     if (db::Status s =
             call.db.query("SELECT upper(name) FROM pragma_table_info(?)", {db::Value::text(table)}, columns);

@@ -16,8 +16,8 @@ std::string cell_text(const dane::Column& column, std::string_view cell) {
 
 QIcon cell_icon(std::string_view cell) {
   const std::string_view name = runtime::trim(cell);
-  const bool resource = name.size() > 5 && name.front() == '~' &&
-                        runtime::same_text(runtime::to_lower(name.substr(name.size() - 4)), ".ico");
+  const bool resource =
+      name.size() > 5 && name.front() == '~' && runtime::same_name(name.substr(name.size() - 4), ".ico");
   return resource ? program_icon(name) : QIcon();
 }
 

@@ -159,7 +159,7 @@ class FormDialog : public QDialog {
 
   QLineEdit* edit_of(std::string_view name) const {
     for (QLineEdit* edit : edits_) {
-      if (runtime::to_upper(edit->objectName().toStdString()) == runtime::to_upper(name)) return edit;
+      if (runtime::same_name(edit->objectName().toStdString(), name)) return edit;
     }
     return nullptr;
   }

@@ -36,9 +36,8 @@ void add_toolbar(QDialog& dialog, QBoxLayout& layout, dane::Window& window,
 
 void apply_tooltips(QWidget& dialog, const dane::Window& window) {
   for (const auto& entry : window.tooltips().entries()) {
-    const std::string wanted = runtime::to_upper(entry.control);
     for (QWidget* child : dialog.findChildren<QWidget*>()) {
-      if (runtime::to_upper(child->objectName().toStdString()) == wanted)
+      if (runtime::same_name(child->objectName().toStdString(), entry.control))
         child->setToolTip(to_qt(entry.text));
     }
   }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "mirlet_testing/temp_folder.h"
 #include "ui_qt/file_filters.h"
 #include "ui_qt/geometry_store.h"
 #include "ui_qt/help_topic.h"
@@ -100,10 +101,10 @@ TEST(HelpTopicPath, TopicsLiveInTheFolderNamedAfterTheHelpFile) {
 }
 
 TEST(HelpTopicPath, AHelpFolderKeepsItsOwnName) {
-  const auto folder = std::filesystem::temp_directory_path() / "ui_qt_help_test.chm";
+  const mirlet_testing::TempFolder temp("ui_qt_help");
+  const auto folder = temp.path() / "ui_qt_help_test.chm";
   std::filesystem::create_directories(folder);
   EXPECT_EQ(help_topic_path(folder.string(), "han_det.htm"), (folder / "han_det.htm").string());
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include <fstream>
 #include <thread>
 
+#include "mirlet_testing/temp_folder.h"
 #include "qt_test_support.h"
 #include "ui_qt/qt_host.h"
 
@@ -326,15 +327,12 @@ TEST(BusyCursor, IsSetOnceAndRestored) {
 class FileDialogs : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(folder);
     std::ofstream(folder / "przelewy.txt") << "x";
     std::ofstream(folder / "kursy.xml") << "x";
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
   // One folder per test: tests run in parallel processes.
-  std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      ("ui_qt_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  const mirlet_testing::TempFolder temp{"ui_qt_dialogs"};
+  const std::filesystem::path folder = temp.path();
   QtHost host;
 };
 

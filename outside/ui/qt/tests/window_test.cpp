@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "dane/form.h"
+#include "mirlet_testing/temp_folder.h"
 #include "qt_test_support.h"
 #include "ui_qt/qt_host.h"
 
@@ -99,8 +100,8 @@ TEST_F(Windows, NoScreenshotsWhenTurnedOff) {
 }
 
 TEST_F(Windows, ScreenshotFolderIsMadeWhenMissing) {
-  const auto folder = std::filesystem::temp_directory_path() / "ui_qt_screenshots_made" / "nested";
-  std::filesystem::remove_all(folder.parent_path());
+  const mirlet_testing::TempFolder temp("ui_qt_screenshots");
+  const auto folder = temp.path() / "made" / "nested";
   host.set_screenshot_dir(folder.string());
   when_shown({}, [](QWidget* w) { w->findChild<QPushButton*>()->click(); });
   host.message({"Zażółć", "gęślą jaźń", dane::Icon::Information, dane::button::kOk, {}, 1});
@@ -109,7 +110,6 @@ TEST_F(Windows, ScreenshotFolderIsMadeWhenMissing) {
   EXPECT_EQ(std::filesystem::path(host.screenshots()[0]).filename().string().substr(3),
             "-message-Zażółć.png");
   testing::expect_png_files(host.screenshots(), 1);
-  std::filesystem::remove_all(folder.parent_path());
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 // Conversions between the program's text and the bytes of the Windows-1250 and 852 code pages.
-#include "keldox/code_page.h"
+#include "runtime/code_page.h"
 
 #include <gtest/gtest.h>
-#include "tests/named_rows.h"
 
-namespace keldox {
+#include <ostream>
+
+namespace runtime {
 namespace {
 
 struct CodePageRow {
@@ -13,6 +14,10 @@ struct CodePageRow {
   const char* text;
   const char* bytes;
 };
+
+void PrintTo(const CodePageRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class CodePageBytes : public ::testing::TestWithParam<CodePageRow> {};
 
@@ -49,5 +54,19 @@ TEST(CodePageDecode, EveryByteGivesACharacterThatEncodesBack) {
   }
 }
 
+TEST(CodePageDefines, OnlyTheBytesWindows1250LeavesUndefinedAreNotItsOwn) {
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    const bool undefined = byte == 0x81 || byte == 0x83 || byte == 0x88 || byte == 0x90 || byte == 0x98;
+    EXPECT_EQ(code_page_defines(byte, CodePage::windows_1250), !undefined) << b;
+    EXPECT_TRUE(code_page_defines(byte, CodePage::cp852)) << b;
+  }
+  unsigned char byte = 0;
+  ASSERT_TRUE(code_page_byte(U'ł', CodePage::windows_1250, byte));
+  EXPECT_EQ(byte, 0xB3);
+  EXPECT_FALSE(code_page_byte(U'€', CodePage::cp852, byte));
+  EXPECT_EQ(code_page_character(0x9C, CodePage::windows_1250), U'ś');
+}
+
 }  // namespace
-}  // namespace keldox
+}  // namespace runtime
