@@ -17,6 +17,7 @@
 #include "keldox/config_parameters.h"
 #include "keldox/date_ranges.h"
 #include "keldox/messages.h"
+#include "runtime/number_text.h"
 #include "runtime/text.h"
 
 namespace keldox {
@@ -31,9 +32,8 @@ constexpr std::string_view kTitle = "Zakres dat";
 constexpr std::int32_t kMostDays = 99999;  // what the days field can show
 
 std::int32_t whole_number(std::string_view value) {
-  std::int32_t n = 0;
-  std::from_chars(value.data(), value.data() + value.size(), n);  // "" and "0" alike give 0
-  return n;
+  // "" and "0" alike give 0; the fields' pictures keep values within an int.
+  return static_cast<std::int32_t>(runtime::leading_integer(value).value_or(0));
 }
 
 struct Choice {
@@ -136,9 +136,8 @@ class PeriodDialog final : public dane::FormWindow {
   }
 
   std::optional<std::size_t> field_index(std::string_view name) const {
-    const std::string wanted = runtime::to_upper(name);
     for (std::size_t i = 0; i < fields().size(); ++i) {
-      if (runtime::to_upper(fields()[i].name) == wanted) return i;
+      if (runtime::same_name(fields()[i].name, name)) return i;
     }
     return std::nullopt;
   }

@@ -219,11 +219,11 @@ bool DictionaryBrowse::on_select(const dane::Row&) {
 }
 
 void DictionaryBrowse::on_popup_item(std::string_view name) {
-  if (runtime::to_upper(name) == runtime::to_upper(kColumnSetup)) {
+  if (runtime::same_name(name, kColumnSetup)) {
     if (keldox::KONFIGURACJA_KOLUMN(description_.layout_window()) == 1) apply_column_layout();
     return;
   }
-  if (runtime::to_upper(name) == runtime::to_upper(kDirection)) {
+  if (runtime::same_name(name, kDirection)) {
     set_direction(direction_ != kDescending);
     return;
   }

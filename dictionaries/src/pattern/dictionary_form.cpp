@@ -155,7 +155,8 @@ bool DictionaryForm::call_lookup(const dane::Column& column) {
   const Description* looked_up = find_description(column.lookup);
   dane::Table* table = looked_up ? dane::find_table(looked_up->table) : nullptr;
   if (!table) return false;
-  if (run_dictionary_browse(*looked_up, dane::Request::Select).response != dane::Response::Completed) return false;
+  if (run_dictionary_browse(*looked_up, dane::Request::Select).response != dane::Response::Completed)
+    return false;
   const std::vector<std::string> key = table->primary_key_fields();
   if (key.empty()) return false;
   mutable_field(column.name)->value = std::string(runtime::trim(table->text(key.front())));

@@ -24,25 +24,39 @@ const Description& banks() {
     d.validation_failure = "Wystąpił problem podczas zatwierdzania danych banku! Powód: ";
     // Nullable texts are read as empty ones: a sort key that holds NULL would let paging skip rows.
     d.columns = {
-        {.name = "ID_BANKU", .header = "Id", .picture = "@n9", .numeric = true, .in_list = false, .in_form = false},
+        {.name = "ID_BANKU",
+         .header = "Id",
+         .picture = "@n9",
+         .numeric = true,
+         .in_list = false,
+         .in_form = false},
         {.name = "NAZWA",
          .header = "Nazwa banku",
          .picture = "@s100",
          .required = true,
          .expression = "isnull(NAZWA,'')",
          .required_message = "Nazwa banku musi być wypełniona!"},
-        {.name = "NUMER_BANKU", .header = "Nr banku", .picture = "@s50", .expression = "isnull(NUMER_BANKU,'')"},
+        {.name = "NUMER_BANKU",
+         .header = "Nr banku",
+         .picture = "@s50",
+         .expression = "isnull(NUMER_BANKU,'')"},
         {.name = "SWIFT", .header = "SWIFT", .picture = "@s20", .expression = "isnull(SWIFT,'')"},
         {.name = "ULICA_LOKAL", .header = "Adres", .picture = "@s50", .expression = "isnull(ULICA_LOKAL,'')"},
         {.name = "KOD_POCZTOWY", .header = "Kod", .picture = "@s10", .expression = "isnull(KOD_POCZTOWY,'')"},
-        {.name = "MIEJSCOWOSC", .header = "Miejscowość", .picture = "@s50", .expression = "isnull(MIEJSCOWOSC,'')"},
+        {.name = "MIEJSCOWOSC",
+         .header = "Miejscowość",
+         .picture = "@s50",
+         .expression = "isnull(MIEJSCOWOSC,'')"},
     };
-    d.sorts = {{"numer", {"NUMER_BANKU", "ID_BANKU"}},     {"nazwa", {"NAZWA", "ID_BANKU"}},
-               {"SWIFT", {"SWIFT", "ID_BANKU"}},           {"kod", {"KOD_POCZTOWY", "ID_BANKU"}},
+    d.sorts = {{"numer", {"NUMER_BANKU", "ID_BANKU"}},
+               {"nazwa", {"NAZWA", "ID_BANKU"}},
+               {"SWIFT", {"SWIFT", "ID_BANKU"}},
+               {"kod", {"KOD_POCZTOWY", "ID_BANKU"}},
                {"miejscowość", {"MIEJSCOWOSC", "ID_BANKU"}}};
     d.permissions = {.base = "Banki", .genitive = "banków"};
     d.help_topic = "kar_fin_bank.htm";
-    d.lock = RowLock{"banki", "ID_BANKU", "Bank jest aktualizowany przez innego użytkownika!", "Czy usunąć ten bank?"};
+    d.lock = RowLock{"banki", "ID_BANKU", "Bank jest aktualizowany przez innego użytkownika!",
+                     "Czy usunąć ten bank?"};
     d.stored = StoredChoices{"sortowanie", "porządek"};
     d.open = BANKI_BRW;
     return d;

@@ -12,10 +12,6 @@
 namespace slownik {
 namespace {
 
-bool same(std::string_view a, std::string_view b) {
-  return runtime::to_upper(runtime::trim(a)) == runtime::to_upper(runtime::trim(b));
-}
-
 class CountryHooks : public DictionaryHooks {
  public:
   std::optional<std::string> validate(DictionaryForm& form) override {
@@ -25,8 +21,8 @@ class CountryHooks : public DictionaryHooks {
       form.warn("Symbol kraju i jego nazwa muszą być wypełnione!");
       return symbol.empty() ? "SYM_KRAJU" : "NAZWA_KRAJU";
     }
-    keldox::EXECSQL("select SYM_KRAJU, NAZWA_KRAJU from KRAJE where NAZWA_KRAJU='" + keldox::sql_escape(name) +
-                    "' or SYM_KRAJU='" + keldox::sql_escape(symbol) + "'");
+    keldox::EXECSQL("select SYM_KRAJU, NAZWA_KRAJU from KRAJE where NAZWA_KRAJU='" +
+                    keldox::sql_escape(name) + "' or SYM_KRAJU='" + keldox::sql_escape(symbol) + "'");
     const db::Status s = dane::database().last_error();
     if (!s.ok()) {
       keldox::CLOSESQL();
@@ -39,9 +35,10 @@ class CountryHooks : public DictionaryHooks {
     while (!conflict && keldox::next_row()) {
       const std::string found_symbol = keldox::column(1);
       const std::string found_name = keldox::column(2);
-      const bool differs = !same(found_symbol, symbol) && !same(found_name, name);
+      const bool differs = !runtime::same_name(found_symbol, symbol) && !runtime::same_name(found_name, name);
       const bool itself = form.request() != dane::Request::Insert &&
-                          (same(found_symbol, form.original("SYM_KRAJU")) || same(found_name, form.original("NAZWA_KRAJU")));
+                          (runtime::same_name(found_symbol, form.original("SYM_KRAJU")) ||
+                           runtime::same_name(found_name, form.original("NAZWA_KRAJU")));
       conflict = !differs && !itself;
     }
     keldox::CLOSESQL();
@@ -69,7 +66,10 @@ const Description& countries() {
     d.validation_failure = "Wystąpił problem podczas zatwierdzania danych kraju! Powód: ";
     d.columns = {
         {.name = "SYM_KRAJU", .header = "Symbol kraju", .picture = "@s3"},
-        {.name = "NAZWA_KRAJU", .header = "Nazwa kraju", .picture = "@s50", .expression = "isnull(NAZWA_KRAJU,'')"},
+        {.name = "NAZWA_KRAJU",
+         .header = "Nazwa kraju",
+         .picture = "@s50",
+         .expression = "isnull(NAZWA_KRAJU,'')"},
     };
     d.sorts = {{"nazwa", {"NAZWA_KRAJU", "SYM_KRAJU"}}};
     d.hooks = [] { return std::make_unique<CountryHooks>(); };

@@ -20,10 +20,6 @@ constexpr std::string_view kChooseNbp = "WybierzNBP";
 constexpr std::string_view kChooseEcb = "WybierzECB";
 constexpr std::string_view kRefresh = "Odswiez";
 
-bool named(std::string_view a, std::string_view b) {
-  return runtime::to_upper(a) == runtime::to_upper(b);
-}
-
 class CurrencyHooks : public DictionaryHooks {
  public:
   void browse_opened(DictionaryBrowse& browse) override {
@@ -32,22 +28,28 @@ class CurrencyHooks : public DictionaryHooks {
                        .needs_row = true,
                        .separator_before = true});
     // Choosing with the bank whose rate the caller is to take.
-    browse.add_action(
-        {.name = std::string(kChooseNbp), .text = "Wybierz z NBP", .key = "Shift+N", .needs_row = true, .select_only = true});
-    browse.add_action(
-        {.name = std::string(kChooseEcb), .text = "Wybierz z ECB", .key = "Shift+E", .needs_row = true, .select_only = true});
+    browse.add_action({.name = std::string(kChooseNbp),
+                       .text = "Wybierz z NBP",
+                       .key = "Shift+N",
+                       .needs_row = true,
+                       .select_only = true});
+    browse.add_action({.name = std::string(kChooseEcb),
+                       .text = "Wybierz z ECB",
+                       .key = "Shift+E",
+                       .needs_row = true,
+                       .select_only = true});
     browse.add_action({.name = std::string(kRefresh), .key = "F5"});
   }
 
   bool browse_action(DictionaryBrowse& browse, std::string_view name) override {
-    if (named(name, kRefresh)) return true;
-    if (named(name, kChooseNbp) || named(name, kChooseEcb)) {
-      browse.set_result(named(name, kChooseNbp) ? 0 : -1);
+    if (runtime::same_name(name, kRefresh)) return true;
+    if (runtime::same_name(name, kChooseNbp) || runtime::same_name(name, kChooseEcb)) {
+      browse.set_result(runtime::same_name(name, kChooseNbp) ? 0 : -1);
       browse.ask(dane::RecordAction::Select);
       if (!browse.closed()) browse.set_result(1);
       return false;
     }
-    if (!named(name, kBase)) return false;
+    if (!runtime::same_name(name, kBase)) return false;
     // The base currency already is the base: nothing to run.
     if (runtime::trim(browse.current_value("NUMER").value_or("")) == "1") return false;
     const std::string symbol(runtime::trim(browse.current_value("SYM_WALUTY").value_or("")));
@@ -60,7 +62,7 @@ class CurrencyHooks : public DictionaryHooks {
   }
 
   bool field_accepted(DictionaryForm& form, std::string_view field) override {
-    if (!named(field, "MNOZNIK_WALUTY")) return true;
+    if (!runtime::same_name(field, "MNOZNIK_WALUTY")) return true;
     const runtime::PictureRead read = runtime::read_picture("@n6", form.value(field));
     if (read.ok() && !read.number.is_zero()) return true;
     form.warn("Mnożnik waluty musi być większy niż 0!");
@@ -100,7 +102,11 @@ const Description& currencies() {
          .required = true,
          .required_message = "Symbol waluty musi być wypełniony!"},
         {.name = "NAZWA_WALUTY", .header = "Nazwa waluty", .picture = "@s50"},
-        {.name = "MNOZNIK_WALUTY", .header = "Mnożnik", .picture = "@n6", .numeric = true, .default_value = "1"},
+        {.name = "MNOZNIK_WALUTY",
+         .header = "Mnożnik",
+         .picture = "@n6",
+         .numeric = true,
+         .default_value = "1"},
         {.name = "SYM_KRAJU",
          .header = "Kraj",
          .picture = "@s3",

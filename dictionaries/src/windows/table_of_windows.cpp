@@ -10,9 +10,9 @@ const std::vector<const Description*>& descriptions() {
 }
 
 const Description* find_description(std::string_view procedure) {
-  const std::string wanted = runtime::to_upper(runtime::trim(procedure));
+  const std::string_view wanted = runtime::trim(procedure);
   for (const Description* d : descriptions()) {
-    if (runtime::to_upper(d->browse) == wanted || (!d->form.empty() && runtime::to_upper(d->form) == wanted))
+    if (runtime::same_name(d->browse, wanted) || (!d->form.empty() && runtime::same_name(d->form, wanted)))
       return d;
   }
   return nullptr;

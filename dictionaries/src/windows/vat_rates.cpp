@@ -30,7 +30,7 @@ class VatHooks : public DictionaryHooks {
   }
 
   bool browse_action(DictionaryBrowse& browse, std::string_view name) override {
-    if (runtime::to_upper(name) != runtime::to_upper(kActivity)) return false;
+    if (!runtime::same_name(name, kActivity)) return false;
     if (keldox::POBIERZUPRAWNIENIE("AktywnoscStawkiVat") == 0) {
       keldox::MSG_OSTRZEZENIE("Brak uprawnień na dostęp do funkcji Aktywność stawki vat!");
       return false;
@@ -67,7 +67,12 @@ const Description& vat_rates() {
     d.registry = "StawkiVAT";
     d.title = "Stawki VAT";
     d.columns = {
-        {.name = "ID_VAT", .header = "Id", .picture = "@n9", .numeric = true, .in_list = false, .in_form = false},
+        {.name = "ID_VAT",
+         .header = "Id",
+         .picture = "@n9",
+         .numeric = true,
+         .in_list = false,
+         .in_form = false},
         {.name = "NAZWA", .header = "Nazwa", .picture = "@s20"},
         {.name = "KOD_VAT", .header = "Kod", .picture = "@s3"},
         {.name = "STAWKA", .header = "Stawka", .picture = "@n-9.2", .numeric = true},
@@ -98,7 +103,8 @@ void VAT_BRW() {
 void LOADVAT() {
   auto& list = dane::VATQ;
   list.clear();
-  keldox::EXECSQL("select kod_vat, stawka from stawka_vat with (nolock) where aktywny=1 order by stawka desc,kod_vat");
+  keldox::EXECSQL(
+      "select kod_vat, stawka from stawka_vat with (nolock) where aktywny=1 order by stawka desc,kod_vat");
   if (const db::Status s = dane::database().last_error(); !s.ok()) {
     dane::MessageBox box;
     box.title = "MIRLET: Błąd";

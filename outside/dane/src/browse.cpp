@@ -18,10 +18,6 @@ const BrowseAction kRecordActions[] = {
     {"Select", "&Wybierz", "Enter", "&Wybierz", {}, true, true},
 };
 
-bool same_name(std::string_view a, std::string_view b) {
-  return runtime::to_upper(runtime::trim(a)) == runtime::to_upper(runtime::trim(b));
-}
-
 }  // namespace
 
 std::span<const BrowseAction> record_action_table() {
@@ -29,11 +25,11 @@ std::span<const BrowseAction> record_action_table() {
 }
 
 std::optional<RecordAction> record_action_named(std::string_view name) {
-  if (same_name(name, "Insert")) return RecordAction::Insert;
-  if (same_name(name, "Change")) return RecordAction::Change;
-  if (same_name(name, "Delete")) return RecordAction::Delete;
-  if (same_name(name, "Select")) return RecordAction::Select;
-  if (same_name(name, "View")) return RecordAction::View;
+  if (runtime::same_name(name, "Insert")) return RecordAction::Insert;
+  if (runtime::same_name(name, "Change")) return RecordAction::Change;
+  if (runtime::same_name(name, "Delete")) return RecordAction::Delete;
+  if (runtime::same_name(name, "Select")) return RecordAction::Select;
+  if (runtime::same_name(name, "View")) return RecordAction::View;
   return std::nullopt;
 }
 
@@ -52,7 +48,7 @@ BrowseWindow::BrowseWindow(std::string procedure_name, RowSource& source)
 std::optional<std::size_t> BrowseWindow::column_index(std::string_view name) const {
   const auto& cols = columns();
   for (std::size_t i = 0; i < cols.size(); ++i) {
-    if (same_name(cols[i].name, name)) return i;
+    if (runtime::same_name(cols[i].name, name)) return i;
   }
   return std::nullopt;
 }
@@ -79,7 +75,7 @@ bool BrowseWindow::add_sort_order(std::string name, const std::vector<std::strin
 
 bool BrowseWindow::select_sort_order(std::string_view name) {
   for (std::size_t i = 0; i < orders_.size(); ++i) {
-    if (same_name(orders_[i].name, name)) {
+    if (runtime::same_name(orders_[i].name, name)) {
       order_ = i;
       // Another sort tab: the header sort gives way to the order chosen.
       header_order_.reset();
@@ -147,7 +143,7 @@ bool BrowseWindow::apply_sort(std::string_view expression) {
       item.remove_prefix(1);
     }
     bool upper = false;
-    if (item.size() > 7 && same_name(item.substr(0, 6), "UPPER(") && item.back() == ')') {
+    if (item.size() > 7 && runtime::same_name(item.substr(0, 6), "UPPER(") && item.back() == ')') {
       upper = true;
       item = item.substr(6, item.size() - 7);
     }
@@ -390,7 +386,7 @@ void BrowseWindow::ask(RecordAction action) {
 
 BrowseAction* BrowseWindow::find_action(std::string_view name) {
   for (BrowseAction& a : actions_) {
-    if (same_name(a.name, name)) return &a;
+    if (runtime::same_name(a.name, name)) return &a;
   }
   return nullptr;
 }
@@ -442,11 +438,11 @@ bool BrowseWindow::run_action(std::string_view name) {
 
 bool BrowseWindow::press_key(std::string_view key) {
   if (closed()) return false;
-  if (same_name(key, "Enter") || same_name(key, "Return")) {
+  if (runtime::same_name(key, "Enter") || runtime::same_name(key, "Return")) {
     return run_action(request() == Request::Select ? "Select" : "Change");
   }
   for (const BrowseAction& a : actions_) {
-    if (!a.key.empty() && same_name(a.key, key) && action_available(a.name)) {
+    if (!a.key.empty() && runtime::same_name(a.key, key) && action_available(a.name)) {
       const std::string name = a.name;
       return run_action(name);
     }

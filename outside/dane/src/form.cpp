@@ -6,12 +6,6 @@
 #include "runtime/text.h"
 
 namespace dane {
-namespace {
-bool same_name(std::string_view a, std::string_view b) {
-  return runtime::to_upper(a) == runtime::to_upper(b);
-}
-}  // namespace
-
 std::string lookup_control(std::string_view field) {
   return "?CALLLOOKUP:" + std::string(field);
 }
@@ -29,7 +23,7 @@ void FormWindow::add_field(Field field) {
 
 Field* FormWindow::mutable_field(std::string_view name) {
   for (auto& f : fields_) {
-    if (same_name(f.name, name)) return &f;
+    if (runtime::same_name(f.name, name)) return &f;
   }
   return nullptr;
 }
@@ -103,7 +97,7 @@ std::string FormWindow::shown_text(std::string_view name) const {
 
 std::string FormWindow::original(std::string_view name) const {
   for (std::size_t i = 0; i < fields_.size() && i < originals_.size(); ++i) {
-    if (same_name(fields_[i].name, name)) return originals_[i];
+    if (runtime::same_name(fields_[i].name, name)) return originals_[i];
   }
   return {};
 }

@@ -57,13 +57,13 @@ void HeaderSorter::restore(std::string_view stored) {
       item.remove_prefix(1);
     }
     // A name stored wrapped for a case-blind list is still the column's field.
-    if (item.size() > 7 && runtime::to_upper(item.substr(0, 6)) == "UPPER(" && item.back() == ')') {
+    if (item.size() > 7 && runtime::same_name(item.substr(0, 6), "UPPER(") && item.back() == ')') {
       item = item.substr(6, item.size() - 7);
     }
     for (std::size_t c = 0; c < columns_.size(); ++c) {
       const bool listed =
           std::any_of(sort_.begin(), sort_.end(), [c](const Entry& e) { return e.column == c; });
-      if (!listed && runtime::to_upper(columns_[c].field) == runtime::to_upper(runtime::trim(item))) {
+      if (!listed && runtime::same_name(columns_[c].field, runtime::trim(item))) {
         const auto number = static_cast<long long>(c + 1);
         sort_.push_back(Entry{c, descending ? -number : number});
         break;

@@ -6,14 +6,6 @@
 #include "runtime/text.h"
 
 namespace dane {
-namespace {
-
-bool same_name(std::string_view a, std::string_view b) {
-  return runtime::to_upper(runtime::trim(a)) == runtime::to_upper(runtime::trim(b));
-}
-
-}  // namespace
-
 std::string record_failure_text(const db::Status& status, std::string_view what) {
   std::string text = "Nie udało się " + std::string(what) + "!|";
   if (status.code == kDuplicateKey) {
@@ -48,14 +40,14 @@ RecordForm::RecordForm(std::string procedure_name, RecordStore& store, const std
 
 const Column* RecordForm::form_column(std::string_view name) const {
   for (const Column& c : columns_) {
-    if (same_name(c.name, name)) return &c;
+    if (runtime::same_name(c.name, name)) return &c;
   }
   return nullptr;
 }
 
 bool RecordForm::is_key(std::string_view name) const {
   for (const std::string& k : store_.key_fields()) {
-    if (same_name(k, name)) return true;
+    if (runtime::same_name(k, name)) return true;
   }
   return false;
 }
