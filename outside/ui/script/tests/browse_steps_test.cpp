@@ -247,24 +247,14 @@ TEST(ScriptBrowseLines, ParseTheNewStepsAndRefuseMalformedOnes) {
       "form lookup WALUTA\n",
       &error);
   ASSERT_TRUE(steps) << error;
-  ASSERT_EQ(steps->size(), 7u);
-  const auto& s = *steps;
-  EXPECT_EQ(s[0].kind, Step::Kind::Browse);
-  EXPECT_EQ(s[0].action, "sort");
-  EXPECT_EQ(s[0].column, "NAZWA");
-  EXPECT_EQ(s[0].value, "ctrl");
-  EXPECT_EQ(s[1].value, "");
-  EXPECT_EQ(s[2].action, "key");
-  EXPECT_EQ(s[2].value, "Ctrl+B");
-  EXPECT_EQ(s[3].action, "action");
-  EXPECT_EQ(s[3].value, "Aktywnosc");
-  EXPECT_EQ(s[4].action, "order");
-  EXPECT_EQ(s[4].value, "po nazwie");
-  EXPECT_EQ(s[5].action, "locate");
-  EXPECT_EQ(s[5].value, "Śruba M");
-  EXPECT_EQ(s[6].kind, Step::Kind::Form);
-  EXPECT_EQ(s[6].action, "lookup");
-  EXPECT_EQ(s[6].column, "WALUTA");
+  std::vector<std::string> read;
+  for (const Step& s : *steps)
+    read.push_back((s.kind == Step::Kind::Form ? "form " : "browse ") + s.action + "|" + s.column + "|" +
+                   s.value);
+  EXPECT_EQ(read,
+            (std::vector<std::string>{"browse sort|NAZWA|ctrl", "browse sort|NAZWA|", "browse key||Ctrl+B",
+                                      "browse action||Aktywnosc", "browse order||po nazwie",
+                                      "browse locate||Śruba M", "form lookup|WALUTA|"}));
 
   for (const char* bad : {"browse sort NAZWA alt", "browse sort", "browse key", "browse locate a b",
                           "form lookup", "browse order a b"}) {
