@@ -1,8 +1,11 @@
-// The browse as a modal dialog: a table over one page at a time with cells in their columns' pictures, a
-// locator, sortable headers, the record buttons and the popup of the list; every key, click and scroll
-// becomes a step of the browse controller.
+// The browse as a modal dialog: a table over one page at a time with cells in their columns' pictures and
+// the columns in the user's layout, a locator, the sort tabs, headers that sort on a click, the buttons of
+// the browse's actions and the popup of the list; every key, click and scroll becomes a step of the browse
+// controller.
+#include <QAction>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -12,18 +15,24 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTableView>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "browse_model.h"
 #include "dane/browse.h"
 #include "host_context.h"
 #include "picture_width.h"
+#include "runtime/text.h"
 #include "ui_qt/window_geometry.h"
 
 namespace ui_qt {
@@ -33,6 +42,52 @@ namespace {
 // only reports which way the user wants to go.
 constexpr int kScrollRange = 100;
 constexpr int kScrollRest = kScrollRange / 2;
+
+// The name the browse's actions give a key ("Insert", "F4", "Enter", "Ctrl+B", "Shift+N", "Ctrl+Shift+F5"),
+// or an empty text for a key no action can have. F1 is never named: it stays the help key.
+std::string key_name(const QKeyEvent& event) {
+  const int k = event.key();
+  std::string base;
+  if (k >= Qt::Key_F2 && k <= Qt::Key_F12) {
+    base = "F" + std::to_string(k - Qt::Key_F1 + 1);
+  } else if (k >= Qt::Key_A && k <= Qt::Key_Z) {
+    base = std::string(1, static_cast<char>('A' + (k - Qt::Key_A)));
+  } else if (k >= Qt::Key_0 && k <= Qt::Key_9) {
+    base = std::string(1, static_cast<char>('0' + (k - Qt::Key_0)));
+  } else if (k == Qt::Key_Insert) {
+    base = "Insert";
+  } else if (k == Qt::Key_Delete) {
+    base = "Delete";
+  } else if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+    base = "Enter";
+  } else if (k == Qt::Key_Space) {
+    base = "Space";
+  } else {
+    return {};
+  }
+  const Qt::KeyboardModifiers m = event.modifiers();
+  std::string name;
+  if (m & Qt::ControlModifier) name += "Ctrl+";
+  if (m & Qt::ShiftModifier) name += "Shift+";
+  if (m & Qt::AltModifier) name += "Alt+";
+  return name + base;
+}
+
+// In the locator a key that types or edits its text stays there; the others (F keys, Enter, Ctrl and Alt
+// combinations) reach the actions as they do in the list.
+bool edits_locator(const QKeyEvent& event) {
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  const int k = event.key();
+  return (k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9) || k == Qt::Key_Space ||
+         k == Qt::Key_Delete || k == Qt::Key_Insert;
+}
+
+// A header click with Ctrl adds a column to the sort, with Shift goes back to the browse's own order.
+dane::ClickModifier click_modifier(Qt::KeyboardModifiers modifiers) {
+  if (modifiers & Qt::ShiftModifier) return dane::ClickModifier::Shift;
+  if (modifiers & Qt::ControlModifier) return dane::ClickModifier::Ctrl;
+  return dane::ClickModifier::None;
+}
 
 class BrowseDialog : public QDialog {
  public:
@@ -89,6 +144,18 @@ class BrowseDialog : public QDialog {
     locator_row->addWidget(locator_);
     layout->addLayout(locator_row);
 
+    // The browse's sort orders as tabs over the list, when there is a choice.
+    if (browse_.sort_orders().size() > 1) {
+      tabs_ = new QTabBar(this);
+      tabs_->setObjectName("orders");
+      tabs_->setFocusPolicy(Qt::NoFocus);
+      tabs_->setDrawBase(false);
+      tabs_->setExpanding(false);
+      for (const dane::SortOrder& order : browse_.sort_orders()) tabs_->addTab(to_qt(order.name));
+      tabs_->setCurrentIndex(static_cast<int>(browse_.sort_order_index()));
+      layout->addWidget(tabs_);
+    }
+
     auto* table_row = new QHBoxLayout;
     view_ = new QTableView(this);
     view_->setObjectName("list");
@@ -99,6 +166,8 @@ class BrowseDialog : public QDialog {
     view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view_->verticalHeader()->hide();
     view_->horizontalHeader()->setSectionsClickable(true);
+    // The header sorter's marks show the sort; Qt's own arrow would tell something else.
+    view_->horizontalHeader()->setSortIndicatorShown(false);
     view_->horizontalHeader()->setStretchLastSection(true);
     view_->setTabKeyNavigation(false);
     view_->setWordWrap(false);
@@ -114,12 +183,15 @@ class BrowseDialog : public QDialog {
     table_row->addWidget(scroll_);
     layout->addLayout(table_row, 1);
 
+    // A button for each action that has one; a select action only while the browse selects.
     auto* buttons = new QHBoxLayout;
-    add_button(buttons, "insert", "&Dodaj", [this] { browse_.ask(dane::RecordAction::Insert); });
-    add_button(buttons, "change", "&Popraw", [this] { browse_.ask(dane::RecordAction::Change); });
-    add_button(buttons, "delete", "&Usuń", [this] { browse_.ask(dane::RecordAction::Delete); });
-    if (browse_.request() == dane::Request::Select) {
-      add_button(buttons, "select", "&Wybierz", [this] { browse_.ask(dane::RecordAction::Select); });
+    for (const dane::BrowseAction& action : browse_.actions()) {
+      if (action.button.empty()) continue;
+      if (action.select_only && browse_.request() != dane::Request::Select) continue;
+      const std::string name = action.name;
+      QPushButton* b = add_button(buttons, runtime::to_lower(name), action.button,
+                                  [this, name] { browse_.run_action(name); });
+      action_buttons_.emplace_back(name, b);
     }
     buttons->addStretch();
     add_button(buttons, "close", "&Zamknij", [this] { browse_.request_close(); });
@@ -139,11 +211,13 @@ class BrowseDialog : public QDialog {
     });
     connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int section) { header_clicked(section); });
+    if (tabs_) connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { tab_changed(index); });
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
               if (current.isValid()) browse_.set_current(static_cast<std::size_t>(current.row()));
             });
-    connect(view_, &QTableView::doubleClicked, this, [this] { act([this] { enter(); }); });
+    // A double click is Enter: select in select mode, change otherwise.
+    connect(view_, &QTableView::doubleClicked, this, [this] { act([this] { browse_.press_key("Enter"); }); });
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) {
       // The row under the pointer becomes current, so that the action chosen applies to it.
@@ -155,26 +229,35 @@ class BrowseDialog : public QDialog {
     connect(scroll_, &QScrollBar::sliderReleased, this, [this] { slider_released(); });
   }
 
-  // Each column as wide as its picture shows (within reason) and never narrower than its heading.
+  // Each column as wide as the user's layout says, else as its picture shows (within reason) and never
+  // narrower than its heading with a sort mark.
   void size_columns() {
     const QFontMetrics metrics = view_->fontMetrics();
-    const auto& columns = browse_.columns();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      const int chars = std::clamp(picture_chars(columns[i].picture), 4, 40);
-      const QString title =
-          model_.headerData(static_cast<int>(i), Qt::Horizontal, Qt::DisplayRole).toString();
-      const int heading = metrics.horizontalAdvance(title) + 3 * metrics.averageCharWidth();
-      view_->setColumnWidth(static_cast<int>(i), std::max(heading, metrics.averageCharWidth() * (chars + 2)));
+    const auto& shown = model_.shown();
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      const auto section = static_cast<int>(i);
+      if (shown[i].width > 0) {
+        view_->setColumnWidth(section, shown[i].width);
+        continue;
+      }
+      const int chars = std::clamp(picture_chars(shown[i].picture), 4, 40);
+      const QString title = model_.headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
+      const int heading =
+          metrics.horizontalAdvance(title + QStringLiteral("[+9]")) + 2 * metrics.averageCharWidth();
+      view_->setColumnWidth(section, std::max(heading, metrics.averageCharWidth() * (chars + 2)));
     }
+    sized_columns_ = shown.size();
   }
 
-  void add_button(QHBoxLayout* row, const char* name, const char* text, std::function<void()> action) {
-    auto* b = new QPushButton(QString::fromUtf8(text), this);
-    b->setObjectName(name);
+  QPushButton* add_button(QHBoxLayout* row, const std::string& name, const std::string& text,
+                          std::function<void()> action) {
+    auto* b = new QPushButton(to_qt(text), this);
+    b->setObjectName(QString::fromStdString(name));
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::NoFocus);
     connect(b, &QPushButton::clicked, this, [this, action = std::move(action)] { act(action); });
     row->addWidget(b);
+    return b;
   }
 
   // Runs one step of the browse and shows its outcome; a step that closed the browse ends the dialog.
@@ -185,22 +268,40 @@ class BrowseDialog : public QDialog {
 
   void sync() {
     model_.reload();
+    if (model_.shown().size() != sized_columns_) size_columns();
     if (const auto current = browse_.current_index()) {
       const QSignalBlocker block(view_->selectionModel());
       view_->selectRow(static_cast<int>(*current));
       view_->setCurrentIndex(
           model_.index(static_cast<int>(*current), std::max(0, view_->currentIndex().column())));
     }
-    const auto& order = browse_.sort_order();
-    if (!order.key_columns.empty()) {
-      view_->horizontalHeader()->setSortIndicatorShown(true);
-      view_->horizontalHeader()->setSortIndicator(
-          static_cast<int>(order.key_columns.front()),
-          order.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    if (tabs_) {
+      const QSignalBlocker block(tabs_);
+      tabs_->setCurrentIndex(static_cast<int>(browse_.sort_order_index()));
+    }
+    // Whether each action can run changes with the row, the mode and the browse's own switches.
+    for (const auto& [name, button] : action_buttons_) {
+      const dane::BrowseAction* action = find_action(name);
+      button->setVisible(action && action->visible);
+      button->setEnabled(browse_.action_available(name));
+    }
+    if (auto* bar = findChild<QToolBar*>("toolbar")) {
+      for (QAction* tool : bar->actions()) {
+        const std::string name = tool->objectName().toStdString();
+        const dane::ToolButton* button = browse_.toolbar().find(name);
+        if (button && find_action(name)) tool->setEnabled(button->enabled && browse_.action_available(name));
+      }
     }
     if (browse_.closed() && isVisible()) {
       done(browse_.response() == dane::Response::Completed ? QDialog::Accepted : QDialog::Rejected);
     }
+  }
+
+  const dane::BrowseAction* find_action(std::string_view name) const {
+    for (const dane::BrowseAction& a : browse_.actions()) {
+      if (runtime::same_name(a.name, name)) return &a;
+    }
+    return nullptr;
   }
 
   // The rows that fit become the page size, so that one page is what the user sees. Worked out from the
@@ -216,7 +317,15 @@ class BrowseDialog : public QDialog {
     act([this] { browse_.refresh(); });
   }
 
+  // A key goes to the browse's actions first ("F4", "Ctrl+B", "Insert", Enter to select or change); when
+  // none has it the list moves.
   bool key(QKeyEvent* event, bool in_locator) {
+    const std::string name = key_name(*event);
+    if (!name.empty() && !(in_locator && edits_locator(*event))) {
+      bool ran = false;
+      act([this, &name, &ran] { ran = browse_.press_key(name); });
+      if (ran) return true;
+    }
     const int k = event->key();
     switch (k) {
       case Qt::Key_PageDown:
@@ -233,8 +342,7 @@ class BrowseDialog : public QDialog {
         return true;
       case Qt::Key_Return:
       case Qt::Key_Enter:
-        act([this] { enter(); });
-        return true;
+        return true;  // nothing to select or change now; no button of the dialog takes it either
       case Qt::Key_Menu:
         act([this] { browse_.open_popup(); });
         return true;
@@ -250,23 +358,9 @@ class BrowseDialog : public QDialog {
       case Qt::Key_End:
         act([this] { browse_.to_end(); });
         return true;
-      case Qt::Key_Insert:
-        act([this] { browse_.ask(dane::RecordAction::Insert); });
-        return true;
-      case Qt::Key_F2:
-        act([this] { browse_.ask(dane::RecordAction::Change); });
-        return true;
-      case Qt::Key_Delete:
-        act([this] { browse_.ask(dane::RecordAction::Delete); });
-        return true;
       default:
         return false;
     }
-  }
-
-  void enter() {
-    browse_.ask(browse_.request() == dane::Request::Select ? dane::RecordAction::Select
-                                                           : dane::RecordAction::Change);
   }
 
   // One row down; past the last row of the page the next page starts with the row after it.
@@ -328,10 +422,23 @@ class BrowseDialog : public QDialog {
     scroll_->setValue(kScrollRest);
   }
 
+  // Ctrl and Shift count as they are held at the click. A sort that changed moves the locator to the new
+  // leading column, so that what was typed there no longer applies.
   void header_clicked(int section) {
-    if (section < 0) return;
-    const auto column = static_cast<std::size_t>(section);
-    act([this, column] { browse_.click_header(column); });
+    const auto column = model_.column_of(section);
+    if (!column) return;
+    const dane::ClickModifier modifier = click_modifier(QGuiApplication::keyboardModifiers());
+    act([this, column, modifier] {
+      if (browse_.click_header(*column, modifier)) locator_->clear();
+    });
+  }
+
+  // Another sort tab: its order, from the start, with an empty locator.
+  void tab_changed(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= browse_.sort_orders().size()) return;
+    const std::string name = browse_.sort_orders()[static_cast<std::size_t>(index)].name;
+    locator_->clear();
+    act([this, &name] { browse_.select_sort_order(name); });
   }
 
   dane::BrowseWindow& browse_;
@@ -340,6 +447,9 @@ class BrowseDialog : public QDialog {
   QTableView* view_ = nullptr;
   QLineEdit* locator_ = nullptr;
   QScrollBar* scroll_ = nullptr;
+  QTabBar* tabs_ = nullptr;
+  std::vector<std::pair<std::string, QPushButton*>> action_buttons_;
+  std::size_t sized_columns_ = 0;
   int page_rows_ = 0;
 };
 

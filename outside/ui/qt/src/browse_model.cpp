@@ -8,30 +8,51 @@
 
 namespace ui_qt {
 
-std::string cell_text(const dane::Column& column, std::string_view cell) {
-  if (column.picture.empty()) return std::string(runtime::trim_right(cell));
-  const std::string shown = runtime::format_picture(column.picture, cell);
-  return std::string(right_aligned(column) ? runtime::trim(shown) : runtime::trim_right(shown));
+std::vector<dane::ColumnView> shown_columns(const dane::BrowseWindow& browse) {
+  const auto& columns = browse.columns();
+  std::vector<dane::ColumnView> shown;
+  if (browse.layout().empty()) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (columns[i].in_list) shown.push_back({i, 0, columns[i].picture});
+    }
+    return shown;
+  }
+  for (dane::ColumnView view : browse.layout()) {
+    if (view.column >= columns.size() || !columns[view.column].in_list) continue;
+    if (view.picture.empty()) view.picture = columns[view.column].picture;
+    shown.push_back(std::move(view));
+  }
+  return shown;
 }
 
-QIcon cell_icon(std::string_view cell) {
-  const std::string_view name = runtime::trim(cell);
-  const bool resource =
-      name.size() > 5 && name.front() == '~' && runtime::same_name(name.substr(name.size() - 4), ".ico");
-  return resource ? program_icon(name) : QIcon();
+std::string cell_text(const dane::Column& column, std::string_view picture, std::string_view cell) {
+  if (picture.empty()) return std::string(runtime::trim_right(cell));
+  const std::string shown = runtime::format_picture(picture, cell);
+  return std::string(right_aligned(column, picture) ? runtime::trim(shown) : runtime::trim_right(shown));
 }
 
-bool right_aligned(const dane::Column& column) {
-  const runtime::PictureKind kind = runtime::picture_kind(column.picture);
+QIcon cell_icon(const dane::Column& column, std::string_view cell) {
+  const std::string name = dane::cell_icon_name(column, cell);
+  return name.empty() ? QIcon() : program_icon(name);
+}
+
+bool right_aligned(const dane::Column& column, std::string_view picture) {
+  const runtime::PictureKind kind = runtime::picture_kind(picture);
   return column.numeric || kind == runtime::PictureKind::number || kind == runtime::PictureKind::exponent;
 }
 
 BrowseModel::BrowseModel(const dane::BrowseWindow& browse, QObject* parent)
-    : QAbstractTableModel(parent), browse_(browse) {}
+    : QAbstractTableModel(parent), browse_(browse), shown_(shown_columns(browse)) {}
 
 void BrowseModel::reload() {
   beginResetModel();
+  shown_ = shown_columns(browse_);
   endResetModel();
+}
+
+std::optional<std::size_t> BrowseModel::column_of(int section) const {
+  if (section < 0 || static_cast<std::size_t>(section) >= shown_.size()) return std::nullopt;
+  return shown_[static_cast<std::size_t>(section)].column;
 }
 
 int BrowseModel::rowCount(const QModelIndex& parent) const {
@@ -39,39 +60,42 @@ int BrowseModel::rowCount(const QModelIndex& parent) const {
 }
 
 int BrowseModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(browse_.columns().size());
+  return parent.isValid() ? 0 : static_cast<int>(shown_.size());
 }
 
 QVariant BrowseModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const auto row = static_cast<std::size_t>(index.row());
-  const auto column = static_cast<std::size_t>(index.column());
-  if (row >= browse_.rows().size() || column >= browse_.columns().size()) return {};
+  const auto section = column_of(index.column());
+  if (row >= browse_.rows().size() || !section) return {};
+  const dane::ColumnView& view = shown_[static_cast<std::size_t>(index.column())];
+  const dane::Column& column = browse_.columns()[*section];
   const dane::Row& cells = browse_.rows()[row];
   if (role == Qt::DisplayRole || role == Qt::DecorationRole) {
-    if (column >= cells.size()) return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
-    const QIcon icon = cell_icon(cells[column]);
+    if (*section >= cells.size()) return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+    const QIcon icon = cell_icon(column, cells[*section]);
     if (role == Qt::DecorationRole) return icon.isNull() ? QVariant() : QVariant(icon);
-    return icon.isNull() ? to_qt(cell_text(browse_.columns()[column], cells[column])) : QString();
+    if (!icon.isNull()) return QString();
+    // An icon column whose icon the set does not draw names it, so that the flag is not lost.
+    if (!column.icon.empty()) return to_qt(dane::cell_icon_name(column, cells[*section]));
+    return to_qt(cell_text(column, view.picture, cells[*section]));
   }
-  if (role == Qt::TextAlignmentRole && right_aligned(browse_.columns()[column])) {
+  if (role == Qt::TextAlignmentRole && right_aligned(column, view.picture)) {
     return QVariant(Qt::AlignRight | Qt::AlignVCenter);
   }
   return {};
 }
 
 QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 ||
-      static_cast<std::size_t>(section) >= browse_.columns().size()) {
-    return {};
-  }
-  const dane::Column& column = browse_.columns()[static_cast<std::size_t>(section)];
+  const auto column = orientation == Qt::Horizontal ? column_of(section) : std::nullopt;
+  if (!column) return {};
   switch (role) {
     case Qt::DisplayRole:
-      return to_qt(column.header.empty() ? column.name : column.header);
+      // The designed header with the header sorter's mark ("Nazwa[+]", "Nr[-2]").
+      return to_qt(browse_.header_text(*column));
     case Qt::ToolTipRole:
     case kPictureRole:
-      return to_qt(column.picture);
+      return to_qt(shown_[static_cast<std::size_t>(section)].picture);
     default:
       return {};
   }

@@ -1,11 +1,15 @@
-// The table model of a browse: the rows of its visible page, its column headers and pictures.
+// The table model of a browse: the rows of its visible page in the columns the user's layout shows, their
+// headers with the header sorter's marks, and their pictures.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QIcon>
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dane/browse.h"
 
@@ -14,21 +18,29 @@ namespace ui_qt {
 // The column's display picture, for the header's ToolTipRole.
 inline constexpr int kPictureRole = Qt::UserRole + 1;
 
-// A cell as the column's picture shows it, without the blanks that pad it to the picture's width (the
-// table aligns it): "1234.5" under "@n-14`2" is "1 234,50", a day number under "@d17" its date.
-std::string cell_text(const dane::Column& column, std::string_view cell);
-// The icon a cell stands for when its whole text is an icon resource the program's set holds
-// ("~boxon.ico", shown/hidden marks and the like); a null icon for any other text, which shows as text.
-QIcon cell_icon(std::string_view cell);
+// The columns the list shows, in the user's order: the browse's layout, or every list column as declared
+// when it has none. A column that is no list column is never shown; an empty picture in the layout means
+// the column's own.
+std::vector<dane::ColumnView> shown_columns(const dane::BrowseWindow& browse);
+
+// A cell as the picture shows it, without the blanks that pad it to the picture's width (the table aligns
+// it): "1234.5" under "@n-14`2" is "1 234,50", a day number under "@d17" its date.
+std::string cell_text(const dane::Column& column, std::string_view picture, std::string_view cell);
+// The icon a cell shows (dane::cell_icon_name) when the program's set draws it; a null icon otherwise.
+QIcon cell_icon(const dane::Column& column, std::string_view cell);
 // Numbers (a numeric column, or a number or exponent picture) stand to the right.
-bool right_aligned(const dane::Column& column);
+bool right_aligned(const dane::Column& column, std::string_view picture);
 
 class BrowseModel : public QAbstractTableModel {
  public:
   explicit BrowseModel(const dane::BrowseWindow& browse, QObject* parent = nullptr);
 
-  // Takes the browse's page again after it paged, located or changed order.
+  // Takes the browse's page and layout again after it paged, located, sorted or changed order.
   void reload();
+
+  // The browse's column a section of the view shows; nothing for a section past the shown columns.
+  std::optional<std::size_t> column_of(int section) const;
+  const std::vector<dane::ColumnView>& shown() const { return shown_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -37,6 +49,7 @@ class BrowseModel : public QAbstractTableModel {
 
  private:
   const dane::BrowseWindow& browse_;
+  std::vector<dane::ColumnView> shown_;
 };
 
 }  // namespace ui_qt

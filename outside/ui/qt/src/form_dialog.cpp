@@ -1,5 +1,8 @@
-// The update form as a modal dialog: a line per field in its picture, OK and Anuluj. Leaving a field
-// accepts it; a field or a record the form refuses gets the focus back. Date fields open the calendar.
+// The update form as a modal dialog: each field as its kind is edited (a line in its picture, a drop list,
+// a check box, several lines), OK and Anuluj. Leaving a field accepts it; a field or a record the form
+// refuses gets the focus back. Date fields open the calendar, lookup fields call their browse.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QEvent>
 #include <QFocusEvent>
@@ -7,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -23,10 +27,33 @@
 #include "picture_width.h"
 #include "runtime/picture.h"
 #include "runtime/text.h"
+#include "ui_qt/icons.h"
 #include "ui_qt/window_geometry.h"
 
 namespace ui_qt {
 namespace {
+
+// The widgets of one field. Exactly one of line, memo, combo and check is set: the editor, named as the
+// field, that takes the focus.
+struct FieldControl {
+  std::string name;
+  QWidget* editor = nullptr;
+  QLineEdit* line = nullptr;
+  QPlainTextEdit* memo = nullptr;
+  QComboBox* combo = nullptr;
+  QCheckBox* check = nullptr;
+  QToolButton* button = nullptr;  // the calendar or the lookup beside the line
+  QWidget* row = nullptr;         // what the form's layout holds: the editor, or it with its button
+  QString shown;                  // the text the line or memo last showed from the form
+
+  // A text the user types (line, memo); drop lists and check boxes hand their value over at once.
+  bool typed() const { return line != nullptr || memo != nullptr; }
+  QString text() const { return line ? line->text() : memo ? memo->toPlainText() : QString(); }
+  void set_text(const QString& text) const {
+    if (line) line->setText(text);
+    if (memo) memo->setPlainText(text);
+  }
+};
 
 class FormDialog : public QDialog {
  public:
@@ -41,6 +68,7 @@ class FormDialog : public QDialog {
     });
     apply_tooltips(*this, form_);
     add_help_key(*this, form_);
+    show_values(nullptr);
   }
 
   void run() {
@@ -75,32 +103,16 @@ class FormDialog : public QDialog {
  private:
   void build() {
     auto* layout = new QVBoxLayout(this);
-    auto* fields = new QFormLayout;
+    fields_ = new QFormLayout;
     for (const dane::Field& field : form_.fields()) {
-      auto* edit = new QLineEdit(to_qt(form_.shown_text(field.name)), this);
-      edit->setObjectName(QString::fromStdString(field.name));
-      edit->setEnabled(field.enabled && !form_.read_only());
-      edit->installEventFilter(this);
-      if (field.password) edit->setEchoMode(QLineEdit::Password);
-      const runtime::PictureKind kind = runtime::picture_kind(field.picture);
-      const int picture_width = picture_chars(field.picture);
-      // A text picture keeps no more than its width: stop the typing there rather than cut it on OK.
-      if (kind == runtime::PictureKind::text && picture_width > 0) edit->setMaxLength(picture_width);
-      if (kind == runtime::PictureKind::number || kind == runtime::PictureKind::exponent)
-        edit->setAlignment(Qt::AlignRight);
-      const int chars = std::clamp(picture_width, 4, 60);
-      edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * (chars + 2));
+      FieldControl control = make_control(field);
+      control.editor->setObjectName(QString::fromStdString(field.name));
       auto* label = new QLabel(to_qt(field.label.empty() ? field.name : field.label), this);
-      label->setBuddy(edit);
-      if (kind == runtime::PictureKind::date) {
-        fields->addRow(label, with_calendar_button(edit, field));
-      } else {
-        fields->addRow(label, edit);
-      }
-      edits_.push_back(edit);
-      shown_.push_back(edit->text());
+      label->setBuddy(control.editor);
+      fields_->addRow(label, control.row);
+      controls_.push_back(control);
     }
-    layout->addLayout(fields);
+    layout->addLayout(fields_);
     layout->addStretch();
 
     auto* buttons = new QHBoxLayout;
@@ -125,22 +137,88 @@ class FormDialog : public QDialog {
     });
   }
 
-  // The date's line with a button that opens the calendar on the date typed (or today) and puts the chosen
-  // date into the field as if typed.
-  QWidget* with_calendar_button(QLineEdit* edit, const dane::Field& field) {
+  FieldControl make_control(const dane::Field& field) {
+    FieldControl control;
+    control.name = field.name;
+    const std::string name = field.name;
+    switch (field.kind) {
+      case dane::FieldKind::Check: {
+        control.check = new QCheckBox(this);
+        connect(control.check, &QCheckBox::toggled, this, [this, name](bool on) {
+          if (!updating_) hand_over(name, on ? "1" : "0");
+        });
+        control.editor = control.row = control.check;
+        return control;
+      }
+      case dane::FieldKind::Choice: {
+        control.combo = new QComboBox(this);
+        for (const std::string& choice : field.choices) control.combo->addItem(to_qt(choice));
+        // Connected once filled: filling the list is no choice of the user's.
+        connect(control.combo, &QComboBox::currentIndexChanged, this, [this, name](int index) {
+          const dane::Field* f = form_.field(name);
+          if (updating_ || !f || index < 0 || static_cast<std::size_t>(index) >= f->choices.size()) return;
+          hand_over(name, f->choices[static_cast<std::size_t>(index)]);
+        });
+        control.editor = control.row = control.combo;
+        return control;
+      }
+      case dane::FieldKind::Memo: {
+        control.memo = new QPlainTextEdit(this);
+        control.memo->setTabChangesFocus(true);
+        control.memo->setMinimumHeight(control.memo->fontMetrics().lineSpacing() * 4);
+        control.memo->installEventFilter(this);
+        control.editor = control.row = control.memo;
+        return control;
+      }
+      default:
+        break;
+    }
+    auto* edit = new QLineEdit(this);
+    control.line = edit;
+    control.editor = control.row = edit;
+    edit->installEventFilter(this);
+    if (field.password) edit->setEchoMode(QLineEdit::Password);
+    const runtime::PictureKind kind = runtime::picture_kind(field.picture);
+    const int picture_width = picture_chars(field.picture);
+    // A text picture keeps no more than its width: stop the typing there rather than cut it on OK.
+    if (kind == runtime::PictureKind::text && picture_width > 0) edit->setMaxLength(picture_width);
+    if (field.kind == dane::FieldKind::Number || kind == runtime::PictureKind::number ||
+        kind == runtime::PictureKind::exponent)
+      edit->setAlignment(Qt::AlignRight);
+    const int chars = std::clamp(picture_width, 4, 60);
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * (chars + 2));
+    if (field.kind == dane::FieldKind::Lookup) {
+      with_lookup_button(control);
+    } else if (field.kind == dane::FieldKind::Date || kind == runtime::PictureKind::date) {
+      with_calendar_button(control, field);
+    }
+    return control;
+  }
+
+  // The line in a row with a tool button after it that never takes the focus: pressing it is not leaving
+  // the field.
+  QToolButton* beside(FieldControl& control) {
     auto* row = new QWidget(this);
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
-    edit->setParent(row);
-    line->addWidget(edit, 1);
+    control.line->setParent(row);
+    line->addWidget(control.line, 1);
     auto* button = new QToolButton(row);
+    button->setFocusPolicy(Qt::NoFocus);
+    line->addWidget(button);
+    control.row = row;
+    control.button = button;
+    return button;
+  }
+
+  // The date's line with a button that opens the calendar on the date typed (or today) and puts the chosen
+  // date into the field as if typed.
+  void with_calendar_button(FieldControl& control, const dane::Field& field) {
+    QToolButton* button = beside(control);
     button->setObjectName(QString::fromStdString(field.name) + "_calendar");
     button->setText(QStringLiteral("…"));
     button->setToolTip(QStringLiteral("Kalendarz"));
-    button->setEnabled(edit->isEnabled());
-    // As the OK button: pressing it is not leaving the field.
-    button->setFocusPolicy(Qt::NoFocus);
-    line->addWidget(button);
+    QLineEdit* edit = control.line;
     const std::string picture = field.picture;
     const std::string title = field.label.empty() ? field.name : field.label;
     connect(button, &QToolButton::clicked, this, [this, edit, picture, title] {
@@ -151,45 +229,70 @@ class FormDialog : public QDialog {
       const std::optional<runtime::DayNumber> chosen = show_calendar_dialog(title, initial, context_);
       if (!chosen) return;
       edit->setText(to_qt(dane::field_shown_text(picture, std::to_string(*chosen))));
-      if (!commit(edit)) focus_field(form_.focus());
+      FieldControl* c = control_of(edit->objectName().toStdString());
+      if (c && !commit(*c)) focus_field(form_.focus());
       finish_if_closed();
     });
-    return row;
   }
 
-  QLineEdit* edit_of(std::string_view name) const {
-    for (QLineEdit* edit : edits_) {
-      if (runtime::same_name(edit->objectName().toStdString(), name)) return edit;
+  // The lookup's line with the folder button that asks the form to call the lookup browse. A key chosen
+  // there replaces what was typed; when nothing is chosen the typed text stays for the user.
+  void with_lookup_button(FieldControl& control) {
+    QToolButton* button = beside(control);
+    button->setObjectName("lookup_" + QString::fromStdString(control.name));
+    button->setIcon(program_icon("~folder.ico"));
+    button->setToolTip(QStringLiteral("Wybierz z listy"));
+    const std::string name = control.name;
+    connect(button, &QToolButton::clicked, this, [this, name] {
+      if (form_.closed()) return;
+      const std::string before = form_.value(name);
+      form_.accept(dane::lookup_control(name));
+      if (finish_if_closed()) return;
+      FieldControl* c = control_of(name);
+      if (c && form_.value(name) != before) {
+        c->shown = to_qt(form_.shown_text(name));
+        c->set_text(c->shown);
+      }
+      show_values(nullptr);
+    });
+  }
+
+  FieldControl* control_of(std::string_view name) {
+    for (FieldControl& c : controls_) {
+      if (runtime::same_name(c.name, name)) return &c;
     }
     return nullptr;
   }
 
-  // Hands the field's text to the form, read by its picture, and accepts it; false when the picture cannot
-  // read it (the text stays for the user to mend) or the form refused it.
-  bool commit(QLineEdit* edit) {
-    const std::string name = edit->objectName().toStdString();
-    if (!edit->isEnabled()) return true;
-    if (form_.enter_text(name, edit->text().toStdString()) == dane::FieldEntry::invalid) return false;
-    // The field shows what it now holds in its picture ("1.2.27" becomes "01.02.2027").
-    const QString shown = to_qt(form_.shown_text(name));
-    if (edit->text() != shown) edit->setText(shown);
-    const bool accepted = form_.accept(name);
-    remember_shown(edit);
-    show_values(edit);
-    return accepted;
+  // A drop list's choice or a check box's state goes to the form at once and is accepted as if the field
+  // were left; a refusal shows the form's value again.
+  void hand_over(const std::string& name, const std::string& value) {
+    if (form_.closed()) return;
+    const dane::FieldEntry entry = form_.enter_text(name, value);
+    if (entry == dane::FieldEntry::taken && !form_.accept(name)) focus_field(form_.focus());
+    if (!finish_if_closed()) show_values(nullptr);
   }
 
-  // The form has taken the field's text: from now on it counts as shown, not as the user's pending edit.
-  void remember_shown(const QLineEdit* edit) {
-    for (std::size_t i = 0; i < edits_.size(); ++i) {
-      if (edits_[i] == edit) shown_[i] = edit->text();
-    }
+  // Hands a typed field's text to the form, read by its picture, and accepts it; false when the picture
+  // cannot read it (the text stays for the user to mend) or the form refused it.
+  bool commit(FieldControl& control) {
+    const dane::Field* field = form_.field(control.name);
+    if (!control.typed() || !field || !field->enabled || !field->visible || form_.read_only()) return true;
+    const std::string& name = control.name;
+    if (form_.enter_text(name, control.text().toStdString()) == dane::FieldEntry::invalid) return false;
+    // The field shows what it now holds in its picture ("1.2.27" becomes "01.02.2027").
+    const QString shown = to_qt(form_.shown_text(name));
+    if (control.text() != shown) control.set_text(shown);
+    control.shown = shown;
+    const bool accepted = form_.accept(name);
+    show_values(control.editor);
+    return accepted;
   }
 
   void leave_field(const std::string& name) {
     if (form_.closed()) return;
-    QLineEdit* edit = edit_of(name);
-    if (edit && !commit(edit)) focus_field(form_.focus());
+    FieldControl* control = control_of(name);
+    if (control && !commit(*control)) focus_field(form_.focus());
     finish_if_closed();
   }
 
@@ -197,15 +300,16 @@ class FormDialog : public QDialog {
     if (form_.closed() || !form_.ok_enabled()) return;
     // The field being edited is accepted first, as if the user had left it; then any other field whose
     // text the form has not taken yet, so that nothing typed is lost.
-    auto* editing = qobject_cast<QLineEdit*>(focusWidget());
-    if (editing && edit_of(editing->objectName().toStdString()) == editing && !commit(editing)) {
-      focus_field(form_.focus());
-      return;
+    QWidget* editing = focusWidget();
+    for (FieldControl& control : controls_) {
+      if (control.editor == editing && !commit(control)) {
+        focus_field(form_.focus());
+        return;
+      }
     }
-    for (QLineEdit* edit : edits_) {
-      if (!edit->isEnabled() || edit->text() == to_qt(form_.shown_text(edit->objectName().toStdString())))
-        continue;
-      if (!commit(edit)) {
+    for (FieldControl& control : controls_) {
+      if (!control.typed() || control.text() == to_qt(form_.shown_text(control.name))) continue;
+      if (!commit(control)) {
         focus_field(form_.focus());
         return;
       }
@@ -216,24 +320,42 @@ class FormDialog : public QDialog {
     focus_field(form_.focus());
   }
 
-  // The form's checks may change other fields. A field whose text the user has changed since it was last
-  // shown keeps that text: it is the user's, not yet taken by the form.
-  void show_values(const QLineEdit* except) {
-    for (std::size_t i = 0; i < edits_.size(); ++i) {
-      QLineEdit* edit = edits_[i];
-      if (edit == except || edit->text() != shown_[i]) continue;
-      shown_[i] = to_qt(form_.shown_text(edit->objectName().toStdString()));
-      if (edit->text() != shown_[i]) edit->setText(shown_[i]);
+  // After every step the form may have shown, hidden, switched or changed any field (a check box may
+  // bring up another field). A typed field whose text the user has changed since it was last shown keeps
+  // that text: it is the user's, not yet taken by the form.
+  void show_values(const QWidget* except) {
+    updating_ = true;
+    for (FieldControl& control : controls_) {
+      const dane::Field* field = form_.field(control.name);
+      if (!field) continue;
+      const bool enabled = field->enabled && !form_.read_only();
+      fields_->setRowVisible(control.row, field->visible);
+      control.editor->setEnabled(enabled);
+      if (control.button) control.button->setEnabled(enabled);
+      if (control.check) control.check->setChecked(runtime::trim(field->value) == "1");
+      if (control.combo) control.combo->setCurrentIndex(choice_index(*field));
+      if (!control.typed() || control.editor == except || control.text() != control.shown) continue;
+      control.shown = to_qt(form_.shown_text(control.name));
+      if (control.text() != control.shown) control.set_text(control.shown);
     }
+    updating_ = false;
     ok_->setEnabled(form_.ok_enabled());
   }
 
+  static int choice_index(const dane::Field& field) {
+    for (std::size_t i = 0; i < field.choices.size(); ++i) {
+      if (runtime::trim_right(field.choices[i]) == runtime::trim_right(field.value))
+        return static_cast<int>(i);
+    }
+    return -1;
+  }
+
   void focus_field(std::string_view name) {
-    QLineEdit* edit = edit_of(name);
-    if (!edit || !edit->isEnabled()) return;
+    const FieldControl* control = control_of(name);
+    if (!control || !control->editor->isEnabled() || !control->editor->isVisibleTo(this)) return;
     returning_focus_ = true;
-    edit->setFocus(Qt::OtherFocusReason);
-    edit->selectAll();
+    control->editor->setFocus(Qt::OtherFocusReason);
+    if (control->line) control->line->selectAll();
     returning_focus_ = false;
   }
 
@@ -245,10 +367,11 @@ class FormDialog : public QDialog {
 
   dane::FormWindow& form_;
   HostContext& context_;
-  std::vector<QLineEdit*> edits_;
-  std::vector<QString> shown_;  // the text each field last showed from the form
+  QFormLayout* fields_ = nullptr;
+  std::vector<FieldControl> controls_;
   QPushButton* ok_ = nullptr;
   bool returning_focus_ = false;
+  bool updating_ = false;  // the dialog itself sets drop lists and check boxes: no step of the form
 };
 
 }  // namespace

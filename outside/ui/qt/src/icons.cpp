@@ -1,5 +1,6 @@
-// Icons drawn with QPainter at every size a style asks for: add, change, delete, choose, the red check
-// and the two check boxes.
+// Icons drawn with QPainter at every size a style asks for: add, change, delete, choose, the red check, the
+// two check boxes, the sort directions, import and export, the base exchange rates (own, of the national
+// bank, of the central bank of the euro area), the folder of lookup buttons and the activity switch.
 #include "ui_qt/icons.h"
 
 #include <QIcon>
@@ -98,11 +99,156 @@ void draw_box_on(QPainter& p) {
   p.drawPath(mark);
 }
 
+// Three bars, longest on top for a falling order and at the bottom for a rising one, beside an arrow that
+// points the way the values run.
+void draw_order(QPainter& p, bool descending) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0x2b, 0x7b, 0xd6));
+  for (int i = 0; i < 3; ++i) {
+    const int length = descending ? 16 - 5 * i : 6 + 5 * i;
+    p.drawRoundedRect(QRectF(14, 5 + 9 * i, length, 5), 1.5, 1.5);
+  }
+  p.setPen(stroke(QColor(0x30, 0x30, 0x30), 2.5));
+  p.drawLine(QPointF(7, 5), QPointF(7, 27));
+  QPainterPath head;
+  if (descending) {
+    head.moveTo(3, 22);
+    head.lineTo(7, 27);
+    head.lineTo(11, 22);
+  } else {
+    head.moveTo(3, 10);
+    head.lineTo(7, 5);
+    head.lineTo(11, 10);
+  }
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(head);
+}
+
+void draw_descending(QPainter& p) {
+  draw_order(p, true);
+}
+
+void draw_ascending(QPainter& p) {
+  draw_order(p, false);
+}
+
+// An open tray with an arrow going into it (import) or coming out of it (export).
+void draw_transfer(QPainter& p, bool inward, const QColor& color) {
+  p.setPen(stroke(QColor(0x50, 0x50, 0x50), 2.5));
+  p.setBrush(QColor(0xe8, 0xe8, 0xe8));
+  QPainterPath tray;
+  tray.moveTo(4, 18);
+  tray.lineTo(4, 28);
+  tray.lineTo(28, 28);
+  tray.lineTo(28, 18);
+  p.drawPath(tray);
+  p.setPen(stroke(color, 4));
+  p.setBrush(Qt::NoBrush);
+  p.drawLine(QPointF(16, 3), QPointF(16, 21));
+  QPainterPath head;
+  if (inward) {
+    head.moveTo(10, 15);
+    head.lineTo(16, 21);
+    head.lineTo(22, 15);
+  } else {
+    head.moveTo(10, 9);
+    head.lineTo(16, 3);
+    head.lineTo(22, 9);
+  }
+  p.drawPath(head);
+}
+
+void draw_import(QPainter& p) {
+  draw_transfer(p, true, QColor(0x1e, 0x7a, 0x2e));
+}
+
+void draw_export(QPainter& p) {
+  draw_transfer(p, false, QColor(0x15, 0x55, 0xa0));
+}
+
+// A coin with a rising line of rates across it.
+void draw_rates(QPainter& p) {
+  p.setPen(stroke(QColor(0x9a, 0x6a, 0x00), 1.5));
+  p.setBrush(QColor(0xf2, 0xc2, 0x30));
+  p.drawEllipse(QRectF(3, 3, 26, 26));
+  p.setPen(stroke(QColor(0x30, 0x30, 0x30), 2.5));
+  p.setBrush(Qt::NoBrush);
+  QPainterPath line;
+  line.moveTo(7, 22);
+  line.lineTo(13, 15);
+  line.lineTo(18, 18);
+  line.lineTo(25, 9);
+  p.drawPath(line);
+}
+
+// The rates of a bank: the coin over a band of the bank's colours.
+void draw_bank_rates(QPainter& p, const QColor& band, const QColor& mark) {
+  draw_rates(p);
+  p.setPen(Qt::NoPen);
+  p.setBrush(band);
+  p.drawRect(QRectF(2, 23, 28, 8));
+  p.setBrush(mark);
+  for (int i = 0; i < 3; ++i) p.drawEllipse(QRectF(8 + 6 * i, 25, 4, 4));
+}
+
+void draw_national_bank_rates(QPainter& p) {
+  draw_bank_rates(p, QColor(0xc6, 0x28, 0x28), Qt::white);
+}
+
+void draw_euro_bank_rates(QPainter& p) {
+  draw_bank_rates(p, QColor(0x10, 0x32, 0x99), QColor(0xff, 0xcc, 0x00));
+}
+
+void draw_folder(QPainter& p) {
+  p.setPen(stroke(QColor(0x9a, 0x6a, 0x00), 1.5));
+  p.setBrush(QColor(0xe0, 0xa8, 0x20));
+  QPainterPath back;
+  back.moveTo(3, 8);
+  back.lineTo(12, 8);
+  back.lineTo(15, 11);
+  back.lineTo(29, 11);
+  back.lineTo(29, 26);
+  back.lineTo(3, 26);
+  back.closeSubpath();
+  p.drawPath(back);
+  p.setBrush(QColor(0xf6, 0xc8, 0x44));
+  QPainterPath front;
+  front.moveTo(3, 26);
+  front.lineTo(7, 15);
+  front.lineTo(31, 15);
+  front.lineTo(29, 26);
+  front.closeSubpath();
+  p.drawPath(front);
+}
+
+// A switch turned on: what toggles a record between active and not.
+void draw_activity(QPainter& p) {
+  p.setPen(stroke(QColor(0x1e, 0x7a, 0x2e), 1.5));
+  p.setBrush(QColor(0x3c, 0xb0, 0x4a));
+  p.drawRoundedRect(QRectF(2, 9, 28, 14), 7, 7);
+  p.setPen(stroke(QColor(0x50, 0x50, 0x50), 1.5));
+  p.setBrush(Qt::white);
+  p.drawEllipse(QRectF(17, 10, 12, 12));
+}
+
 const std::map<std::string, Shape>& shapes() {
   static const std::map<std::string, Shape> all{
-      {"dodaj2", draw_add},     {"popraw2", draw_change},     {"usun2", draw_delete},
-      {"wybierz", draw_choose}, {"32redchk", draw_red_check}, {"boxon", draw_box_on},
+      {"dodaj2", draw_add},
+      {"popraw2", draw_change},
+      {"usun2", draw_delete},
+      {"wybierz", draw_choose},
+      {"32redchk", draw_red_check},
+      {"boxon", draw_box_on},
       {"boxoff", draw_box},
+      {"malejaco", draw_descending},
+      {"rosnaco", draw_ascending},
+      {"import", draw_import},
+      {"export", draw_export},
+      {"kursy_bazowe", draw_rates},
+      {"kursy_bazowe_nbp", draw_national_bank_rates},
+      {"kursy_bazowe_ecb", draw_euro_bank_rates},
+      {"folder", draw_folder},
+      {"aktywnosc", draw_activity},
   };
   return all;
 }

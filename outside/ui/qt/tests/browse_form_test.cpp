@@ -1,5 +1,5 @@
-// A browse over a few hundred rows and its update form in the Qt host: paging, the locator, sort orders by
-// header, select mode, field validation sending the focus back, and OK.
+// A browse over a few hundred rows and its update form in the Qt host: paging, the locator, header sorting,
+// select mode, field validation sending the focus back, and OK.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -98,6 +98,7 @@ class ArticleBrowse : public dane::BrowseWindow {
     set_title("Kartoteka asortymentowa");
     add_sort_order({"indeks", {0}, false});
     add_sort_order({"nazwa", {1, 0}, false});
+    install_header_sorter({}, {}, 1, false);
   }
   std::vector<Response> form_responses;
 
@@ -147,10 +148,12 @@ TEST_F(BrowseAndForm, PagesLocatesAndSortsWithoutReadingTheWholeTable) {
   ArticleBrowse browse(source, table);
   int page_rows = 0;
   QString first, after_page_down, after_page_up, located, first_by_name, first_by_name_descending, after_end,
-      after_home, header, picture;
-  bool descending_indicator = false;
+      after_home, header, sorted_header, descending_header, picture, first_by_price, locator_after_sort;
+  std::vector<QString> headers_by_price;
+  bool indicator = true;
   when_shown("Artykul_Brw", [&](QWidget* w) {
     auto* view = child<QTableView>(w, "list");
+    auto* locator = child<QLineEdit>(w, "locator");
     page_rows = view->model()->rowCount();
     header = view->model()->headerData(1, Qt::Horizontal).toString();
     picture = view->model()->headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString();
@@ -163,14 +166,20 @@ TEST_F(BrowseAndForm, PagesLocatesAndSortsWithoutReadingTheWholeTable) {
     after_end = current_cell(view, 0);
     QTest::keyClick(view, Qt::Key_Home);
     after_home = current_cell(view, 0);
-    QTest::keyClicks(child<QLineEdit>(w, "locator"), "A25");
+    QTest::keyClicks(locator, "A25");
     located = current_cell(view, 0);
     view->horizontalHeader()->sectionClicked(1);
+    locator_after_sort = locator->text();
+    sorted_header = view->model()->headerData(1, Qt::Horizontal).toString();
     first_by_name = cell(view, 0, 1);
     view->horizontalHeader()->sectionClicked(1);  // the same header again turns the order round
+    descending_header = view->model()->headerData(1, Qt::Horizontal).toString();
     first_by_name_descending = cell(view, 0, 1);
-    descending_indicator = view->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder;
-    view->horizontalHeader()->sectionClicked(2);  // no order is led by the price
+    indicator = view->horizontalHeader()->isSortIndicatorShown();
+    view->horizontalHeader()->sectionClicked(2);  // any column sorts, led by an order or not
+    for (int section = 0; section < 3; ++section)
+      headers_by_price.push_back(view->model()->headerData(section, Qt::Horizontal).toString());
+    first_by_price = cell(view, 0, 2);
     child<QPushButton>(w, "close")->click();
   });
   EXPECT_EQ(dane::run_window(browse), Response::Completed);
@@ -184,10 +193,15 @@ TEST_F(BrowseAndForm, PagesLocatesAndSortsWithoutReadingTheWholeTable) {
   EXPECT_EQ(after_end, "A300");
   EXPECT_EQ(after_home, "A001");
   EXPECT_EQ(located, "A250");
+  EXPECT_EQ(locator_after_sort, "");
+  EXPECT_EQ(sorted_header, "Nazwa artykułu[+]");
   EXPECT_EQ(first_by_name, "Śruba ocynkowana 001");
+  EXPECT_EQ(descending_header, "Nazwa artykułu[-]");
   EXPECT_EQ(first_by_name_descending, "Śruba ocynkowana 300");
-  EXPECT_TRUE(descending_indicator);
-  EXPECT_EQ(browse.sort_order().name, "nazwa");
+  EXPECT_FALSE(indicator);
+  EXPECT_EQ(headers_by_price, (std::vector<QString>{"Indeks", "Nazwa artykułu", "Cena zł[+]"}));
+  EXPECT_EQ(first_by_price, "1.50");
+  EXPECT_TRUE(browse.header_sorted());
   EXPECT_LT(source.largest_request, 100u);
   ASSERT_TRUE(geometry.load("Artykul_Brw").has_value());
   expect_png_files(host.screenshots(), 1);

@@ -1,15 +1,21 @@
-// Form fields in their pictures in the Qt host: shown formatted, read back on leaving and on OK, a warning
-// for text that is no value, the calendar of date fields and the stand-alone calendar in Polish.
+// Form fields in the Qt host: lines in their pictures, shown formatted, read back on leaving and on OK, a
+// warning for text that is no value, the calendar of date fields, drop lists, check boxes, several lines,
+// lookups with their button, fields that hide, and the stand-alone calendar in Polish.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 #include <QToolButton>
 
 #include "dane/form.h"
@@ -147,6 +153,114 @@ TEST_F(QtFormFields, TheCalendarButtonOpensOnTheFieldsDateAndPutsTheChosenOneIn)
   EXPECT_EQ(opened_on, QDate(2026, 12, 7));
   EXPECT_EQ(shown_after, "05.01.2026");
   EXPECT_EQ(form.value("DATA"), std::to_string(runtime::make_day(2026, 1, 5)));
+}
+
+dane::Field field_of_kind(const char* name, const char* label, const char* picture, dane::FieldKind kind,
+                          std::string value = {}) {
+  dane::Field f{name, label, picture, std::move(value)};
+  f.kind = kind;
+  return f;
+}
+
+// An order whose currency is looked up in another dictionary, whose kind is one of two, and whose country
+// is asked only for a foreign order.
+class OrderForm : public dane::FormWindow {
+ public:
+  OrderForm() : FormWindow("Zamowienie_Upd") {
+    add_field(field_of_kind("WALUTA", "Waluta", "@s3", dane::FieldKind::Lookup, "PLN"));
+    dane::Field kind = field_of_kind("RODZAJ", "Rodzaj", "@s10", dane::FieldKind::Choice, "Zakup");
+    kind.choices = {"Zakup", "Sprzedaż"};
+    add_field(kind);
+    add_field(field_of_kind("ZAGRANICZNE", "Zagraniczne", "", dane::FieldKind::Check, "0"));
+    dane::Field country = field_of_kind("KRAJ", "Kraj", "@s20", dane::FieldKind::Text);
+    country.visible = false;
+    add_field(country);
+    add_field(field_of_kind("OPIS", "Opis", "@s200", dane::FieldKind::Memo));
+    set_mode_titles("Zamówienie", "Zamówienie");
+  }
+  std::vector<std::string> lookups;
+
+ protected:
+  void on_lookup(std::string_view name) override {
+    lookups.emplace_back(name);
+    // The first call chooses a currency, the second is cancelled.
+    if (lookups.size() == 1) mutable_field(name)->value = "EUR";
+  }
+  bool validate_field(std::string_view name) override {
+    if (name == "ZAGRANICZNE") set_visible("KRAJ", value(name) == "1");
+    return true;
+  }
+};
+
+TEST(QtFormKinds, DropListCheckBoxLinesAndLookupEditTheirValuesAndACheckShowsAField) {
+  QtHost host;
+  dane::install_host(&host);
+  OrderForm form;
+  QString currency_after_lookup, currency_after_cancelled_lookup;
+  std::vector<QString> choices;
+  bool country_before = true, country_after = false, folder_icon = false;
+  when_shown("Zamowienie_Upd", [&](QWidget* w) {
+    auto* combo = child<QComboBox>(w, "RODZAJ");
+    for (int i = 0; i < combo->count(); ++i) choices.push_back(combo->itemText(i));
+    QTest::keyClick(combo, Qt::Key_Down);
+    country_before = child<QLineEdit>(w, "KRAJ")->isVisible();
+    child<QCheckBox>(w, "ZAGRANICZNE")->click();
+    country_after = child<QLineEdit>(w, "KRAJ")->isVisible();
+    auto* lookup = child<QToolButton>(w, "lookup_WALUTA");
+    folder_icon = !lookup->icon().isNull();
+    lookup->click();
+    currency_after_lookup = child<QLineEdit>(w, "WALUTA")->text();
+    child<QLineEdit>(w, "WALUTA")->setText("US");
+    lookup->click();  // nothing chosen: what was typed stays
+    currency_after_cancelled_lookup = child<QLineEdit>(w, "WALUTA")->text();
+    child<QLineEdit>(w, "WALUTA")->setText("USD");
+    auto* memo = child<QPlainTextEdit>(w, "OPIS");
+    memo->setFocus();
+    memo->setPlainText("Dostawa do\nmagazynu 2");
+    child<QLineEdit>(w, "KRAJ")->setFocus();  // leaving the lines accepts them
+    settle();
+    child<QLineEdit>(w, "KRAJ")->setText("Niemcy");
+    child<QPushButton>(w, "ok")->click();
+  });
+  EXPECT_EQ(dane::run_window(form), Response::Completed);
+  dane::install_host(nullptr);
+  EXPECT_EQ(choices, (std::vector<QString>{"Zakup", "Sprzedaż"}));
+  EXPECT_EQ(form.value("RODZAJ"), "Sprzedaż");
+  EXPECT_FALSE(country_before);
+  EXPECT_TRUE(country_after);
+  EXPECT_EQ(form.value("ZAGRANICZNE"), "1");
+  EXPECT_TRUE(folder_icon);
+  EXPECT_EQ(form.lookups, (std::vector<std::string>{"WALUTA", "WALUTA"}));
+  EXPECT_EQ(currency_after_lookup, "EUR");
+  EXPECT_EQ(currency_after_cancelled_lookup, "US");
+  EXPECT_EQ(form.value("WALUTA"), "USD");
+  EXPECT_EQ(form.value("OPIS"), "Dostawa do\nmagazynu 2");
+  EXPECT_EQ(form.value("KRAJ"), "Niemcy");
+}
+
+TEST(QtFormKinds, AHiddenFieldIsNotShownAndAReadOnlyFormDisablesEveryKind) {
+  QtHost host;
+  dane::install_host(&host);
+  OrderForm form;
+  form.set_request(dane::Request::View);
+  bool country_shown = true, label_shown = true;
+  std::vector<bool> enabled;
+  when_shown("Zamowienie_Upd", [&](QWidget* w) {
+    country_shown = child<QLineEdit>(w, "KRAJ")->isVisible();
+    label_shown = false;
+    for (QLabel* label : w->findChildren<QLabel*>())
+      label_shown = label_shown || (label->text() == "Kraj" && label->isVisible());
+    for (const char* name : {"WALUTA", "RODZAJ", "ZAGRANICZNE", "OPIS", "lookup_WALUTA", "ok"})
+      enabled.push_back(child<QWidget>(w, name)->isEnabled());
+    child<QToolButton>(w, "lookup_WALUTA")->click();  // disabled: no lookup
+    w->close();
+  });
+  EXPECT_EQ(dane::run_window(form), Response::Cancelled);
+  dane::install_host(nullptr);
+  EXPECT_FALSE(country_shown);
+  EXPECT_FALSE(label_shown);
+  EXPECT_EQ(enabled, (std::vector<bool>(6, false)));
+  EXPECT_TRUE(form.lookups.empty());
 }
 
 TEST(QtCalendar, ShowsPolishMonthsAndDaysFromMondayAndAnswersTheChosenDay) {

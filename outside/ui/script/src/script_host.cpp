@@ -91,9 +91,12 @@ std::size_t ScriptHost::record(Shown shown) {
   return shown_.size() - 1;
 }
 
-void ScriptHost::update_fields(std::size_t record, std::vector<std::string> fields) {
+void ScriptHost::update_window(std::size_t record, Shown state) {
   std::lock_guard lock(mutex_);
-  if (record < shown_.size()) shown_[record].fields = std::move(fields);
+  if (record >= shown_.size()) return;
+  shown_[record].fields = std::move(state.fields);
+  shown_[record].headers = std::move(state.headers);
+  shown_[record].rows = std::move(state.rows);
 }
 
 void ScriptHost::fail(const std::string& message) {

@@ -81,12 +81,24 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
       step.value = w[1];
     } else if (w[0] == "cancel-date" && w.size() == 1) {
       step.kind = Step::Kind::ChooseDate;
+    } else if (w[0] == "browse" && w.size() >= 2 && w[1] == "sort") {
+      if (w.size() < 3 || w.size() > 4) return refuse("expected browse sort COLUMN [ctrl|shift]");
+      if (w.size() == 4 && w[3] != "ctrl" && w[3] != "shift")
+        return refuse("expected ctrl or shift: " + w[3]);
+      step.kind = Step::Kind::Browse;
+      step.action = w[1];
+      step.column = w[2];
+      if (w.size() == 4) step.value = w[3];
+    } else if (w[0] == "browse" && w.size() >= 2 &&
+               (w[1] == "key" || w[1] == "action" || w[1] == "order" || w[1] == "locate")) {
+      if (w.size() != 3) return refuse("expected browse " + w[1] + " and one argument");
+      step.kind = Step::Kind::Browse;
+      step.action = w[1];
+      step.value = w[2];
     } else if (w[0] == "browse" && (w.size() == 2 || w.size() == 3)) {
       step.kind = Step::Kind::Browse;
       step.action = w[1];
-      if (w.size() == 3 && w[1] == "sort") {
-        step.column = w[2];
-      } else if (w.size() == 3) {
+      if (w.size() == 3) {
         const auto eq = w[2].find('=');
         if (eq == std::string::npos) return refuse("expected COLUMN=VALUE: " + w[2]);
         step.column = w[2].substr(0, eq);
@@ -97,6 +109,10 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
       step.action = "set";
       step.column = w[2];
       step.value = w[3];
+    } else if (w[0] == "form" && w.size() == 3 && w[1] == "lookup") {
+      step.kind = Step::Kind::Form;
+      step.action = "lookup";
+      step.column = w[2];
     } else if (w[0] == "form" && w.size() == 2 && (w[1] == "ok" || w[1] == "cancel")) {
       step.kind = Step::Kind::Form;
       step.action = w[1];

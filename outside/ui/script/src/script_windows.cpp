@@ -1,4 +1,4 @@
-// Scripted actions in browses and forms.
+// Scripted actions in browses and forms, and the record of what they show.
 #include <utility>
 
 #include "dane/browse.h"
@@ -6,6 +6,8 @@
 #include "dane/form.h"
 #include "dane/popup.h"
 #include "labels.h"
+#include "runtime/picture.h"
+#include "runtime/text.h"
 #include "ui_script/script_host.h"
 
 namespace ui_script {
@@ -20,16 +22,82 @@ Step window_step(Step::Kind kind, std::string_view action, std::string_view colu
   return s;
 }
 
-// The form's fields as a person sees them; a password shows no characters.
-std::vector<std::string> shown_fields(const dane::Window& w) {
+// The form's visible fields as a person sees them; a password shows no characters.
+std::vector<std::string> shown_fields(const dane::FormWindow& form) {
   std::vector<std::string> fields;
-  if (w.kind() != dane::Window::Kind::Form) return fields;
-  const auto& form = static_cast<const dane::FormWindow&>(w);
   for (const dane::Field& f : form.fields()) {
+    if (!f.visible) continue;
     const std::string text = form.shown_text(f.name);
     fields.push_back(f.name + "=" + (f.password ? dane::masked_value(text) : text));
   }
   return fields;
+}
+
+// The columns the list shows, as the Qt host shows them: the user's layout in its order (a layout's empty
+// picture means the column's own), or every list column as declared; never a column that is no list column.
+std::vector<dane::ColumnView> shown_columns(const dane::BrowseWindow& browse) {
+  const auto& columns = browse.columns();
+  std::vector<dane::ColumnView> shown;
+  if (browse.layout().empty()) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (columns[i].in_list) shown.push_back({i, 0, columns[i].picture});
+    }
+    return shown;
+  }
+  for (dane::ColumnView view : browse.layout()) {
+    if (view.column >= columns.size() || !columns[view.column].in_list) continue;
+    if (view.picture.empty()) view.picture = columns[view.column].picture;
+    shown.push_back(std::move(view));
+  }
+  return shown;
+}
+
+// A cell as the list shows it: an icon as its name, else the text in the picture without the padding.
+std::string shown_cell(const dane::Column& column, std::string_view picture, std::string_view cell) {
+  const std::string icon = dane::cell_icon_name(column, cell);
+  if (!icon.empty() || !column.icon.empty()) return icon;
+  if (picture.empty()) return std::string(runtime::trim_right(cell));
+  const runtime::PictureKind kind = runtime::picture_kind(picture);
+  const bool number =
+      column.numeric || kind == runtime::PictureKind::number || kind == runtime::PictureKind::exponent;
+  const std::string text = runtime::format_picture(picture, cell);
+  return std::string(number ? runtime::trim(text) : runtime::trim_right(text));
+}
+
+// What a window shows that the script's steps change: a form's fields, a browse's headers and rows.
+Shown window_state(const dane::Window& w) {
+  Shown state;
+  if (w.kind() == dane::Window::Kind::Form) {
+    state.fields = shown_fields(static_cast<const dane::FormWindow&>(w));
+  } else if (w.kind() == dane::Window::Kind::Browse) {
+    const auto& browse = static_cast<const dane::BrowseWindow&>(w);
+    const std::vector<dane::ColumnView> columns = shown_columns(browse);
+    for (const dane::ColumnView& c : columns) state.headers.push_back(browse.header_text(c.column));
+    for (const dane::Row& row : browse.rows()) {
+      std::string line;
+      for (std::size_t i = 0; i < columns.size(); ++i) {
+        const std::size_t c = columns[i].column;
+        if (i > 0) line += " | ";
+        if (c < row.size()) line += shown_cell(browse.columns()[c], columns[i].picture, row[c]);
+      }
+      state.rows.push_back(std::move(line));
+    }
+  }
+  return state;
+}
+
+// Whether a person could click the column's header: the list shows the column.
+bool column_shown(const dane::BrowseWindow& browse, std::size_t column) {
+  for (const dane::ColumnView& c : shown_columns(browse)) {
+    if (c.column == column) return true;
+  }
+  return false;
+}
+
+dane::ClickModifier modifier_named(std::string_view name) {
+  if (name == "ctrl") return dane::ClickModifier::Ctrl;
+  if (name == "shift") return dane::ClickModifier::Shift;
+  return dane::ClickModifier::None;
 }
 
 std::string describe(const dane::Window& w) {
@@ -40,6 +108,39 @@ std::string describe(const dane::Window& w) {
 
 ScriptHost& ScriptHost::browse(std::string_view action, std::string_view column, std::string_view value) {
   add_steps({window_step(Step::Kind::Browse, action, column, value)});
+  return *this;
+}
+
+ScriptHost& ScriptHost::browse_sort(std::string_view column, dane::ClickModifier modifier) {
+  const char* held = modifier == dane::ClickModifier::Ctrl    ? "ctrl"
+                     : modifier == dane::ClickModifier::Shift ? "shift"
+                                                              : "";
+  add_steps({window_step(Step::Kind::Browse, "sort", column, held)});
+  return *this;
+}
+
+ScriptHost& ScriptHost::browse_key(std::string_view key) {
+  add_steps({window_step(Step::Kind::Browse, "key", {}, key)});
+  return *this;
+}
+
+ScriptHost& ScriptHost::browse_action(std::string_view name) {
+  add_steps({window_step(Step::Kind::Browse, "action", {}, name)});
+  return *this;
+}
+
+ScriptHost& ScriptHost::browse_order(std::string_view name) {
+  add_steps({window_step(Step::Kind::Browse, "order", {}, name)});
+  return *this;
+}
+
+ScriptHost& ScriptHost::browse_locate(std::string_view text) {
+  add_steps({window_step(Step::Kind::Browse, "locate", {}, text)});
+  return *this;
+}
+
+ScriptHost& ScriptHost::form_lookup(std::string_view field) {
+  add_steps({window_step(Step::Kind::Form, "lookup", field, {})});
   return *this;
 }
 
@@ -123,7 +224,10 @@ void ScriptHost::run_window(dane::Window& window) {
   const char* kind = window.kind() == dane::Window::Kind::Browse ? "browse"
                      : window.kind() == dane::Window::Kind::Form ? "form"
                                                                  : "window";
-  Shown opened{kind, window.title(), window.procedure_name(), {}, 0, shown_fields(window)};
+  Shown opened = window_state(window);
+  opened.kind = kind;
+  opened.title = window.title();
+  opened.text = window.procedure_name();
   for (const dane::ToolButton& b : window.toolbar().buttons()) {
     opened.buttons.push_back(dane::parse_item_text(b.text).label);
   }
@@ -141,7 +245,7 @@ void ScriptHost::run_window(dane::Window& window) {
     if (!step) {
       fail("script ran out while " + describe(window) + " waits for the user");
     } else if (!apply(*step, number, window)) {
-      update_fields(opened_record, shown_fields(window));
+      update_window(opened_record, window_state(window));
       continue;
     }
     // Give up on the window rather than wait for an action that will never come.
@@ -177,17 +281,46 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
   }
   if (step.kind == Step::Kind::Browse && window.kind() == dane::Window::Kind::Browse) {
     auto& browse = static_cast<dane::BrowseWindow&>(window);
-    if (step.action == "sort") {
+    const std::string& a = step.action;
+    if (a == "sort") {
       const auto column = browse.column_index(step.column);
-      if (!column || !browse.click_header(*column))
-        fail(where + "no sortable column " + step.column + " in " + describe(window));
+      if (!column || !column_shown(browse, *column)) {
+        fail(where + "no column " + step.column + " in the list of " + describe(window));
+      } else if (!browse.header_sorter().installed()) {
+        fail(where + describe(window) + " has no header sorter");
+      } else {
+        browse.click_header(*column, modifier_named(step.value));
+      }
+      return false;
+    }
+    if (a == "key") {
+      if (!browse.press_key(step.value))
+        fail(where + "no available action has the key " + step.value + " in " + describe(window));
+      return false;
+    }
+    if (a == "action") {
+      if (!browse.run_action(step.value))
+        fail(where + "action " + step.value + " is not available in " + describe(window));
+      return false;
+    }
+    if (a == "order") {
+      if (!browse.select_sort_order(step.value))
+        fail(where + "no sort order " + step.value + " in " + describe(window));
+      return false;
+    }
+    if (a == "locate") {
+      // As the Qt locator: an emptied one goes back to the start, a text to the first row at or past it.
+      if (step.value.empty()) {
+        browse.reset();
+      } else {
+        browse.locate(step.value);
+      }
       return false;
     }
     if (!step.column.empty() && !browse.seek(step.column, step.value)) {
       fail(where + "no row with " + step.column + "=" + step.value + " in " + describe(window));
       return false;
     }
-    const std::string& a = step.action;
     if (a == "select") {
       browse.ask(dane::RecordAction::Select);
     } else if (a == "insert") {
@@ -215,6 +348,14 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
         fail(where + "field " + step.column + " of " + describe(window) + " cannot be set");
       } else if (entry == dane::FieldEntry::taken) {
         form.accept(step.column);
+      }
+    } else if (step.action == "lookup") {
+      const dane::Field* f = form.field(step.column);
+      if (!f || !f->visible || f->kind != dane::FieldKind::Lookup) {
+        fail(where + "field " + step.column + " of " + describe(window) + " has no lookup button");
+      } else if (!f->enabled || form.read_only() || !form.accept(dane::lookup_control(f->name))) {
+        fail(where + "the lookup button of field " + step.column + " of " + describe(window) +
+             " is disabled");
       }
     } else if (step.action == "ok") {
       form.accept(dane::FormWindow::kOk);

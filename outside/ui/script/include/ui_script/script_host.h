@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dane/header_sorter.h"
 #include "dane/host.h"
 
 namespace ui_script {
@@ -28,9 +29,16 @@ struct Shown {
   // The code of the button; a popup's 1-based item, 0 when dismissed; a progress window's last percent; a
   // calendar's chosen day number, 0 when cancelled
   int answer = 0;
-  // A form's fields as "NAME=text shown", a password field masked ("***"); kept up to date as the script
-  // acts in the form
+  // A form's visible fields as "NAME=text shown", a password field masked ("***"); kept up to date as the
+  // script acts in the form
   std::vector<std::string> fields{};
+  // A browse's headers as the list shows them, in the user's column order, with the header sorter's marks
+  // ("Nazwa[+]"); kept up to date like a form's fields
+  std::vector<std::string> headers{};
+  // A browse's visible page, one row each: its shown cells in the headers' order joined by " | ", each in
+  // its picture without padding, an icon cell as the icon's name ("~32redchk.ico"), a flag without its icon
+  // as ""
+  std::vector<std::string> rows{};
 };
 
 // One scripted answer. A button is named by its text: "Tak"/"Yes", "Nie"/"No", "OK", "Anuluj"/"Cancel",
@@ -42,7 +50,9 @@ struct Shown {
 // A date step answers a calendar with a date "dd.mm.yyyy", or cancels it when the date is empty.
 // A popup step chooses the item of a popup menu by its label (without "&", ignoring case), or dismisses it.
 // Window steps act on the window that waits for the user: in a browse, a record action on the row whose
-// column equals a value (or the current row); in a form, set a field (which accepts it) or press OK/cancel.
+// column equals a value (or the current row), a click on a column's header, a key, an action by name, a
+// sort tab or the locator; in a form, set a field (which accepts it), press a field's lookup button, or
+// press OK/cancel.
 struct Step {
   enum class Kind {
     Answer,
@@ -60,10 +70,11 @@ struct Step {
   } kind = Kind::Answer;
   std::string button;
   std::string path;
-  // browse: select, pick, insert, change, delete, view, popup, close; form: set, ok, cancel; popup: the
-  // label to choose (empty: dismiss)
+  // browse: select, pick, insert, change, delete, view, popup, close, sort, key, action, order, locate;
+  // form: set, lookup, ok, cancel; popup: the label to choose (empty: dismiss)
   std::string action;
-  std::string column;  // browse row column, or form field
+  std::string column;  // browse row column, the column whose header a sort clicks, or form field
+  // the row's value; a sort's modifier ("ctrl", "shift" or ""); the key, action, order or locator text
   std::string value;
   std::string expect_title;
   std::string expect_text;
@@ -82,7 +93,14 @@ class ScriptHost : public dane::Host {
   ScriptHost& choose_date(std::string_view date);
   ScriptHost& cancel_date();
   ScriptHost& browse(std::string_view action, std::string_view column = {}, std::string_view value = {});
+  // A click on the header of the column named by its field, with Ctrl or Shift held.
+  ScriptHost& browse_sort(std::string_view column, dane::ClickModifier modifier = dane::ClickModifier::None);
+  ScriptHost& browse_key(std::string_view key);  // "F4", "Ctrl+B", "Insert", "Enter" ...
+  ScriptHost& browse_action(std::string_view name);
+  ScriptHost& browse_order(std::string_view name);
+  ScriptHost& browse_locate(std::string_view text);
   ScriptHost& form_set(std::string_view field, std::string_view value);
+  ScriptHost& form_lookup(std::string_view field);
   ScriptHost& form_ok();
   ScriptHost& form_cancel();
   ScriptHost& close_window();
@@ -101,13 +119,19 @@ class ScriptHost : public dane::Host {
   //   cancel-file
   //   date DD.MM.YYYY | cancel-date
   //   browse ACTION [COLUMN=VALUE]        (select, pick, insert, change, delete, view, popup, close)
-  //   browse sort COLUMN                  (a click on the column's header)
+  //   browse sort COLUMN [ctrl|shift]     (a click on the column's header, with the key held; fails
+  //                                        without a header sorter or when the list shows no such column)
+  //   browse key KEY                      ("F4", "Ctrl+B", "Insert", "Enter": fails when no action runs)
+  //   browse action NAME                  (an action by name: fails when it is not available)
+  //   browse order NAME                   (the sort tab of that name: fails when there is none)
+  //   browse locate TEXT                  (typed into the locator; "" empties it)
   //   popup LABEL | popup-dismiss
   //   tool BUTTON                         (a toolbar button of the waiting window)
   //   hover CONTROL                       (records the control's tooltip)
   //   help                                (F1: the window's help topic is recorded)
   //   cancel-progress PERCENT
   //   form set FIELD TEXT | form ok | form cancel
+  //   form lookup FIELD                   (the lookup button beside the field)
   //   close
   // Gives nothing and sets `error` (with the line number) when a line is not understood.
   static std::optional<std::vector<Step>> parse(std::string_view script, std::string* error);
@@ -141,7 +165,8 @@ class ScriptHost : public dane::Host {
   bool apply(const Step& step, std::size_t number, dane::Window& window);
   // Records and gives the record's index.
   std::size_t record(Shown shown);
-  void update_fields(std::size_t record, std::vector<std::string> fields);
+  // A window's record takes the window's state again: a form's fields, a browse's headers and rows.
+  void update_window(std::size_t record, Shown state);
   void fail(const std::string& message);
   std::optional<Step> next_step(const char* kind, std::string_view title, std::string_view text);
 
