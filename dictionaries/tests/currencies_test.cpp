@@ -1,6 +1,7 @@
 // The currency dictionary end to end on the demo database: permissions, protected base currency, the
 // form's checks, the country lookup and quoting.
 #include "dane/globals.h"
+#include "dane/table.h"
 #include "dictionary_session.h"
 #include "slownik/dictionaries.h"
 
@@ -128,6 +129,48 @@ TEST_F(Currencies, TheBaseCurrencyIsSetOnceAndNotAgain) {
   EXPECT_EQ(sent("update waluty").size(), 2u);  // the second time EUR already is the base
   EXPECT_EQ(value_of("select SYM_WALUTY from WALUTY where NUMER=1"), "EUR");
   EXPECT_EQ(dane::GLO.WAL_BAZOWA.clipped(), "EUR");
+}
+
+TEST_F(Currencies, ChoosingWithABankAnswersItsCodeAndLeavesTheRowInTheBuffer) {
+  host_.browse("pick", "SYM_WALUTY", "USD").browse_key("Shift+E");
+  dane::GLOBALREQUEST = 4;
+  EXPECT_EQ(WALUTY_BRW(), -1);
+  EXPECT_EQ(dane::GLOBALRESPONSE, 1);
+  EXPECT_EQ(dane::find_table("WAL")->text("SYM_WALUTY"), "USD");
+  host_.browse("pick", "SYM_WALUTY", "GBP").browse("select");
+  dane::GLOBALREQUEST = 4;
+  EXPECT_EQ(WALUTY_BRW(), 1);
+  EXPECT_EQ(dane::find_table("WAL")->text("SYM_WALUTY"), "GBP");
+  // Outside select mode the bank's choice is not offered.
+  host_.browse("pick", "SYM_WALUTY", "USD").browse_key("Shift+N");
+  host_.browse("close");
+  EXPECT_EQ(WALUTY_BRW(), 1);
+  EXPECT_NE(failures().find("Shift+N"), std::string::npos) << failures();
+}
+
+TEST_F(Currencies, AListThatCannotBeReadShowsTheStatementThatFailed) {
+  faults_->fail_statement(faults_->statements_seen() + 1, db::Status::statement_failed("brak tabeli WALUTY"));
+  WALUTY_BRW();
+  const auto errors = shown("error");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].text.find("from WALUTY"), std::string::npos) << errors[0].text;
+  EXPECT_NE(errors[0].title.find("brak tabeli WALUTY"), std::string::npos) << errors[0].title;
+  EXPECT_TRUE(shown("browse").empty());
+  EXPECT_EQ(dane::GLOBALRESPONSE, 2);
+}
+
+TEST_F(Currencies, AConnectionLostWhileBrowsingShowsTheFailureAndKeepsThePage) {
+  host_.browse_locate("U").browse("close");
+  faults_->lose_connection_at(faults_->statements_seen() + 2);  // after the first page
+  WALUTY_BRW();
+  EXPECT_EQ(failures(), "");
+  const auto errors = shown("error");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].title.find("HSTM"), std::string::npos) << errors[0].title;
+  const auto browses = shown("browse");
+  ASSERT_EQ(browses.size(), 1u);
+  ASSERT_FALSE(browses[0].rows.empty());
+  EXPECT_EQ(browses[0].rows.front().substr(0, 7), " | CHF ");  // still the first page, not an empty list
 }
 
 }  // namespace

@@ -73,5 +73,20 @@ TEST_F(VatRates, WithoutAccessTheRefusalBoxIsTheBrowsesOwn) {
   EXPECT_EQ(dane::GLOBALRESPONSE, 2);
 }
 
+TEST_F(VatRates, F4OnTheLocatedCodeTogglesItsActivity) {
+  host_.browse_locate("zw").browse_key("F4").browse("close");
+  VAT_BRW();
+  EXPECT_EQ(failures(), "");
+  EXPECT_EQ(value_of("select AKTYWNY from STAWKA_VAT where KOD_VAT='zw'"), "0");
+  EXPECT_EQ(active_codes(), (std::vector<std::string>{"23", "8", "5", "0", "np"}));
+  const auto browses = shown("browse");
+  ASSERT_EQ(browses.size(), 1u);
+  EXPECT_EQ(browses[0].headers, (std::vector<std::string>{"Nazwa", "Kod", "Stawka", "A"}));
+  // An active rate shows its icon, one switched off nothing; the page starts at the located code.
+  ASSERT_GE(browses[0].rows.size(), 2u);
+  EXPECT_EQ(browses[0].rows[0], "zwolniona | zw | 0.00 | ");
+  EXPECT_EQ(browses[0].rows[1], "nie podlega | np | 0.00 | ~32redchk.ico");
+}
+
 }  // namespace
 }  // namespace slownik

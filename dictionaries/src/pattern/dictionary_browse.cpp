@@ -57,6 +57,7 @@ DictionaryBrowse::DictionaryBrowse(const Description& description)
   for (const SortSpec& s : description_.sorts) add_sort_order(s.name, s.fields);
   for (const auto& [field, value] : description_.ranges) add_range_limit(field, range_value(value));
   if (!description_.filter.empty()) set_filter({}, description_.filter);
+  if (!description_.locator.empty()) set_locator_column(description_.locator);
   if (description_.form.empty()) {
     for (const char* a : {"Insert", "Change", "Delete"}) set_action_visible(a, false);
   }
