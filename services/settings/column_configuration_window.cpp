@@ -105,6 +105,9 @@ struct ColumnRows {
                                      {"ZABLOKOWANA", "Zablokowana", "@s3", false}}};
 };
 
+constexpr std::string_view kShowHide = "PokazUkryj";
+constexpr std::string_view kRestoreDefaults = "PrzywrocDomyslne";
+
 class ColumnConfigurationWindow : private ColumnRows, public dane::BrowseWindow {
  public:
   explicit ColumnConfigurationWindow(ColumnLayout& layout)
@@ -115,14 +118,30 @@ class ColumnConfigurationWindow : private ColumnRows, public dane::BrowseWindow 
     set_page_size(std::max<std::size_t>(layout.columns().size(), 25));
     // Select mode: "Wybierz" accepts the layout, closing leaves it unchanged.
     set_request(dane::Request::Select);
+    // Adding and deleting columns means nothing here: the list's own actions show or hide a column and
+    // bring the catalogue's defaults back, on the keys people know from the other lists.
+    set_action_visible("Insert", false);
+    set_action_visible("Delete", false);
+    add_action({.name = std::string(kShowHide),
+                .text = "Pokaż / ukryj",
+                .key = "Delete",
+                .button = "Pokaż/ukryj",
+                .needs_row = true});
+    add_action({.name = std::string(kRestoreDefaults),
+                .text = "Przywróć ustawienia domyślne",
+                .key = "Insert",
+                .button = "Przywróć domyślne"});
     fill();
   }
 
  protected:
-  bool on_insert() override {
-    if (!layout_.restore_defaults()) return false;
-    fill();
-    return true;
+  void on_popup_item(std::string_view name) override {
+    if (runtime::same_name(name, kRestoreDefaults)) {
+      if (layout_.restore_defaults()) fill();
+    } else if (runtime::same_name(name, kShowHide)) {
+      if (const dane::Row* row = current_row()) show_or_hide(*row);
+    }
+    refresh();
   }
 
   bool on_change(const dane::Row& row) override {
@@ -135,15 +154,14 @@ class ColumnConfigurationWindow : private ColumnRows, public dane::BrowseWindow 
     return true;
   }
 
-  bool on_delete(const dane::Row& row) override {
+ private:
+  void show_or_hide(const dane::Row& row) {
     const auto index = index_of(row);
-    if (!index) return false;
+    if (!index) return;
     layout_.set_shown(*index, !layout_.columns()[*index].shown);
     fill();
-    return true;
   }
 
- private:
   std::optional<std::size_t> index_of(const dane::Row& row) const {
     const auto lp = whole_number(row.at(0));
     if (!lp || *lp < 1 || static_cast<std::size_t>(*lp) > layout_.columns().size()) return std::nullopt;

@@ -148,7 +148,7 @@ class ColumnWindow : public testing::ColumnDemoTest {
 };
 
 TEST_F(ColumnWindow, ClosingLeavesTheLayoutAsItWas) {
-  script.browse("delete", "KOLUMNA", "Nazwa").browse("close");
+  script.browse("pick", "KOLUMNA", "Nazwa").browse_key("Delete").browse("close");
   EXPECT_EQ(KONFIGURACJA_KOLUMN("Artykul_Brw"), 0);
   EXPECT_EQ(POBIERZKOLUMNEROZMIAR("Artykul_Brw", 2), 180);
   const auto shown = script.shown();
@@ -159,7 +159,8 @@ TEST_F(ColumnWindow, ClosingLeavesTheLayoutAsItWas) {
 }
 
 TEST_F(ColumnWindow, HidingMovingAndResizingReachTheColumnList) {
-  script.browse("delete", "KOLUMNA", "J.m.")
+  script.browse("pick", "KOLUMNA", "J.m.")
+      .browse_key("Delete")
       .browse("change", "KOLUMNA", "Cena netto")
       .form_set("SZEROKOSC", "75")
       .form_set("FORMAT", "@n-12.2")
@@ -193,12 +194,12 @@ TEST_F(ColumnWindow, LockingOutOfOrderWarnsAndKeepsTheForm) {
 TEST_F(ColumnWindow, DefaultsComeBackAfterTheQuestion) {
   ASSERT_TRUE(USTAWKOLUMNE("@s5", 1, "Artykul_Brw", 5));
   ASSERT_TRUE(USTAWKOLUMNE("@s3", 11, "Artykul_Brw", 33));  // the inactive field shown by hand
-  script.browse("insert")
+  script.browse_key("Insert")
       .answer("Nie", "Pytanie", "Czy chcesz przywrócić ustawienia domyślne?")
       .browse("change", "KOLUMNA", "Kolor")
       .form_set("POZYCJA", "1")
       .form_ok()
-      .browse("insert")
+      .browse_action("PrzywrocDomyslne")
       .answer("Tak", "Pytanie", "Czy chcesz przywrócić ustawienia domyślne?")
       .browse("select");
   EXPECT_EQ(KONFIGURACJA_KOLUMN("Artykul_Brw"), 1);

@@ -72,8 +72,8 @@ std::string column_configuration_title(std::string_view window);
 
 // Opens the configuration window ("Konfiguracja_kolumn", help topic "obs_rej_kol.htm") for the browse
 // window's columns: 1 when the user accepted the changes (they are in INI_KOL_BRO then), 0 otherwise.
-// In the list "Popraw" edits a column, "Usuń" shows or hides it, "Dodaj" restores the defaults,
-// "Wybierz" accepts and "Zamknij" leaves without changes.
+// In the list "Popraw" edits a column, "Pokaż/ukryj" (Delete) shows or hides it, "Przywróć domyślne"
+// (Insert) restores the defaults, "Wybierz" accepts and "Zamknij" leaves without changes.
 std::uint8_t KONFIGURACJA_KOLUMN(std::string_view window);
 
 }  // namespace keldox
