@@ -197,6 +197,23 @@ void BrowseWindow::set_layout(std::vector<ColumnView> layout) {
   layout_ = std::move(layout);
 }
 
+std::vector<ColumnView> BrowseWindow::shown_columns() const {
+  const auto& cols = columns();
+  std::vector<ColumnView> shown;
+  if (layout_.empty()) {
+    for (std::size_t i = 0; i < cols.size(); ++i) {
+      if (cols[i].in_list) shown.push_back({i, 0, cols[i].picture});
+    }
+    return shown;
+  }
+  for (ColumnView view : layout_) {
+    if (view.column >= cols.size() || !cols[view.column].in_list) continue;
+    if (view.picture.empty()) view.picture = cols[view.column].picture;
+    shown.push_back(std::move(view));
+  }
+  return shown;
+}
+
 PageQuery BrowseWindow::base_query() const {
   PageQuery q;
   q.order = sort_order();

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "runtime/number_text.h"
+#include "runtime/picture.h"
 #include "runtime/text.h"
 
 namespace dane {
@@ -23,6 +24,17 @@ int compare_keys(const std::vector<Column>& columns, const SortOrder& order, con
 }
 
 }  // namespace
+
+bool right_aligned(const Column& column, std::string_view picture) {
+  const runtime::PictureKind kind = runtime::picture_kind(picture);
+  return column.numeric || kind == runtime::PictureKind::number || kind == runtime::PictureKind::exponent;
+}
+
+std::string cell_text(const Column& column, std::string_view picture, std::string_view cell) {
+  if (picture.empty()) return std::string(runtime::trim_right(cell));
+  const std::string shown = runtime::format_picture(picture, cell);
+  return std::string(right_aligned(column, picture) ? runtime::trim(shown) : runtime::trim_right(shown));
+}
 
 std::string cell_icon_name(const Column& column, std::string_view cell) {
   const std::string_view t = runtime::trim(cell);

@@ -100,6 +100,9 @@ class BrowseWindow : public Window {
   // The list's columns in the user's order, widths and pictures; by default every list column as declared.
   const std::vector<ColumnView>& layout() const { return layout_; }
   void set_layout(std::vector<ColumnView> layout);
+  // The columns the list shows, as every host shows them: the layout in its order (an empty picture there
+  // means the column's own), or every list column as declared; never a column that is no list column.
+  std::vector<ColumnView> shown_columns() const;
 
   // The visible page and the current row in it.
   const std::vector<Row>& rows() const { return rows_; }

@@ -34,6 +34,11 @@ struct Column {
   std::string required_message{};      // the warning for an empty required value
 };
 
+// Numbers (a numeric column, or a number or exponent picture) stand to the right of their cell.
+bool right_aligned(const Column& column, std::string_view picture);
+// A cell as a list shows it in `picture`, without the blanks that pad it to the picture's width.
+std::string cell_text(const Column& column, std::string_view picture, std::string_view cell);
+
 // The icon a cell of the column stands for: the column's icon for a true flag, the cell itself when it names
 // an icon resource ("~boxon.ico"), empty otherwise.
 std::string cell_icon_name(const Column& column, std::string_view cell);

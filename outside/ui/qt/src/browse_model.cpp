@@ -8,45 +8,17 @@
 
 namespace ui_qt {
 
-std::vector<dane::ColumnView> shown_columns(const dane::BrowseWindow& browse) {
-  const auto& columns = browse.columns();
-  std::vector<dane::ColumnView> shown;
-  if (browse.layout().empty()) {
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (columns[i].in_list) shown.push_back({i, 0, columns[i].picture});
-    }
-    return shown;
-  }
-  for (dane::ColumnView view : browse.layout()) {
-    if (view.column >= columns.size() || !columns[view.column].in_list) continue;
-    if (view.picture.empty()) view.picture = columns[view.column].picture;
-    shown.push_back(std::move(view));
-  }
-  return shown;
-}
-
-std::string cell_text(const dane::Column& column, std::string_view picture, std::string_view cell) {
-  if (picture.empty()) return std::string(runtime::trim_right(cell));
-  const std::string shown = runtime::format_picture(picture, cell);
-  return std::string(right_aligned(column, picture) ? runtime::trim(shown) : runtime::trim_right(shown));
-}
-
 QIcon cell_icon(const dane::Column& column, std::string_view cell) {
   const std::string name = dane::cell_icon_name(column, cell);
   return name.empty() ? QIcon() : program_icon(name);
 }
 
-bool right_aligned(const dane::Column& column, std::string_view picture) {
-  const runtime::PictureKind kind = runtime::picture_kind(picture);
-  return column.numeric || kind == runtime::PictureKind::number || kind == runtime::PictureKind::exponent;
-}
-
 BrowseModel::BrowseModel(const dane::BrowseWindow& browse, QObject* parent)
-    : QAbstractTableModel(parent), browse_(browse), shown_(shown_columns(browse)) {}
+    : QAbstractTableModel(parent), browse_(browse), shown_(browse.shown_columns()) {}
 
 void BrowseModel::reload() {
   beginResetModel();
-  shown_ = shown_columns(browse_);
+  shown_ = browse_.shown_columns();
   endResetModel();
 }
 
@@ -78,9 +50,9 @@ QVariant BrowseModel::data(const QModelIndex& index, int role) const {
     if (!icon.isNull()) return QString();
     // An icon column whose icon the set does not draw names it, so that the flag is not lost.
     if (!column.icon.empty()) return to_qt(dane::cell_icon_name(column, cells[*section]));
-    return to_qt(cell_text(column, view.picture, cells[*section]));
+    return to_qt(dane::cell_text(column, view.picture, cells[*section]));
   }
-  if (role == Qt::TextAlignmentRole && right_aligned(column, view.picture)) {
+  if (role == Qt::TextAlignmentRole && dane::right_aligned(column, view.picture)) {
     return QVariant(Qt::AlignRight | Qt::AlignVCenter);
   }
   return {};

@@ -18,18 +18,8 @@ namespace ui_qt {
 // The column's display picture, for the header's ToolTipRole.
 inline constexpr int kPictureRole = Qt::UserRole + 1;
 
-// The columns the list shows, in the user's order: the browse's layout, or every list column as declared
-// when it has none. A column that is no list column is never shown; an empty picture in the layout means
-// the column's own.
-std::vector<dane::ColumnView> shown_columns(const dane::BrowseWindow& browse);
-
-// A cell as the picture shows it, without the blanks that pad it to the picture's width (the table aligns
-// it): "1234.5" under "@n-14`2" is "1 234,50", a day number under "@d17" its date.
-std::string cell_text(const dane::Column& column, std::string_view picture, std::string_view cell);
 // The icon a cell shows (dane::cell_icon_name) when the program's set draws it; a null icon otherwise.
 QIcon cell_icon(const dane::Column& column, std::string_view cell);
-// Numbers (a numeric column, or a number or exponent picture) stand to the right.
-bool right_aligned(const dane::Column& column, std::string_view picture);
 
 class BrowseModel : public QAbstractTableModel {
  public:

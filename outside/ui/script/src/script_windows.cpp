@@ -33,35 +33,11 @@ std::vector<std::string> shown_fields(const dane::FormWindow& form) {
   return fields;
 }
 
-// The columns the list shows, as the Qt host shows them: the user's layout in its order (a layout's empty
-// picture means the column's own), or every list column as declared; never a column that is no list column.
-std::vector<dane::ColumnView> shown_columns(const dane::BrowseWindow& browse) {
-  const auto& columns = browse.columns();
-  std::vector<dane::ColumnView> shown;
-  if (browse.layout().empty()) {
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (columns[i].in_list) shown.push_back({i, 0, columns[i].picture});
-    }
-    return shown;
-  }
-  for (dane::ColumnView view : browse.layout()) {
-    if (view.column >= columns.size() || !columns[view.column].in_list) continue;
-    if (view.picture.empty()) view.picture = columns[view.column].picture;
-    shown.push_back(std::move(view));
-  }
-  return shown;
-}
-
 // A cell as the list shows it: an icon as its name, else the text in the picture without the padding.
 std::string shown_cell(const dane::Column& column, std::string_view picture, std::string_view cell) {
   const std::string icon = dane::cell_icon_name(column, cell);
   if (!icon.empty() || !column.icon.empty()) return icon;
-  if (picture.empty()) return std::string(runtime::trim_right(cell));
-  const runtime::PictureKind kind = runtime::picture_kind(picture);
-  const bool number =
-      column.numeric || kind == runtime::PictureKind::number || kind == runtime::PictureKind::exponent;
-  const std::string text = runtime::format_picture(picture, cell);
-  return std::string(number ? runtime::trim(text) : runtime::trim_right(text));
+  return dane::cell_text(column, picture, cell);
 }
 
 // What a window shows that the script's steps change: a form's fields, a browse's headers and rows.
@@ -71,7 +47,7 @@ Shown window_state(const dane::Window& w) {
     state.fields = shown_fields(static_cast<const dane::FormWindow&>(w));
   } else if (w.kind() == dane::Window::Kind::Browse) {
     const auto& browse = static_cast<const dane::BrowseWindow&>(w);
-    const std::vector<dane::ColumnView> columns = shown_columns(browse);
+    const std::vector<dane::ColumnView> columns = browse.shown_columns();
     for (const dane::ColumnView& c : columns) state.headers.push_back(browse.header_text(c.column));
     for (const dane::Row& row : browse.rows()) {
       std::string line;
@@ -88,7 +64,7 @@ Shown window_state(const dane::Window& w) {
 
 // Whether a person could click the column's header: the list shows the column.
 bool column_shown(const dane::BrowseWindow& browse, std::size_t column) {
-  for (const dane::ColumnView& c : shown_columns(browse)) {
+  for (const dane::ColumnView& c : browse.shown_columns()) {
     if (c.column == column) return true;
   }
   return false;
