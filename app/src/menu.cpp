@@ -2,9 +2,9 @@
 #include "app/menu.h"
 
 #include "keldox/date_ranges.h"
-#include "slownik/dictionaries.h"
 #include "keldox/messages.h"
 #include "runtime/text.h"
+#include "slownik/dictionaries.h"
 
 namespace app {
 namespace {

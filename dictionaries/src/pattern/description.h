@@ -67,21 +67,21 @@ struct StoredChoices {
 };
 
 struct Description {
-  std::string browse;  // procedure name of the browse: "Waluty_Brw"
-  std::string form;    // procedure name of its update form: "Waluty_Upd"; empty: no form
-  std::string menu;    // its entry in the main program's "Słowniki" menu; empty: not in the menu
-  std::string table;   // the record prefix of its table: "WAL"
-  std::string from;    // what the list reads, when not the table's database object
+  std::string browse;           // procedure name of the browse: "Waluty_Brw"
+  std::string form;             // procedure name of its update form: "Waluty_Upd"; empty: no form
+  std::string menu;             // its entry in the main program's "Słowniki" menu; empty: not in the menu
+  std::string table;            // the record prefix of its table: "WAL"
+  std::string from;             // what the list reads, when not the table's database object
   std::string registry;         // the open-window registry name: "Waluty"
   std::string columns_window;   // its column layout's window name, when not `browse`
   std::string parameter_owner;  // owner of its window parameters (stored choices): "Bank_Brw"
 
-  std::string title;         // "Waluty"
-  std::string insert_title;  // "Dodawanie waluty"
-  std::string change_title;  // "Edycja waluty"
-  std::string view_title;    // empty: "View Record"
-  std::string insert_action;  // "Waluta zostanie dodana", shown before the title replaces it
-  std::string change_action;  // "Waluta zostanie zmieniona"
+  std::string title;            // "Waluty"
+  std::string insert_title;     // "Dodawanie waluty"
+  std::string change_title;     // "Edycja waluty"
+  std::string view_title;       // empty: "View Record"
+  std::string insert_action;    // "Waluta zostanie dodana", shown before the title replaces it
+  std::string change_action;    // "Waluta zostanie zmieniona"
   std::string delete_question;  // dictionaries whose form deletes: "Czy usunąć tę walutę?"
   // The prefix of the warning for a statement that fails while the form is validated.
   std::string validation_failure;  // "Wystąpił problem podczas zatwierdzania danych waluty! Powód: "
