@@ -262,6 +262,7 @@ void BrowseWindow::refresh() {
   if (!previous.empty()) q.after_key = previous.front();
   load(q, true);
   if (read_failed_) return;
+  fill_from_before();
   const auto& order = sort_order();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     bool same = true;
@@ -327,7 +328,22 @@ bool BrowseWindow::locate(std::string_view text) {
   if (page.empty()) return false;
   rows_ = std::move(page);
   current_ = 0;
+  fill_from_before();
   return true;
+}
+
+void BrowseWindow::fill_from_before() {
+  // A row near the end of the list must not leave the screen half empty: the rows before it fill it.
+  if (rows_.empty() || rows_.size() >= page_size_) return;
+  PageQuery q = base_query();
+  q.after_key = rows_.front();
+  q.backwards = true;
+  std::vector<Row> before = read(q, page_size_ - rows_.size());
+  if (read_failed_ || before.empty()) return;
+  const std::size_t added = before.size();
+  std::reverse(before.begin(), before.end());
+  rows_.insert(rows_.begin(), std::make_move_iterator(before.begin()), std::make_move_iterator(before.end()));
+  if (current_) *current_ += added;
 }
 
 bool BrowseWindow::seek(std::string_view column, std::string_view value) {
@@ -362,6 +378,7 @@ bool BrowseWindow::show_row(const Row& row) {
   if (!previous.empty()) q.after_key = previous.front();
   load(q, true);
   if (read_failed_) return false;
+  fill_from_before();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     bool same = true;
     for (const std::size_t c : order.key_columns)

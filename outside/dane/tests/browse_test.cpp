@@ -149,7 +149,8 @@ TEST_F(CurrencyBrowse, RefreshKeepsTheCurrentRowOrItsNeighbour) {
   source.add({"DKK", "korona duńska", "11"});
   browse.refresh();
   EXPECT_EQ(browse.current_cell("SYM_WALUTY"), "NOK");
-  EXPECT_EQ(visible().front(), "NOK");
+  // The current row leads the page unless too few rows follow it: then the rows before it fill the screen.
+  EXPECT_EQ(visible(), (std::vector<std::string>{"ŁAT", "NOK", "PLN", "USD"}));
 
   auto& rows = source.rows();
   rows.erase(std::remove_if(rows.begin(), rows.end(), [](const Row& r) { return r[0] == "NOK"; }),

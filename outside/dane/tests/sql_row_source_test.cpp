@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -327,7 +329,10 @@ TEST_F(DemoDatabase, ApostrophesAndNonNumbersStayInsideTheirLiterals) {
   EXPECT_EQ(b.current_cell("SYM_KRAJU"), "XO");
   ASSERT_TRUE(b.locate("wyspa o'c"));
   EXPECT_EQ(b.current_cell("SYM_KRAJU"), "XO");
-  EXPECT_NE(recording.statements().back().find("NAZWA_KRAJU >= 'wyspa o''c'"), std::string::npos);
+  const auto sent = recording.statements();
+  EXPECT_TRUE(std::any_of(sent.begin(), sent.end(), [](const std::string& s) {
+    return s.find("NAZWA_KRAJU >= 'wyspa o''c'") != std::string::npos;
+  }));
 
   BrowseWindow injected("Kraje_Brw", source);
   injected.add_range_limit("NAZWA_KRAJU", "x' or '1'='1");

@@ -176,6 +176,7 @@ class BrowseWindow : public Window {
  private:
   void load(PageQuery query, bool keep_order);
   std::vector<Row> read(const PageQuery& query, std::size_t count);
+  void fill_from_before();
   PageQuery base_query() const;
   BrowseAction* find_action(std::string_view name);
   const BrowseAction* find_action(std::string_view name) const;

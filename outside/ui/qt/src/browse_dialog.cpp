@@ -229,21 +229,21 @@ class BrowseDialog : public QDialog {
     connect(scroll_, &QScrollBar::sliderReleased, this, [this] { slider_released(); });
   }
 
-  // Each column as wide as the user's layout says, else as its picture shows (within reason) and never
-  // narrower than its heading with a sort mark.
+  // Each column as wide as the user's layout says, else as its picture shows (within reason); never
+  // narrower than its heading with a sort mark, so that a mark is always readable.
   void size_columns() {
     const QFontMetrics metrics = view_->fontMetrics();
     const auto& shown = model_.shown();
     for (std::size_t i = 0; i < shown.size(); ++i) {
       const auto section = static_cast<int>(i);
-      if (shown[i].width > 0) {
-        view_->setColumnWidth(section, shown[i].width);
-        continue;
-      }
-      const int chars = std::clamp(picture_chars(shown[i].picture), 4, 40);
       const QString title = model_.headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
       const int heading =
           metrics.horizontalAdvance(title + QStringLiteral("[+9]")) + 2 * metrics.averageCharWidth();
+      if (shown[i].width > 0) {
+        view_->setColumnWidth(section, std::max(heading, shown[i].width));
+        continue;
+      }
+      const int chars = std::clamp(picture_chars(shown[i].picture), 4, 40);
       view_->setColumnWidth(section, std::max(heading, metrics.averageCharWidth() * (chars + 2)));
     }
     sized_columns_ = shown.size();

@@ -2,6 +2,8 @@
 // sort tabs and the locator, the lookup button, and the record of the headers, rows and fields shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dane/browse.h"
 #include "dane/form.h"
 #include "ui_script/script_host.h"
@@ -145,7 +147,10 @@ TEST_F(ScriptedBrowse, KeysActionsSortTabsAndTheLocatorAndWhatFailsWhenNothingRu
   EXPECT_EQ(goods.rows()[1][kActive], "1");
   EXPECT_EQ(browse.sort_order().name, "nazwa");
   EXPECT_EQ(browse.current_cell("NAZWA"), "Wkręt 4x40");
-  EXPECT_EQ(last("browse").rows.front(), "A02 | wkręty | Wkręt 4x40 | 1 234,50 | ~32redchk.ico");
+  // The located row is on the page, which the rows before it fill up.
+  const auto rows = last("browse").rows;
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "A02 | wkręty | Wkręt 4x40 | 1 234,50 | ~32redchk.ico"),
+            rows.end());
   ASSERT_EQ(failures.size(), 3u);
   EXPECT_NE(failures[0].find("step 4: no available action has the key F4 in window Towary_Brw"),
             std::string::npos)
