@@ -159,6 +159,53 @@ TEST_F(DemoTest, EveryUserHasRowsForTheWindowSettings) {
       "rosnąco");
 }
 
+TEST_F(DemoTest, TheDemoHoldsThirtyBanks) {
+  // Tests of the bank dictionary name rows of this set by their identifiers.
+  EXPECT_EQ(scalar(db_, "SELECT COUNT(*) FROM BANKI"), "30");
+  EXPECT_EQ(scalar(db_, "SELECT NAZWA || '|' || MIEJSCOWOSC FROM BANKI WHERE ID_BANKU = 2"),
+            "Narodowy Bank Polski O/Kraków|Kraków");
+}
+
+// The large database is made once for its checks: a hundred thousand banks take a moment.
+class LargeDemoTest : public DemoTest {
+ protected:
+  static void SetUpTestSuite() {
+    demo_ = new testing::DemoDb(DemoSize::Large);
+    db_ = demo_->connect();
+  }
+};
+
+TEST_F(LargeDemoTest, HundredThousandBanksWithDistinctValidSortCodes) {
+  ASSERT_TRUE(demo_->status().ok()) << demo_->status().text;
+  EXPECT_EQ(scalar(db_,
+                   "SELECT COUNT(*) || ' ' || COUNT(DISTINCT NUMER_BANKU) || ' ' || COUNT(DISTINCT NAZWA) "
+                   "FROM BANKI"),
+            "100000 100000 100000");
+  std::size_t invalid = 0;
+  for (const auto& s : column("SELECT NUMER_BANKU FROM BANKI")) invalid += valid_sort_code(s) ? 0 : 1;
+  EXPECT_EQ(invalid, 0u);
+  // The company accounts find their banks' head offices by sort code.
+  EXPECT_EQ(scalar(db_, "SELECT COUNT(*) FROM RACHUNEK_FIRMY WHERE ID_BANKU IS NULL"), "0");
+}
+
+TEST_F(LargeDemoTest, BranchesAreSpreadOverTownsAndStreets) {
+  EXPECT_EQ(scalar(db_,
+                   "SELECT COUNT(*) FROM BANKI WHERE NAZWA = '' OR ULICA_LOKAL = '' OR MIEJSCOWOSC = '' OR "
+                   "KOD_POCZTOWY NOT GLOB '[0-9][0-9]-[0-9][0-9][0-9]' OR LENGTH(SWIFT) NOT IN (8, 11) OR "
+                   "SWIFT GLOB '????????X*'"),
+            "0");
+  // No town holds more than a few per cent of the branches, and the addresses are many.
+  EXPECT_GE(std::stoi(scalar(db_, "SELECT COUNT(DISTINCT MIEJSCOWOSC) FROM BANKI")), 50);
+  EXPECT_LE(std::stoi(scalar(db_, "SELECT MAX(n) FROM (SELECT COUNT(*) n FROM BANKI GROUP BY MIEJSCOWOSC)")),
+            5000);
+  EXPECT_GE(std::stoi(scalar(db_, "SELECT COUNT(DISTINCT ULICA_LOKAL) FROM BANKI")), 20000);
+  // A branch's name carries its town.
+  EXPECT_EQ(scalar(db_,
+                   "SELECT COUNT(*) FROM BANKI WHERE NUMER_BANKU NOT GLOB '???0000?' AND "
+                   "instr(NAZWA, ' O/' || MIEJSCOWOSC || ' ') = 0"),
+            "0");
+}
+
 TEST(DayNumbers, MatchTheCalendarOfTheSystem) {
   EXPECT_EQ(day_number(1800, 12, 28), 0);
   EXPECT_EQ(day_number(1900, 1, 1), 36163);

@@ -13,7 +13,7 @@ namespace server {
 
 enum class DemoSize {
   Demo,   // a few dozen rows per dictionary, four months of rates
-  Large,  // tens of thousands of contractors, employees and bank branches, three years of rates
+  Large,  // tens of thousands of contractors and employees, 100,000 banks, three years of rates
 };
 
 // The last day that has exchange rates in the demo data (day number of the application calendar).
