@@ -33,7 +33,10 @@ constexpr std::string_view kDescending = "malejąco";
 std::unique_ptr<dane::RowSource> make_source(const Description& d) {
   dane::Table* table = dane::find_table(d.table);
   const std::string from = !d.from.empty() ? d.from : table ? table->name() : d.table;
-  return std::make_unique<dane::SqlRowSource>(dane::database(), db::Channel::VAX3, from, d.columns);
+  auto source = std::make_unique<dane::SqlRowSource>(dane::database(), db::Channel::VAX3, from, d.columns);
+  // The application's text columns compare case-blind by their collation already.
+  source->set_case_blind_collation(true);
+  return source;
 }
 
 std::string range_value(const std::string& pattern) {

@@ -22,7 +22,6 @@ const Description& banks() {
     d.insert_action = "Bank zostanie dodany";
     d.change_action = "Bank zostanie zmieniony";
     d.validation_failure = "Wystąpił problem podczas zatwierdzania danych banku! Powód: ";
-    // Nullable texts are read as empty ones: a sort key that holds NULL would let paging skip rows.
     d.columns = {
         {.name = "ID_BANKU",
          .header = "Id",
@@ -34,19 +33,16 @@ const Description& banks() {
          .header = "Nazwa banku",
          .picture = "@s100",
          .required = true,
-         .expression = "isnull(NAZWA,'')",
          .required_message = "Nazwa banku musi być wypełniona!"},
         {.name = "NUMER_BANKU",
          .header = "Nr banku",
-         .picture = "@s50",
-         .expression = "isnull(NUMER_BANKU,'')"},
-        {.name = "SWIFT", .header = "SWIFT", .picture = "@s20", .expression = "isnull(SWIFT,'')"},
-        {.name = "ULICA_LOKAL", .header = "Adres", .picture = "@s50", .expression = "isnull(ULICA_LOKAL,'')"},
-        {.name = "KOD_POCZTOWY", .header = "Kod", .picture = "@s10", .expression = "isnull(KOD_POCZTOWY,'')"},
+         .picture = "@s50"},
+        {.name = "SWIFT", .header = "SWIFT", .picture = "@s20"},
+        {.name = "ULICA_LOKAL", .header = "Adres", .picture = "@s50"},
+        {.name = "KOD_POCZTOWY", .header = "Kod", .picture = "@s10"},
         {.name = "MIEJSCOWOSC",
          .header = "Miejscowość",
-         .picture = "@s50",
-         .expression = "isnull(MIEJSCOWOSC,'')"},
+         .picture = "@s50"},
     };
     d.sorts = {{"numer", {"NUMER_BANKU", "ID_BANKU"}},
                {"nazwa", {"NAZWA", "ID_BANKU"}},

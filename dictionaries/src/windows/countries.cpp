@@ -66,10 +66,7 @@ const Description& countries() {
     d.validation_failure = "Wystąpił problem podczas zatwierdzania danych kraju! Powód: ";
     d.columns = {
         {.name = "SYM_KRAJU", .header = "Symbol kraju", .picture = "@s3"},
-        {.name = "NAZWA_KRAJU",
-         .header = "Nazwa kraju",
-         .picture = "@s50",
-         .expression = "isnull(NAZWA_KRAJU,'')"},
+        {.name = "NAZWA_KRAJU", .header = "Nazwa kraju", .picture = "@s50"},
     };
     d.sorts = {{"nazwa", {"NAZWA_KRAJU", "SYM_KRAJU"}}};
     d.hooks = [] { return std::make_unique<CountryHooks>(); };

@@ -115,8 +115,9 @@ bool BrowseWindow::click_header(std::size_t column, ClickModifier modifier) {
   if (!sorter_.installed() || !sorter_.click(column, modifier)) return false;
   const std::optional<Row> keep =
       sorter_.keep_current() && current_row() ? std::optional<Row>(*current_row()) : std::nullopt;
-  apply_sort(sorter_.expression());
-  if (keep) show_row(*keep);
+  // With the current row kept, the page around it is the only one read.
+  apply_sort(sorter_.expression(), !keep);
+  if (keep && !show_row(*keep)) reset();
   return true;
 }
 
@@ -126,10 +127,11 @@ std::string BrowseWindow::header_text(std::size_t column) const {
   return columns()[column].header.empty() ? columns()[column].name : columns()[column].header;
 }
 
-bool BrowseWindow::apply_sort(std::string_view expression) {
+bool BrowseWindow::apply_sort(std::string_view expression, bool reload) {
+  reload = reload && started_;
   if (runtime::trim(expression).empty()) {
     header_order_.reset();
-    if (started_) reset();
+    if (reload) reset();
     return true;
   }
   SortOrder order{"", {}, false};
@@ -164,7 +166,7 @@ bool BrowseWindow::apply_sort(std::string_view expression) {
     order.upper.push_back(false);
   }
   header_order_ = std::move(order);
-  if (started_) reset();
+  if (reload) reset();
   return true;
 }
 
@@ -279,12 +281,15 @@ void BrowseWindow::page_down() {
   if (rows_.empty()) return;
   PageQuery q = base_query();
   q.after_key = rows_.back();
-  if (read(q, 1).empty()) {
-    if (read_failed_) return;
-    current_ = rows_.size() - 1;  // already on the last page
+  // One read: an empty next page means this one is the last, and it stays.
+  std::vector<Row> page = read(q, page_size_);
+  if (read_failed_) return;
+  if (page.empty()) {
+    current_ = rows_.size() - 1;
     return;
   }
-  load(q, true);
+  rows_ = std::move(page);
+  current_ = 0;
 }
 
 void BrowseWindow::page_up() {

@@ -62,13 +62,13 @@ std::string SqlRowSource::literal(std::size_t column, std::string_view value) co
 
 std::string SqlRowSource::key_term(const SortOrder& order, std::size_t i) const {
   const std::string& f = field(order.key_columns[i]);
-  return order.column_upper(i) ? "UPPER(" + f + ")" : f;
+  return order.column_upper(i) && !case_blind_collation_ ? "UPPER(" + f + ")" : f;
 }
 
 std::string SqlRowSource::key_literal(const SortOrder& order, std::size_t i, const Row& key) const {
   const std::size_t c = order.key_columns[i];
   const std::string value = literal(c, c < key.size() ? key[c] : std::string());
-  return order.column_upper(i) ? "UPPER(" + value + ")" : value;
+  return order.column_upper(i) && !case_blind_collation_ ? "UPPER(" + value + ")" : value;
 }
 
 std::string SqlRowSource::key_condition(const SortOrder& order, const Row& key, bool forward) const {

@@ -64,7 +64,9 @@ class RecordAccess : public DemoSession {
 
 TEST_F(RecordAccess, KeysAndFieldsComeFromTheCatalogue) {
   EXPECT_EQ(waluty().key_names(), std::vector<std::string>{"PK_WALUTY"});
-  EXPECT_EQ(banki().key_names(), (std::vector<std::string>{"PK_BANKI", "AK_BANKI_NUMER_BANKI"}));
+  EXPECT_EQ(banki().key_names(),
+            (std::vector<std::string>{"PK_BANKI", "AK_BANKI_NUMER_BANKI", "BANKI_KOD", "BANKI_MIEJSCOWOSC",
+                                      "BANKI_NAZWA", "BANKI_SWIFT"}));
   EXPECT_EQ(find_table("VAT")->key_names(), std::vector<std::string>{"PK_VAT"});
   EXPECT_TRUE(waluty().has_field("WAL:NAZWA_WALUTY"));
   EXPECT_TRUE(waluty().has_field("mnoznik_waluty"));

@@ -137,7 +137,7 @@ const std::vector<TableDeclaration>& table_declarations() {
       {"KLASYFIKATOR_SLOWNIK_WAR", "ID_WARTOSCI pk, ID_SLOWNIKA i nn, WARTOSC s100", {}},
       // Money: VAT, countries, currencies, rates, banks, interest.
       {"STAWKA_VAT", "ID_VAT pk, NAZWA s20, KOD_VAT s10, STAWKA d7.2, AKTYWNY b =1", {}},
-      {"KRAJE", "SYM_KRAJU s3 nn PRIMARY KEY, NAZWA_KRAJU s50", {"!AK_KRAJE_NAZWA_KRAJE(NAZWA_KRAJU)"}},
+      {"KRAJE", "SYM_KRAJU s3 nn PRIMARY KEY, NAZWA_KRAJU s50 nn =''", {"!AK_KRAJE_NAZWA_KRAJE(NAZWA_KRAJU)"}},
       {"WOJEWODZTWO", "ID_WOJEWODZTWA pk, NAZWA s30", {"!AK_WOJEWODZTWO_WOJEWODZ(NAZWA)"}},
       {"WALUTY",
        "SYM_WALUTY s3 nn PRIMARY KEY, NAZWA_WALUTY s50, MNOZNIK_WALUTY i =1, SYM_KRAJU s3, NUMER i =0",
@@ -149,10 +149,12 @@ const std::vector<TableDeclaration>& table_declarations() {
        "ID_DATY i nn, SYM_WALUTY s3 nn, KURS_ZAKUPU d15.6, KURS_SPRZEDAZY d15.6, KURS_SREDNI d15.6",
        {"!AK_KURSYWALUT_DATA_WA_KURSY_WA(ID_DATY, SYM_WALUTY)"}},
       {"BANKI",
-       "ID_BANKU pk, NUMER_BANKU s50, NAZWA s100, SWIFT s20, ULICA_LOKAL s50, KOD_POCZTOWY "
-       "s10, "
-       "MIEJSCOWOSC s50, LOCK*",
-       {"AK_BANKI_NUMER_BANKI(NUMER_BANKU)"}},
+       // Texts are never NULL, so that every sort order of the bank list pages on the columns themselves
+       // and its indexes serve it.
+       "ID_BANKU pk, NUMER_BANKU s50 nn ='', NAZWA s100 nn ='', SWIFT s20 nn ='', ULICA_LOKAL s50 nn ='', "
+       "KOD_POCZTOWY s10 nn ='', MIEJSCOWOSC s50 nn ='', LOCK*",
+       {"AK_BANKI_NUMER_BANKI(NUMER_BANKU)", "BANKI_NAZWA(NAZWA)", "BANKI_SWIFT(SWIFT)", "BANKI_KOD(KOD_POCZTOWY)",
+        "BANKI_MIEJSCOWOSC(MIEJSCOWOSC)"}},
       {"TABELA_ODSETEK",
        "ID_TABELI_ODSETEK pk, ID_FIRMY i, NAZWA s20, CZY_USTAWOWE b =0, OPIS s255, LOCK*",
        {"PO_NAZWIE_ODSETEK(ID_FIRMY, NAZWA)"}},

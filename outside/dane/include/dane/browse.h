@@ -88,8 +88,9 @@ class BrowseWindow : public Window {
   std::string header_text(std::size_t column) const;
   // The header sorter's callback: a non-empty expression ("+UPPER(NAZWA),-NUMER") replaces the browse's
   // sort (names matched to the columns ignoring case; the locator then searches the first sort column),
-  // an empty one restores the declared order. False when the expression names no column.
-  bool apply_sort(std::string_view expression);
+  // an empty one restores the declared order, and the first page is read again unless `reload` is false.
+  // False when the expression names no column.
+  bool apply_sort(std::string_view expression, bool reload = true);
   bool header_sorted() const { return header_order_.has_value(); }
 
   void add_range_limit(std::string_view column, std::string value);

@@ -59,6 +59,9 @@ class SqlRowSource : public RowSource {
   // The outcome of the last page(): success, or the client's failure (90 with the engine's message ...).
   const db::Status& last_status() const { return status_; }
   std::optional<SourceFailure> failure() const override;
+  // The text columns compare case-blind by their own collation (as the application's tables do): a key
+  // column marked UPPER is then compared as it is, so that the engine's indexes serve the order.
+  void set_case_blind_collation(bool case_blind) { case_blind_collation_ = case_blind; }
 
  private:
   const std::string& field(std::size_t column) const { return fields_[column]; }
@@ -76,6 +79,7 @@ class SqlRowSource : public RowSource {
   std::vector<Column> columns_;
   std::vector<std::string> fields_;
   bool opened_ = false;
+  bool case_blind_collation_ = false;
   db::Status declaration_;  // a failure when the channel cannot carry the columns
   db::Status status_;
   std::string last_statement_;
