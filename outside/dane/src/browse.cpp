@@ -157,11 +157,13 @@ bool BrowseWindow::apply_sort(std::string_view expression, bool reload) {
     order.upper.push_back(upper && !columns()[*c].numeric);
   }
   if (order.key_columns.empty()) return false;
-  // The declared order's key closes the header order, so that rows sharing the sorted values still page in
-  // a fixed order and none is skipped or repeated.
-  for (const std::size_t k : orders_.at(order_).key_columns) {
-    if (std::find(order.key_columns.begin(), order.key_columns.end(), k) != order.key_columns.end()) continue;
-    order.key_columns.push_back(k);
+  // The declared order's unique key (its last column) closes the header order, so that rows sharing the
+  // sorted values still page in a fixed order and none is skipped or repeated; nothing more, so that an
+  // index on the clicked column, which ends on that key, serves the order.
+  const std::vector<std::size_t>& declared = orders_.at(order_).key_columns;
+  if (!declared.empty() &&
+      std::find(order.key_columns.begin(), order.key_columns.end(), declared.back()) == order.key_columns.end()) {
+    order.key_columns.push_back(declared.back());
     order.reversed.push_back(false);
     order.upper.push_back(false);
   }
