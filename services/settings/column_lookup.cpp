@@ -48,11 +48,31 @@ std::int32_t POBIERZKOLUMNEROZMIAR(std::string_view window, std::int32_t positio
   return entry && entry->UKRYTA == 0 ? entry->ROZMIAR : 0;
 }
 
-std::int32_t column_number_at(std::string_view window, std::int32_t position) {
+std::vector<UserColumn> user_columns(std::string_view window) {
   const auto& list = dane::INI_KOL_BRO;
   std::shared_lock lock(list.mutex());
-  const IniKolBroEntry* entry = list.entry(column_position(list, window, position));
-  return entry ? entry->NUMER_KOLUMNY : 0;
+  const std::string_view name = runtime::cut_to_width(window, 50);
+  const auto entries = list.entries();
+  auto it = entries.begin();
+  auto end = entries.end();
+  if (list.ordered_by<IniKolBroEntry::ByWindowColumn>()) {
+    // Only the window's own run of the list is walked.
+    it = std::partition_point(entries.begin(), entries.end(), [&](const IniKolBroEntry& e) {
+      return runtime::compare_text(e.NAZWA_OKNA.view(), name) < 0;
+    });
+  }
+  std::vector<UserColumn> out;
+  for (; it != end; ++it) {
+    if (!runtime::same_text(it->NAZWA_OKNA.view(), name)) {
+      if (list.ordered_by<IniKolBroEntry::ByWindowColumn>()) break;
+      continue;
+    }
+    out.push_back(
+        {it->KOLEJNOSC, it->NUMER_KOLUMNY, it->UKRYTA == 0 ? it->ROZMIAR : 0, it->FORMAT_KOLUMNY.str()});
+  }
+  std::sort(out.begin(), out.end(),
+            [](const UserColumn& a, const UserColumn& b) { return a.position < b.position; });
+  return out;
 }
 
 std::string POBIERZKOLUMNEFORMAT(std::string_view window, std::int32_t position) {

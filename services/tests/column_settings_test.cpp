@@ -323,6 +323,16 @@ TEST_F(ColumnLoading, LookupsAndChangesFindTheColumnByUserPosition) {
   EXPECT_EQ(POBIERZKOLUMNEFORMAT("Artykul_Brw", 3), "@s40");
   EXPECT_EQ(POBIERZKOLUMNEROZMIAR("Bank_Brw", 2), 0);
   EXPECT_EQ(POBIERZKOLUMNEFORMAT("Brak_Brw", 1), "");
+  // The same in one look, in the user's order, with the catalogue column each position shows.
+  const auto user = user_columns("Artykul_Brw");
+  ASSERT_EQ(user.size(), 3u);
+  EXPECT_EQ((std::vector<int>{user[0].position, user[0].number, user[0].width}),
+            (std::vector<int>{1, 2, 80}));
+  EXPECT_EQ((std::vector<int>{user[1].position, user[1].number, user[1].width}),
+            (std::vector<int>{2, 1, 60}));
+  EXPECT_EQ((std::vector<int>{user[2].position, user[2].number, user[2].width}), (std::vector<int>{3, 3, 0}));
+  EXPECT_EQ(user[1].picture, "@s60");
+  EXPECT_TRUE(user_columns("Brak_Brw").empty());
 
   const auto before = listed(dane::INI_KOL_BRO);
   EXPECT_FALSE(USTAWKOLUMNE("@s9", 4, "Artykul_Brw", 99));
@@ -336,6 +346,8 @@ TEST_F(ColumnLoading, LookupsAndChangesFindTheColumnByUserPosition) {
 
   // The same answers from a list in another order, where the lookups cannot use the window's run.
   dane::INI_KOL_BRO.sort<dane::IniKolBroEntry::ByWindowPosition>();
+  EXPECT_EQ(user_columns("Artykul_Brw").size(), 3u);
+  EXPECT_EQ(user_columns("Bank_Brw").front().width, 50);
   EXPECT_EQ(POBIERZKOLUMNEROZMIAR("Artykul_Brw", 1), 99);
   EXPECT_EQ(POBIERZKOLUMNEFORMAT("Artykul_Brw", 2), "@s60");
 }

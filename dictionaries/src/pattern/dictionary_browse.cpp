@@ -30,9 +30,8 @@ constexpr std::string_view kDirection = "Kierunek";
 constexpr std::string_view kAscending = "rosnąco";
 constexpr std::string_view kDescending = "malejąco";
 
-std::unique_ptr<dane::RowSource> make_source(const Description& d) {
-  dane::Table* table = dane::find_table(d.table);
-  const std::string from = !d.from.empty() ? d.from : table ? table->name() : d.table;
+std::unique_ptr<dane::RowSource> make_source(const Description& d, const dane::Table& table) {
+  const std::string& from = !d.from.empty() ? d.from : table.name();
   auto source = std::make_unique<dane::SqlRowSource>(dane::database(), db::Channel::VAX3, from, d.columns);
   // The application's text columns compare case-blind by their collation already.
   source->set_case_blind_collation(true);
@@ -50,9 +49,12 @@ std::string direction_tool(bool descending) {
 }  // namespace
 
 DictionaryBrowse::DictionaryBrowse(const Description& description)
-    : BrowseWindow(description.browse, make_source(description)),
+    : DictionaryBrowse(description, *dane::find_table(description.table)) {}
+
+DictionaryBrowse::DictionaryBrowse(const Description& description, dane::Table& table)
+    : BrowseWindow(description.browse, make_source(description, table)),
       description_(description),
-      table_(*dane::find_table(description.table)),
+      table_(table),
       store_(table_) {
   if (description_.hooks) hooks_ = description_.hooks();
   set_title(description_.title);
@@ -144,14 +146,12 @@ void DictionaryBrowse::apply_column_layout() {
   }
   std::vector<dane::ColumnView> layout;
   if (first > 0 && last >= first) {
-    for (std::int32_t position = first; position <= last; ++position) {
-      const std::int32_t number = keldox::column_number_at(description_.layout_window(), position);
-      if (number < first || static_cast<std::size_t>(number - first) >= listed.size()) continue;
-      const std::int32_t width = keldox::POBIERZKOLUMNEROZMIAR(description_.layout_window(), position);
-      if (width <= 0) continue;  // hidden by the user
-      layout.push_back(
-          dane::ColumnView{listed[static_cast<std::size_t>(number - first)], width,
-                           keldox::POBIERZKOLUMNEFORMAT(description_.layout_window(), position)});
+    // The user's positions in order; each names the catalogue column it shows, the list's in their order.
+    for (const keldox::UserColumn& u : keldox::user_columns(description_.layout_window())) {
+      if (u.position < first || u.position > last || u.number < first) continue;
+      const auto index = static_cast<std::size_t>(u.number - first);
+      if (index >= listed.size() || u.width <= 0) continue;  // hidden by the user
+      layout.push_back(dane::ColumnView{listed[index], u.width, u.picture});
     }
   }
   set_layout(std::move(layout));

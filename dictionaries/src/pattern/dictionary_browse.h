@@ -54,6 +54,7 @@ class DictionaryBrowse : public dane::BrowseWindow {
   void on_source_failure(const dane::SourceFailure& failure) override;
 
  private:
+  DictionaryBrowse(const Description& description, dane::Table& table);
   std::optional<std::string> protection(const dane::Row& row) const;
   bool lock_current();
   void release_lock();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace keldox {
 
@@ -22,9 +23,16 @@ void LADUJUSTAWIENIAKOLUMN();
 void POBIERZZAKRESKOLUMNBROWSERA(std::string_view window, std::int32_t& first, std::int32_t& last);
 // The user's width of the column at the user's position `position`; 0 when there is none or it is hidden.
 std::int32_t POBIERZKOLUMNEROZMIAR(std::string_view window, std::int32_t position);
-// The window's catalogue column number (NUMER_KOLUMNY) at the user's position `position`; 0 when none, so
-// that a browse shows its columns in the order the user gave them.
-std::int32_t column_number_at(std::string_view window, std::int32_t position);
+// Every column of the window as the user set it up, in the user's order: what a browse that opens asks of
+// POBIERZKOLUMNEROZMIAR, and POBIERZKOLUMNEFORMAT position by position (and which catalogue column each
+// position shows), in one look at the list. A hidden column has width 0.
+struct UserColumn {
+  std::int32_t position = 0;  // KOLEJNOSC
+  std::int32_t number = 0;    // NUMER_KOLUMNY
+  std::int32_t width = 0;
+  std::string picture;
+};
+std::vector<UserColumn> user_columns(std::string_view window);
 // The column's picture, empty when there is no column at that position.
 std::string POBIERZKOLUMNEFORMAT(std::string_view window, std::int32_t position);
 // Stores picture and width for the column at that position; false, changing nothing, when there is none.
