@@ -179,5 +179,19 @@ TEST_F(Currencies, AConnectionLostWhileBrowsingShowsTheFailureAndKeepsThePage) {
   EXPECT_EQ(browses[0].rows.front().substr(0, 7), " | CHF ");  // still the first page, not an empty list
 }
 
+TEST_F(Currencies, ExtendedTooltipsNameTheButtonsAndTheFields) {
+  dane::GLO.TOOLTIPTYPE = 2;
+  host_.hover("Insert").browse("change", "SYM_WALUTY", "EUR").hover("NAZWA_WALUTY").form_cancel();
+  host_.browse("close");
+  WALUTY_BRW();
+  dane::GLO.TOOLTIPTYPE = 1;
+  host_.hover("Insert").browse("close");
+  WALUTY_BRW();
+  std::vector<std::string> tips;
+  for (const auto& t : shown("tooltip")) tips.push_back(t.text);
+  EXPECT_EQ(tips, (std::vector<std::string>{"Dodaj", "Nazwa waluty"}));
+  EXPECT_NE(failures().find("control Insert of window Waluty_Brw"), std::string::npos) << failures();
+}
+
 }  // namespace
 }  // namespace slownik

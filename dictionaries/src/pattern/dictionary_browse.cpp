@@ -108,7 +108,10 @@ bool DictionaryBrowse::initialise() {
   apply_column_layout();
   if (dane::GLO.TOOLTIPTYPE == 2) {
     for (const dane::BrowseAction& a : actions()) {
-      if (!a.button.empty()) tooltips().add(a.name, dane::parse_item_text(a.button).label);
+      if (a.button.empty()) continue;
+      std::string tip = dane::parse_item_text(a.button).label;
+      std::erase(tip, '&');  // the accelerator's mark is the button's, not the tooltip's
+      tooltips().add(a.name, tip);
     }
   }
   keldox::USTAW4IKONYBROWSERA(popup());

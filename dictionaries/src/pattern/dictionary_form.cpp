@@ -54,6 +54,9 @@ bool DictionaryForm::initialise() {
       keldox::POBIERZUPRAWNIENIE("E" + p.base) == 0) {
     set_read_only(true);
   }
+  if (dane::GLO.TOOLTIPTYPE == 2) {
+    for (const dane::Field& f : fields()) tooltips().add(f.name, f.label);
+  }
   if (hooks_) hooks_->form_opened(*this);
   return true;
 }
@@ -83,6 +86,9 @@ void DictionaryForm::opened() {
 }
 
 void DictionaryForm::kill() {
+  // The relations opened at the start, each closed once (opens nest on the thread).
+  if (dane::Table* t = dane::find_table(description_.table)) t->close();
+  tooltips() = dane::Tooltips{};
   for (const dane::Column& c : form_columns()) {
     if (const Description* looked_up = c.lookup.empty() ? nullptr : find_description(c.lookup)) {
       if (dane::Table* t = dane::find_table(looked_up->table)) t->close();
