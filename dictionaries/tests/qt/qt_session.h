@@ -4,7 +4,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QDir>
 #include <QFont>
@@ -18,7 +17,6 @@
 #include <QTableView>
 #include <QTest>
 
-#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -27,11 +25,8 @@
 #include "dane/database.h"
 #include "dane/globals.h"
 #include "dane/host.h"
-#include "db/client.h"
+#include "demo_dictionary_database.h"
 #include "qt_test_support.h"
-#include "server/demo.h"
-#include "server/server.h"
-#include "start/session_lists.h"
 #include "ui_qt/qt_host.h"
 
 // Texts a person reads appear as such in the failures.
@@ -48,43 +43,21 @@ using ui_qt::testing::when_shown;
 class QtDictionarySession : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "slownik-qt-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    ASSERT_TRUE(server::make_demo_database(database_file(), server::DemoSize::Demo).ok());
-    ASSERT_TRUE(server::connect("sqlite:" + database_file(), client_).ok());
-    dane::install_database(client_.get());
+    ASSERT_TRUE(database_.create());
+    dane::install_database(&database_.client());
     dane::install_host(&host_);
-    dane::GLO.ID_FIRMY = 1;
-    dane::GLO.ID_UZYTKOWNIKA = 3000001;  // the administrator
-    dane::GLO.TOOLTIPTYPE = 1;
-    dane::GLO.PATH_INI = folder_ + "/okna.ini";
-    dane::GLO.LOCALPATH = MIRLET_UTIL_DIR;  // the utility module the loaders call
-    dane::GLOBALREQUEST = 0;
-    start::load_session_lists();
+    database_.log_in(3000001);  // the administrator
   }
   void TearDown() override {
     dane::install_host(nullptr);
     dane::install_database(nullptr);
-    client_.reset();
-    if (!folder_.empty()) std::filesystem::remove_all(folder_);
   }
 
-  std::string database_file() const { return folder_ + "/demo.db"; }
-
-  // The first column of the first row of a statement, read past the windows' channels.
-  std::string value_of(const std::string& statement) {
-    client_->open(db::Channel::VAX1);
-    std::string out;
-    if (client_->send(db::Channel::VAX1, statement).ok() && client_->next(db::Channel::VAX1).ok())
-      out = std::string(client_->field(db::Channel::VAX1, 1));
-    client_->close(db::Channel::VAX1);
-    return out;
-  }
+  std::string database_file() const { return database_.file(); }
+  std::string value_of(const std::string& statement) { return database_.value_of(statement); }
 
   ui_qt::QtHost host_;
-  std::string folder_;
-  std::unique_ptr<db::Client> client_;
+  DemoDictionaryDatabase database_;
 };
 
 // Saves what `window` shows as "<name>.png" in the run's screenshot folder, once queued repaints have run.
