@@ -5,6 +5,7 @@
 
 #include "dane/lists_settings.h"
 #include "dictionary_session.h"
+#include "keldox/permissions.h"
 #include "keldox/window_register.h"
 #include "slownik/dictionaries.h"
 
@@ -112,6 +113,16 @@ TEST_F(Banks, HeaderClicksSortOnTheServerByTheColumnAndTheKeyToPageBy) {
   const auto browses = shown("browse");
   ASSERT_EQ(browses.size(), 1u);
   EXPECT_EQ(browses[0].headers.back(), "Miejscowość[+]");
+}
+
+TEST_F(Banks, ABrowseRefusedAtOpeningKeepsTheUsersStoredChoices) {
+  ASSERT_TRUE(keldox::ZAPISZPARAMETROKNA("malejąco", "porządek", "Bank_Brw"));
+  dane::GLO.ID_UZYTKOWNIKA = 3000003;  // the same settings, another user's permissions: nothing in company 1
+  keldox::LADUJUPRAWNIENIA();
+  host_.answer("OK", "Ostrzeżenie", "Brak uprawnień na dostęp do banków!");
+  BANKI_BRW();
+  EXPECT_EQ(failures(), "");
+  EXPECT_EQ(keldox::POBIERZPARAMETROKNA("porządek", "Bank_Brw"), "malejąco");
 }
 
 TEST_F(Banks, OpeningRegistersTheWindowAndClosingRemovesIt) {

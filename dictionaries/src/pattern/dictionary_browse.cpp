@@ -87,7 +87,6 @@ bool DictionaryBrowse::allowed(std::string_view prefix, std::string_view refusal
 }
 
 bool DictionaryBrowse::initialise() {
-  // The request the caller left becomes the browse's own; both globals start again from 0.
   if (!allowed("")) {
     if (!description_.permissions.access_box_text.empty()) {
       dane::MessageBox box;
@@ -102,10 +101,14 @@ bool DictionaryBrowse::initialise() {
     return false;
   }
   table_.open();
+  opened_ = true;
   registered_ =
       keldox::DODAJOKNO(description_.registry, static_cast<std::int32_t>(dane::current_thread_number()));
   if (description_.stored) read_stored_choices();
   apply_column_layout();
+  keldox::USTAW4IKONYBROWSERA(popup());
+  add_action({.name = std::string(kColumnSetup), .text = "Konfiguracja kolumn", .separator_before = true});
+  if (hooks_) hooks_->browse_opened(*this);
   if (dane::GLO.TOOLTIPTYPE == 2) {
     for (const dane::BrowseAction& a : actions()) {
       if (a.button.empty()) continue;
@@ -114,9 +117,6 @@ bool DictionaryBrowse::initialise() {
       tooltips().add(a.name, tip);
     }
   }
-  keldox::USTAW4IKONYBROWSERA(popup());
-  add_action({.name = std::string(kColumnSetup), .text = "Konfiguracja kolumn", .separator_before = true});
-  if (hooks_) hooks_->browse_opened(*this);
   install_header_sorter({}, {}, 1, true);
   if (!BrowseWindow::initialise()) return false;
   // A list whose first page cannot be read never shows; the error window has told why.
@@ -132,6 +132,8 @@ void DictionaryBrowse::on_source_failure(const dane::SourceFailure& failure) {
 }
 
 void DictionaryBrowse::kill() {
+  // A browse refused at its opening never opened anything, and must not store choices it never read.
+  if (!opened_) return;
   table_.close();
   tooltips() = dane::Tooltips{};
   if (description_.stored) save_stored_choices();

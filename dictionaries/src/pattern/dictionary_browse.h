@@ -68,6 +68,7 @@ class DictionaryBrowse : public dane::BrowseWindow {
   dane::TableRecordStore store_;
   std::unique_ptr<DictionaryHooks> hooks_;
   std::int32_t result_ = 1;
+  bool opened_ = false;
   bool registered_ = false;
   std::string direction_;  // the stored "porządek": "rosnąco" or "malejąco"
 };
