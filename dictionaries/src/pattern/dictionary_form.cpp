@@ -25,9 +25,6 @@ DictionaryForm::DictionaryForm(const Description& description, dane::RecordStore
   if (description_.hooks) hooks_ = description_.hooks();
   set_mode_titles(description_.insert_title, description_.change_title);
   set_help_topic(description_.form_help());
-  for (const dane::Column& c : form_columns()) {
-    if (c.kind == dane::FieldKind::Lookup) mutable_field(c.name)->kind = dane::FieldKind::Lookup;
-  }
 }
 
 DictionaryForm::~DictionaryForm() = default;
