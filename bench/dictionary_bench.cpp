@@ -4,6 +4,7 @@
 // header order against its first and its second (paged by key, the depth of a screen costs nothing; paged
 // by an offset, the engine would pass every row before it).
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <chrono>
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "dane/host.h"
 #include "dane/sql_row_source.h"
 #include "db/client.h"
+#include "db/sqlite_engine.h"
 #include "keldox/query_bridge.h"
 #include "mirlet_testing/temp_folder.h"
 #include "pattern/run.h"
@@ -516,7 +518,42 @@ void BM_HeaderStatement(benchmark::State& state) {
   client.close(kChannel);
 }
 
+// What OFFSET paging would cost for the same screens of the same order, straight on the database file
+// (with the fallback collation, so only its own ratio of screens compares with keyset paging's).
+void BM_OffsetStatement(benchmark::State& state) {
+  if (!session().error.empty()) {
+    state.SkipWithError(session().error.c_str());
+    return;
+  }
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(session().folder->file("large.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr) !=
+      SQLITE_OK) {
+    state.SkipWithError("the database cannot be opened");
+    sqlite3_close(db);
+    return;
+  }
+  db::register_fallback_collation(db);
+  const std::string sql =
+      std::string("SELECT ID_BANKU, NAZWA, NUMER_BANKU, SWIFT, ULICA_LOKAL, KOD_POCZTOWY, ") +
+      "MIEJSCOWOSC FROM BANKI ORDER BY " + kClicked[0] + ", ID_BANKU LIMIT " + std::to_string(kScreen) +
+      " OFFSET " + std::to_string((state.range(0) - 1) * static_cast<std::int64_t>(kScreen));
+  sqlite3_stmt* statement = nullptr;
+  sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
+  for (auto _ : state) {
+    std::size_t rows = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) ++rows;
+    sqlite3_reset(statement);
+    if (rows != kScreen) {
+      state.SkipWithError("the page is not full");
+      break;
+    }
+  }
+  sqlite3_finalize(statement);
+  sqlite3_close(db);
+}
+
 BENCHMARK(BM_HeaderClick)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OffsetStatement)->Arg(1)->Arg(kScreens)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HeaderFirstScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HeaderPageDown)->Arg(2)->Arg(kScreens)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HeaderStatement)->Arg(1)->Arg(2)->Arg(kScreens)->Unit(benchmark::kMillisecond);
@@ -547,6 +584,8 @@ void print_paging(const mirlet_bench::RatioReporter& reporter) {
                        "BM_HeaderStatement/1");
   reporter.print_ratio("  its statement alone / the 2nd screen's alone", "BM_HeaderStatement" + last,
                        "BM_HeaderStatement/2");
+  reporter.print_ratio("  with OFFSET instead: the 1,000th screen / the first", "BM_OffsetStatement" + last,
+                       "BM_OffsetStatement/1");
   if (walk_done && walk_result.error.empty() && walk_result.first_ten_ms > 0) {
     std::printf("  the walk's page downs: the first ten %.1f ms each, the last ten %.1f ms each\n",
                 walk_result.first_ten_ms, walk_result.last_ten_ms);
