@@ -161,8 +161,8 @@ bool BrowseWindow::apply_sort(std::string_view expression, bool reload) {
   // sorted values still page in a fixed order and none is skipped or repeated; nothing more, so that an
   // index on the clicked column, which ends on that key, serves the order.
   const std::vector<std::size_t>& declared = orders_.at(order_).key_columns;
-  if (!declared.empty() &&
-      std::find(order.key_columns.begin(), order.key_columns.end(), declared.back()) == order.key_columns.end()) {
+  if (!declared.empty() && std::find(order.key_columns.begin(), order.key_columns.end(), declared.back()) ==
+                               order.key_columns.end()) {
     order.key_columns.push_back(declared.back());
     order.reversed.push_back(false);
     order.upper.push_back(false);

@@ -137,7 +137,9 @@ const std::vector<TableDeclaration>& table_declarations() {
       {"KLASYFIKATOR_SLOWNIK_WAR", "ID_WARTOSCI pk, ID_SLOWNIKA i nn, WARTOSC s100", {}},
       // Money: VAT, countries, currencies, rates, banks, interest.
       {"STAWKA_VAT", "ID_VAT pk, NAZWA s20, KOD_VAT s10, STAWKA d7.2, AKTYWNY b =1", {}},
-      {"KRAJE", "SYM_KRAJU s3 nn PRIMARY KEY, NAZWA_KRAJU s50 nn =''", {"!AK_KRAJE_NAZWA_KRAJE(NAZWA_KRAJU)"}},
+      {"KRAJE",
+       "SYM_KRAJU s3 nn PRIMARY KEY, NAZWA_KRAJU s50 nn =''",
+       {"!AK_KRAJE_NAZWA_KRAJE(NAZWA_KRAJU)"}},
       {"WOJEWODZTWO", "ID_WOJEWODZTWA pk, NAZWA s30", {"!AK_WOJEWODZTWO_WOJEWODZ(NAZWA)"}},
       {"WALUTY",
        "SYM_WALUTY s3 nn PRIMARY KEY, NAZWA_WALUTY s50, MNOZNIK_WALUTY i =1, SYM_KRAJU s3, NUMER i =0",
@@ -153,8 +155,8 @@ const std::vector<TableDeclaration>& table_declarations() {
        // and its indexes serve it.
        "ID_BANKU pk, NUMER_BANKU s50 nn ='', NAZWA s100 nn ='', SWIFT s20 nn ='', ULICA_LOKAL s50 nn ='', "
        "KOD_POCZTOWY s10 nn ='', MIEJSCOWOSC s50 nn ='', LOCK*",
-       {"AK_BANKI_NUMER_BANKI(NUMER_BANKU)", "BANKI_NAZWA(NAZWA)", "BANKI_SWIFT(SWIFT)", "BANKI_KOD(KOD_POCZTOWY)",
-        "BANKI_MIEJSCOWOSC(MIEJSCOWOSC)"}},
+       {"AK_BANKI_NUMER_BANKI(NUMER_BANKU)", "BANKI_NAZWA(NAZWA)", "BANKI_SWIFT(SWIFT)",
+        "BANKI_KOD(KOD_POCZTOWY)", "BANKI_MIEJSCOWOSC(MIEJSCOWOSC)"}},
       {"TABELA_ODSETEK",
        "ID_TABELI_ODSETEK pk, ID_FIRMY i, NAZWA s20, CZY_USTAWOWE b =0, OPIS s255, LOCK*",
        {"PO_NAZWIE_ODSETEK(ID_FIRMY, NAZWA)"}},
