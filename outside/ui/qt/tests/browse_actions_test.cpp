@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dane/browse.h"
+#include "mirlet_testing/goods_browse.h"
 #include "qt_test_support.h"
 #include "ui_qt/qt_host.h"
 
@@ -24,53 +25,8 @@ using dane::Row;
 using testing::child;
 using testing::when_shown;
 
-constexpr std::size_t kActive = 4;
-
-// A flag the list shows as the active icon.
-dane::Column active_column() {
-  dane::Column c{"AKTYWNY", "A", ""};
-  c.kind = dane::FieldKind::Check;
-  c.icon = "~32redchk.ico";
-  return c;
-}
-
-// Remarks only the form shows.
-dane::Column remarks_column() {
-  dane::Column c{"UWAGI", "Uwagi", "@s40"};
-  c.in_list = false;
-  return c;
-}
-
-// Goods with a group that several share, so that a sort by group alone leaves ties for a second column.
-class GoodsBrowse : public dane::BrowseWindow {
- public:
-  explicit GoodsBrowse(dane::MemoryRowSource& table) : BrowseWindow("Towary_Brw", table), table_(table) {
-    set_title("Towary");
-    add_sort_order("indeks", {"INDEKS"});
-    add_sort_order("nazwa", {"NAZWA", "INDEKS"});
-    add_action({"Aktywnosc", "(~aktywnosc.ico)]Aktywność", "F4", "&Aktywność", {}, true});
-    add_action({"Zablokuj", {}, "Ctrl+B", {}});
-    add_action({"PoNazwie", {}, "Shift+N", {}});
-    install_header_sorter({}, {}, 1, false);
-  }
-
- protected:
-  void on_popup_item(std::string_view name) override {
-    if (name == "Zablokuj") {
-      set_action_enabled("Aktywnosc", false);
-    } else if (name == "PoNazwie") {
-      select_sort_order("nazwa");
-    } else if (name == "Aktywnosc") {
-      for (Row& row : table_.rows()) {
-        if (row[0] == (*current_row())[0]) row[kActive] = row[kActive] == "1" ? "0" : "1";
-      }
-      refresh();
-    }
-  }
-
- private:
-  dane::MemoryRowSource& table_;
-};
+using mirlet_testing::GoodsBrowse;
+constexpr std::size_t kActive = mirlet_testing::kGoodsActive;
 
 class QtBrowseActions : public ::testing::Test {
  protected:
@@ -115,8 +71,8 @@ class QtBrowseActions : public ::testing::Test {
       {"GRUPA", "Grupa", "@s10"},
       {"NAZWA", "Nazwa", "@s30"},
       {"CENA", "Cena", "@n10.2", true},
-      active_column(),
-      remarks_column(),
+      mirlet_testing::goods_active_column(),
+      mirlet_testing::goods_remarks_column(),
   }};
   QtHost host;
 };

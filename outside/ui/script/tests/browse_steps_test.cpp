@@ -6,6 +6,7 @@
 
 #include "dane/browse.h"
 #include "dane/form.h"
+#include "mirlet_testing/goods_browse.h"
 #include "ui_script/script_host.h"
 
 namespace ui_script {
@@ -15,48 +16,8 @@ using dane::ClickModifier;
 using dane::Response;
 using dane::Row;
 
-constexpr std::size_t kActive = 4;
-
-dane::Column active_column() {
-  dane::Column c{"AKTYWNY", "A", ""};
-  c.kind = dane::FieldKind::Check;
-  c.icon = "~32redchk.ico";
-  return c;
-}
-
-dane::Column remarks_column() {
-  dane::Column c{"UWAGI", "Uwagi", "@s40"};
-  c.in_list = false;
-  return c;
-}
-
-class GoodsBrowse : public dane::BrowseWindow {
- public:
-  GoodsBrowse(dane::MemoryRowSource& table, bool header_sorter)
-      : BrowseWindow("Towary_Brw", table), table_(table) {
-    set_title("Towary");
-    add_sort_order("indeks", {"INDEKS"});
-    add_sort_order("nazwa", {"NAZWA", "INDEKS"});
-    add_action({"Aktywnosc", "(~aktywnosc.ico)]Aktywność", "F4", "&Aktywność", {}, true});
-    add_action({"Zablokuj", {}, "Ctrl+B", {}});
-    if (header_sorter) install_header_sorter({}, {}, 1, false);
-  }
-
- protected:
-  void on_popup_item(std::string_view name) override {
-    if (name == "Zablokuj") {
-      set_action_enabled("Aktywnosc", false);
-    } else if (name == "Aktywnosc") {
-      for (Row& row : table_.rows()) {
-        if (row[0] == (*current_row())[0]) row[kActive] = row[kActive] == "1" ? "0" : "1";
-      }
-      refresh();
-    }
-  }
-
- private:
-  dane::MemoryRowSource& table_;
-};
+using mirlet_testing::GoodsBrowse;
+constexpr std::size_t kActive = mirlet_testing::kGoodsActive;
 
 class ScriptedBrowse : public ::testing::Test {
  protected:
@@ -83,8 +44,8 @@ class ScriptedBrowse : public ::testing::Test {
                                {"GRUPA", "Grupa", "@s10"},
                                {"NAZWA", "Nazwa", "@s30"},
                                {"CENA", "Cena", "@n-10`2", true},
-                               active_column(),
-                               remarks_column()}};
+                               mirlet_testing::goods_active_column(),
+                               mirlet_testing::goods_remarks_column()}};
   ScriptHost script;
   std::vector<std::string> failures;
 };
