@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace slownik {
@@ -21,6 +23,18 @@ void BANKI_BRW();
 void BANKI_UPD();
 // Countries.
 void KRAJ_BRW();
+
+// The dictionaries of additional fields ("PolaDodatkowe" governs adding, changing and deleting in all
+// three): the list of dictionaries, the values of one, and the picker that the additional-field window
+// opens. The picker reads the dictionary and the value to start at from the KLSW: buffer and leaves the
+// chosen value there; it registers itself as "SLOWNIKIDOD" while open.
+void SLOWNIK_KLAS_BRW();
+void SLOWNIK_KLAS_WAR_BRW(std::uint32_t dictionary);
+void SLOWNIK_KLASWAR_BRW();
+// The picker in select mode over the buffer: the chosen value, or nothing when the user cancelled.
+std::optional<std::string> pick_classifier_value(std::uint32_t dictionary, std::string_view current);
+// The picture (without its "@") a new dictionary of the data type gets; "s100" for a type none of the four.
+std::string classifier_dictionary_picture(std::string_view type);
 
 // VATQ: the active VAT rates, rate descending, then code. A failing statement shows a stop message that
 // lets the user end the program (GLO.WYJDZ_Z_HALTEM) or go on with the list empty.

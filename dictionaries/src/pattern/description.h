@@ -26,6 +26,9 @@ struct Permissions {
   bool edit = true;      // "E" + X: without it the form is read-only
   // A refusal at opening in a box of its own instead of the warning (VAT rates).
   std::string access_box_text{};
+  // The base code alone governs adding, changing and deleting, and none of the members is asked: without
+  // it the list still opens, with those actions disabled (the classifier dictionaries).
+  bool single_code = false;
 };
 
 struct SortSpec {

@@ -73,6 +73,7 @@ DictionaryBrowse::~DictionaryBrowse() = default;
 bool DictionaryBrowse::allowed(std::string_view prefix, std::string_view refusal_verb) const {
   const Permissions& p = description_.permissions;
   if (p.base.empty()) return true;
+  if (p.single_code) return prefix == "E" || keldox::POBIERZUPRAWNIENIE(p.base) != 0;
   const bool asked = prefix.empty()  ? p.access
                      : prefix == "D" ? p.add
                      : prefix == "O" ? p.view
@@ -87,7 +88,7 @@ bool DictionaryBrowse::allowed(std::string_view prefix, std::string_view refusal
 }
 
 bool DictionaryBrowse::initialise() {
-  if (!allowed("")) {
+  if (!description_.permissions.single_code && !allowed("")) {
     if (!description_.permissions.access_box_text.empty()) {
       dane::MessageBox box;
       box.title = "MIRLET: Ostrzeżenie";
@@ -108,6 +109,9 @@ bool DictionaryBrowse::initialise() {
   apply_column_layout();
   keldox::USTAW4IKONYBROWSERA(popup());
   add_action({.name = std::string(kColumnSetup), .text = "Konfiguracja kolumn", .separator_before = true});
+  if (description_.permissions.single_code && !allowed("D")) {
+    for (const char* a : {"Insert", "Change", "Delete"}) set_action_enabled(a, false);
+  }
   if (hooks_) hooks_->browse_opened(*this);
   if (dane::GLO.TOOLTIPTYPE == 2) {
     for (const dane::BrowseAction& a : actions()) {
@@ -124,6 +128,7 @@ bool DictionaryBrowse::initialise() {
     set_response(dane::Response::Cancelled);
     return false;
   }
+  if (hooks_) hooks_->first_page_shown(*this);
   return true;
 }
 

@@ -127,7 +127,8 @@ std::optional<std::string> DictionaryForm::validate_record() {
 }
 
 std::optional<std::string> DictionaryForm::check_duplicates() {
-  const auto value_of = [this](std::string_view f) { return value(f); };
+  // A field the form does not show (the record's own identifier) is read from the record.
+  const auto value_of = [this](std::string_view f) { return field(f) ? value(f) : store().get(f); };
   for (const DuplicateCheck& d : description_.duplicates) {
     // The key as it was is no conflict with itself: only a new or changed key is looked for.
     if (request() != dane::Request::Insert && same_value(value(d.field), original(d.field))) continue;

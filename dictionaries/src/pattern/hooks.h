@@ -18,6 +18,8 @@ class DictionaryHooks {
 
   // The browse is set up (actions, sorts and columns in place) and about to show its first page.
   virtual void browse_opened(DictionaryBrowse&) {}
+  // The first page is on screen: the place to move to a row the caller asked for.
+  virtual void first_page_shown(DictionaryBrowse&) {}
   // An action of the dictionary's own; true when the data changed and the list must be refreshed.
   virtual bool browse_action(DictionaryBrowse&, std::string_view /*name*/) { return false; }
   // A select in select mode; false keeps the browse open.

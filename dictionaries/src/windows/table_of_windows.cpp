@@ -5,7 +5,8 @@
 
 namespace slownik {
 const std::vector<const Description*>& descriptions() {
-  static const std::vector<const Description*> all = {&vat_rates(), &currencies(), &banks(), &countries()};
+  static const std::vector<const Description*> all = {&vat_rates(), &currencies(), &banks(), &countries(),
+                                                      &classifier_dictionaries()};
   return all;
 }
 

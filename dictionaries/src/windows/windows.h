@@ -9,5 +9,6 @@ const Description& vat_rates();
 const Description& currencies();
 const Description& banks();
 const Description& countries();
+const Description& classifier_dictionaries();
 
 }  // namespace slownik

@@ -32,6 +32,8 @@ constexpr Declaration kDeclarations[] = {
     {"JED", "JEDNOSTKA", {}},
     {"KAS", "KASY_FIRMY", {}},
     {"KLA", "KLASYFIKACJA_KONTRAHENTA", {}},
+    {"KLSL", "KLASYFIKATOR_SLOWNIK", {}},
+    {"KLSW", "KLASYFIKATOR_SLOWNIK_WAR", {}},
     {"KNTK", "KONTAKT", {}},
     {"KON1", "KONTRAHENT", {}},
     {"KRA", "KRAJE", {}},

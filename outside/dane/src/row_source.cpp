@@ -27,7 +27,8 @@ int compare_keys(const std::vector<Column>& columns, const SortOrder& order, con
 
 bool right_aligned(const Column& column, std::string_view picture) {
   const runtime::PictureKind kind = runtime::picture_kind(picture);
-  return column.numeric || kind == runtime::PictureKind::number || kind == runtime::PictureKind::exponent;
+  return column.numeric || column.align_right || kind == runtime::PictureKind::number ||
+         kind == runtime::PictureKind::exponent;
 }
 
 std::string cell_text(const Column& column, std::string_view picture, std::string_view cell) {

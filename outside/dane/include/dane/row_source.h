@@ -32,6 +32,7 @@ struct Column {
   std::string icon{};                  // an icon column: the icon a true flag ("1") shows ("~32redchk.ico")
   std::string expression{};            // what the database reads for it, when not `name`
   std::string required_message{};      // the warning for an empty required value
+  bool align_right = false;            // shown to the right whatever its picture (a date among numbers)
 };
 
 // Numbers (a numeric column, or a number or exponent picture) stand to the right of their cell.
