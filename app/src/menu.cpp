@@ -3,6 +3,8 @@
 
 #include "keldox/date_ranges.h"
 #include "keldox/messages.h"
+#include "keldox/price_windows.h"
+#include "runtime/decimal.h"
 #include "runtime/text.h"
 #include "slownik/dictionaries.h"
 
@@ -22,6 +24,26 @@ AfterEntry period() {
   return AfterEntry::Continue;
 }
 
+std::string amount_text(double value) {
+  return runtime::Decimal::from_double(value, 15, 2).to_text(',');
+}
+
+// The main program has no document lines of its own: the converter works on a price of 100,00 and tells
+// what it would hand back.
+AfterEntry discount_converter() {
+  double percentage = 0, price = 100;
+  keldox::PRZELICZNIKRABATU(percentage, price);
+  keldox::MSG_INFORMACJA("Rabat/narzut: " + amount_text(percentage) + " %|Cena: " + amount_text(price));
+  return AfterEntry::Continue;
+}
+
+// Likewise the change for an amount due of 100,00.
+AfterEntry change_calculator() {
+  double due = 100, paid = 0, change = 0;
+  keldox::WYDAWANIERESZTY(due, paid, change);
+  return AfterEntry::Continue;
+}
+
 // Only the question for now: the window that closes a working day comes with the session's closing work.
 AfterEntry end_work() {
   return keldox::MSG_PYTANIE("Czy zakończyć pracę z programem Mirlet?") == 2 ? AfterEntry::EndSession
@@ -38,6 +60,8 @@ std::vector<MenuEntry> build_entries() {
                          return AfterEntry::Continue;
                        }});
   }
+  entries.push_back({"przelicznik_rabatu", "Narzędzia > Przelicznik rabatu", discount_converter});
+  entries.push_back({"wydawanie_reszty", "Narzędzia > Wydawanie reszty", change_calculator});
   entries.push_back({"o_programie", "Pomoc > O programie", about});
   return entries;
 }

@@ -96,8 +96,9 @@ TEST_F(SessionTest, DictionaryEntriesComeFromTheDictionaryTableAndBrowseTheSessi
   for (const MenuEntry& e : menu_entries()) {
     if (e.path.rfind("Słowniki > ", 0) == 0) dictionaries.push_back(e.path);
   }
-  EXPECT_EQ(dictionaries, (std::vector<std::string>{"Słowniki > Stawki VAT", "Słowniki > Waluty",
-                                                    "Słowniki > Banki", "Słowniki > Kraje"}));
+  EXPECT_EQ(dictionaries,
+            (std::vector<std::string>{"Słowniki > Stawki VAT", "Słowniki > Waluty", "Słowniki > Banki",
+                                      "Słowniki > Kraje", "Słowniki > Słowniki pól dodatkowych"}));
   Database database = open();
   dane::install_database(database.client.get());
   ui_script::ScriptHost host;
