@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -88,6 +89,15 @@ class FormDialog : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      // With no other field to go to Tab stays put, and what was typed would never be taken until OK.
+      if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && typing_fields() == 1) {
+        const QString name = watched->objectName();
+        QTimer::singleShot(0, this, [this, name] { leave_field(name.toStdString()); });
+        return true;
+      }
+    }
     if (event->type() == QEvent::FocusOut && !returning_focus_) {
       const auto reason = static_cast<QFocusEvent*>(event)->reason();
       // Another window or a popup coming up is not the user leaving the field.
@@ -135,6 +145,13 @@ class FormDialog : public QDialog {
       form_.accept(dane::FormWindow::kCancel);
       finish_if_closed();
     });
+  }
+
+  // The fields the focus can go to now.
+  int typing_fields() const {
+    return static_cast<int>(std::count_if(controls_.begin(), controls_.end(), [](const FieldControl& c) {
+      return c.editor->isVisible() && c.editor->isEnabled() && (c.editor->focusPolicy() & Qt::TabFocus);
+    }));
   }
 
   FieldControl make_control(const dane::Field& field) {
