@@ -54,6 +54,10 @@ std::vector<MenuEntry> build_entries() {
   std::vector<MenuEntry> entries;
   entries.push_back({"koniec_pracy", "System > Koniec pracy", end_work});
   entries.push_back({"zakres_dat", "System > Zakres dat", period});
+  entries.push_back({"profile_ustawien_brw", "System > Warianty ustawień wymiany danych XML", [] {
+                       slownik::PROFILE_USTAWIEN_BRW("XML");
+                       return AfterEntry::Continue;
+                     }});
   for (const slownik::DictionaryEntry& d : slownik::dictionary_menu()) {
     entries.push_back({std::string(d.procedure), "Słowniki > " + std::string(d.menu), [open = d.open] {
                          open();

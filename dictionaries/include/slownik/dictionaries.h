@@ -36,6 +36,10 @@ std::optional<std::string> pick_classifier_value(std::uint32_t dictionary, std::
 // The picture (without its "@") a new dictionary of the data type gets; "s100" for a type none of the four.
 std::string classifier_dictionary_picture(std::string_view type);
 
+// The firm's setting profiles of a context ("XML": the data exchange settings by trading partner): each a
+// name and a value for every position of the context, assignable to contractors.
+void PROFILE_USTAWIEN_BRW(std::string_view context);
+
 // VATQ: the active VAT rates, rate descending, then code. A failing statement shows a stop message that
 // lets the user end the program (GLO.WYJDZ_Z_HALTEM) or go on with the list empty.
 void LOADVAT();

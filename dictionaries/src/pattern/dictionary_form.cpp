@@ -68,9 +68,11 @@ void DictionaryForm::opened() {
       break;
     case dane::Request::Delete: {
       // A dictionary whose form deletes asks once and deletes; there is nothing to edit.
-      const std::string question =
-          description_.delete_question.empty() ? "Czy usunąć ten zapis?" : description_.delete_question;
-      if (keldox::MSG_PYTANIE(question) == 2 && save()) {
+      std::optional<std::string> question = hooks_ ? hooks_->delete_question(*this) : std::nullopt;
+      if (!question)
+        question =
+            description_.delete_question.empty() ? "Czy usunąć ten zapis?" : description_.delete_question;
+      if (keldox::MSG_PYTANIE(*question) == 2 && save()) {
         close(dane::Response::Completed);
       } else {
         close(dane::Response::Cancelled);
@@ -80,6 +82,16 @@ void DictionaryForm::opened() {
     default:
       set_title(description_.change_title);
   }
+}
+
+void DictionaryForm::put(std::string_view field, std::string_view value) {
+  if (dane::Field* f = mutable_field(field)) f->value = value;
+}
+
+bool DictionaryForm::save() {
+  if (!RecordForm::save()) return false;
+  if (hooks_) hooks_->form_saved(*this);
+  return true;
 }
 
 void DictionaryForm::kill() {

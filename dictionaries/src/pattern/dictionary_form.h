@@ -26,6 +26,8 @@ class DictionaryForm : public dane::RecordForm {
   // Runs the dictionary's statement for a check; its failure shows the form's validation failure with the
   // database's text. Nothing when it failed.
   std::optional<std::string> check_statement(std::string_view statement);
+  // Sets a field as the program does, not as typed: a disabled field takes it too.
+  void put(std::string_view field, std::string_view value);
   // Shows a warning in the system's warning box.
   void warn(const std::string& text) override;
 
@@ -35,6 +37,7 @@ class DictionaryForm : public dane::RecordForm {
   void kill() override;
   bool validate_field(std::string_view name) override;
   std::optional<std::string> validate_record() override;
+  bool save() override;
   void on_lookup(std::string_view field) override;
 
  private:

@@ -33,6 +33,11 @@ class DictionaryHooks {
   virtual bool field_accepted(DictionaryForm&, std::string_view /*field*/) { return true; }
   // The dictionary's own checks on OK after the generic ones: the field to send the focus to.
   virtual std::optional<std::string> validate(DictionaryForm&) { return std::nullopt; }
+  // The question before the record is deleted, when this record needs another than the description's.
+  virtual std::optional<std::string> delete_question(DictionaryForm&) { return std::nullopt; }
+  // The record was written as the request said (added, changed or deleted): the place for the rows that
+  // belong to it.
+  virtual void form_saved(DictionaryForm&) {}
 };
 
 }  // namespace slownik

@@ -41,6 +41,7 @@ constexpr Declaration kDeclarations[] = {
     {"MAOP", "MAG_OPERATOR_PRZESYLKI", {}},
     {"MSSD", "MAG_SLOWNIK_STATUSOW_DOKUMENTOW", {}},
     {"MAG", "MAGAZYN", {}},
+    {"PROFU", "MAG_PROFILE_USTAWIEN", {}},
     {"JPKSO", "MAGJPK_SLOWNIK_OPISOW", {}},
     {"ODS", "ODSETKI", {}},
     {"OSOP", "OSOBA_POWIAZANA", {}},

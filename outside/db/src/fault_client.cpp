@@ -73,6 +73,11 @@ Status FaultClient::next(Channel c) {
   return remember(inner_.next(c));
 }
 
+void FaultClient::fail_statements_starting(std::string prefix, Status failure) {
+  std::lock_guard lock(mutex_);
+  by_prefix_.emplace_back(std::move(prefix), std::move(failure));
+}
+
 Status FaultClient::send(Channel c, std::string_view statement) {
   std::optional<Status> injected;
   bool lost = false;
@@ -85,6 +90,9 @@ Status FaultClient::send(Channel c, std::string_view statement) {
     } else {
       for (const auto& [at, failure] : planned_) {
         if (at == n) injected = failure;
+      }
+      for (const auto& [prefix, failure] : by_prefix_) {
+        if (statement.starts_with(prefix)) injected = failure;
       }
     }
   }

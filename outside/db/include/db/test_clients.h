@@ -88,6 +88,8 @@ class FaultClient : public Client {
 
   // The n-th statement fails with this code and text instead of running.
   void fail_statement(std::size_t n, Status failure);
+  // Every statement whose text begins with `prefix` fails with this code and text instead of running.
+  void fail_statements_starting(std::string prefix, Status failure);
   // The n-th statement fails as a transient condition ("HSTM").
   void busy_statement(std::size_t n);
   // From the n-th statement on the connection is gone: every statement fails transiently, the channel
@@ -117,6 +119,7 @@ class FaultClient : public Client {
   std::size_t seen_ = 0;
   std::size_t lost_from_ = 0;  // 0 = connection fine
   std::vector<std::pair<std::size_t, Status>> planned_;
+  std::vector<std::pair<std::string, Status>> by_prefix_;
 };
 
 }  // namespace db

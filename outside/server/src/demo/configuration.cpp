@@ -59,7 +59,12 @@ constexpr Position kPositions[] = {
     {132, "KoloryDoExcelaXLSX", 'u', "@S5", "Pytaj", "Kolory w eksporcie XLSX"},
     {133, "DomFileNameEPP", 'u', "@S255", "", "Ostatni plik przelewów"},
     {134, "DomSchematEPP", 'u', "@S100", "", "Ostatni schemat przelewów"},
-    {145, "ProfilPomijany", 'u', "@S10", "", "Pozycja pomijana w profilach ustawień"},
+    // The data exchange settings that setting profiles vary by trading partner; 145 is never in a profile.
+    {145, "XMLProfilPomijany", 's', "@S10", "", "Pozycja pomijana w profilach ustawień"},
+    {146, "XMLWersjaSchematu", 's', "@S10", "2.1", "Wersja schematu dokumentów XML"},
+    {147, "XMLKodowanie", 's', "@S20", "UTF-8", "Kodowanie znaków plików XML"},
+    {148, "XMLEksportCen", 's', "@S3", "Tak", "Eksport cen w dokumentach XML"},
+    {149, "XMLKatalog", 's', "@S199", "", "Katalog wymiany plików XML"},
 };
 
 }  // namespace

@@ -31,5 +31,6 @@ void add_money(Context& c);          // VAT rates, countries, currencies, rates,
 void add_people(Context& c);         // employees and contractors
 void add_windows(Context& c);        // window and column catalogues with the users' rows
 void add_reports(Context& c);        // reports, their parameters, variants and stored values
+void add_profiles(Context& c);       // setting profiles of the data exchange and their assignments
 
 }  // namespace server::demo
