@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
 if ! clang-format --dry-run -Werror "${files[@]}" 2>/tmp/mirlet-format.$$; then
-  grep -o '^[^:]*: error' /tmp/mirlet-format.$$ | cut -d: -f1 | sort -u | sed 's/^/not formatted: /'
+  grep -o '^[^:]*:[0-9]*:[0-9]*: error' /tmp/mirlet-format.$$ | cut -d: -f1 | sort -u | sed 's/^/not formatted: /'
   rm -f /tmp/mirlet-format.$$
   exit 1
 fi
