@@ -8,6 +8,7 @@
 
 #include "db/procedures.h"
 #include "runtime/text.h"
+#include "credit.h"
 #include "table_functions.h"
 
 namespace server {
@@ -142,6 +143,7 @@ std::string without_polish_letters(std::string_view text) {
 
 void register_functions(sqlite3* db) {
   detail::register_table_functions(db);
+  detail::register_credit_functions(db);
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
   sqlite3_create_function_v2(db, "AP_Func_BezPolskichZnakow", 1, flags | SQLITE_INNOCUOUS, nullptr,
                              bez_polskich_znakow, nullptr, nullptr, nullptr);

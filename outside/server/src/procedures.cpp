@@ -14,6 +14,7 @@ void register_procedures(db::ProcedureRegistry& registry) {
   detail::add_company_procedures(registry);
   detail::add_dictionary_procedures(registry);
   detail::add_people_procedures(registry);
+  detail::add_credit_procedures(registry);
 }
 
 std::shared_ptr<const db::ProcedureRegistry> procedures() {

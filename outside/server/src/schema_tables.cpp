@@ -309,7 +309,7 @@ const std::vector<TableDeclaration>& table_declarations() {
       {"DOKUMENT_MAGAZYNOWY",
        "ID_DOK_MAGAZYNOWEGO pk, NUMER s30, DATA i, ID_TYPU i, DOK_KOREKTY b =0, ID_MAGAZYNU i, "
        "ID_UZYTKOWNIKA i, "
-       "ID_DOKUMENTU_HANDLOWEGO i, ROBOCZY b =0, POLE*, LOCK*",
+       "ID_DOKUMENTU_HANDLOWEGO i, ROBOCZY b =0, ID_KONTRAHENTA i, WARTOSC d15.2 =0, POLE*, LOCK*",
        {}},
       {"POZYCJA_DOKUMENTU_MAGAZYNOWEGO", "ID_POZ_DOK_MAG pk, ID_DOK_MAGAZYNOWEGO i, POLE*", {}},
       {"DOKUMENT_HANDLOWY",

@@ -32,5 +32,6 @@ void add_people(Context& c);         // employees and contractors
 void add_windows(Context& c);        // window and column catalogues with the users' rows
 void add_reports(Context& c);        // reports, their parameters, variants and stored values
 void add_profiles(Context& c);       // setting profiles of the data exchange and their assignments
+void add_credit(Context& c);         // payers in each credit blocking mode, their settlements and documents
 
 }  // namespace server::demo

@@ -17,6 +17,7 @@ void add_rate_procedures(db::ProcedureRegistry& r);
 void add_company_procedures(db::ProcedureRegistry& r);
 void add_dictionary_procedures(db::ProcedureRegistry& r);
 void add_people_procedures(db::ProcedureRegistry& r);
+void add_credit_procedures(db::ProcedureRegistry& r);
 
 // Numbers read back from the database as text; never throws, unreadable text is 0.
 inline std::int64_t to_int(const std::string& text) {
