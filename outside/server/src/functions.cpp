@@ -6,9 +6,9 @@
 #include <cctype>
 #include <string>
 
+#include "credit.h"
 #include "db/procedures.h"
 #include "runtime/text.h"
-#include "credit.h"
 #include "table_functions.h"
 
 namespace server {

@@ -15,16 +15,17 @@ void add_credit(Context& c) {
     int mode;
     const char* limit;
     int days_after_due;
+    const char* nip;
   };
   constexpr Payer kPayers[] = {
-      {900001, "Kiosk Pod Zegarem", 0, "0", 0},
-      {900002, "Hurtownia Zablokowana Sp. z o.o.", 1, "50000", 0},
-      {900003, "Sklep Spożywczy O'Hara", 2, "20000", 14},
-      {900004, "Delikatesy Pod Limitem", 3, "10000", 0},
-      {900005, "Market Na Granicy S.A.", 4, "20000", 0},
+      {900001, "Kiosk Pod Zegarem", 0, "0", 0, "5260250216"},
+      {900002, "Hurtownia Zablokowana Sp. z o.o.", 1, "50000", 0, "5260250222"},
+      {900003, "Sklep Spożywczy O'Hara", 2, "20000", 14, "5260250239"},
+      {900004, "Delikatesy Pod Limitem", 3, "10000", 0, "5260250245"},
+      {900005, "Market Na Granicy S.A.", 4, "20000", 0, "5260250251"},
   };
   Insert kontrahent(c.db, "KONTRAHENT",
-                    "ID_KONTRAHENTA, ID_FIRMY, NUMER, NAZWA, NAZWA_PELNA, LIMIT_KUPIECKI, BLOKOWANIE, "
+                    "ID_KONTRAHENTA, ID_FIRMY, NUMER, NAZWA, NAZWA_PELNA, NIP, LIMIT_KUPIECKI, BLOKOWANIE, "
                     "DNI_PO_TERMINIE, ODBIORCA",
                     c.status);
   for (const Payer& p : kPayers) {
