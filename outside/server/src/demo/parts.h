@@ -32,5 +32,6 @@ void add_people(Context& c);         // employees and contractors
 void add_windows(Context& c);        // window and column catalogues with the users' rows
 void add_reports(Context& c);        // reports, their parameters, variants and stored values
 void add_profiles(Context& c);       // setting profiles of the data exchange and their assignments
+void add_access(Context& c);         // additional operations, sales-system links, the limited user
 
 }  // namespace server::demo
