@@ -181,7 +181,7 @@ std::string company_parameters_fallback_statement() {
          company_tail();
 }
 
-void LADUJPARAMETRYKONF(Route route) {
+void load_parameter_lists(Route route) {
   const List user = load_list(route, user_parameters_statement(), user_parameters_fallback_statement());
   for (const ParamKonfEntry& entry : user) apply_special(entry);
   loading::publish(dane::U_PARAMKONFQ, user);
@@ -189,6 +189,10 @@ void LADUJPARAMETRYKONF(Route route) {
 
   loading::publish(dane::S_PARAMKONFQ,
                    load_list(route, company_parameters_statement(), company_parameters_fallback_statement()));
+}
+
+void LADUJPARAMETRYKONF(Route route) {
+  load_parameter_lists(route);
   GLO.BRUTTO_NETTO = runtime::same_text(keldox::POBIERZPARAMKONF("EwidencjaCens", "s"), "BRUTTO") ? 1 : 0;
 
   keldox::LADUJUSTAWIENIAKOLUMN();

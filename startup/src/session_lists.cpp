@@ -4,7 +4,6 @@
 #include "dane/globals.h"
 #include "dane/lists_access.h"
 #include "dane/record_fields.h"
-#include "keldox/messages.h"
 #include "keldox/numbering_formats.h"
 #include "keldox/permissions.h"
 #include "keldox/sql.h"
@@ -16,8 +15,9 @@
 namespace start {
 
 // Between these steps the full sequence adds what does not exist yet: the forced choice of company
-// (when the stored one is 0), of warehouse and cash desk (with the parameters loaded again), the extension
-// hooks and the starting employee, the additional tables, the default accounts and the base currency.
+// (when the stored one is 0), the check that the user holds any right in it ("SYS"), the extension hooks
+// and the starting employee, the additional tables, the check of the warehouse and cash desk with their
+// forced choice (and the parameters loaded again), the default accounts and the base currency.
 bool load_session_lists() {
   using dane::GLO;
   GLO.WYJDZ_Z_HALTEM = 0;
@@ -29,13 +29,6 @@ bool load_session_lists() {
   LADUJPARAMETRYKONF();
   LADUJOPERACJE_DODATKOWE();
   keldox::LADUJUPRAWNIENIA();
-  if (keldox::POBIERZUPRAWNIENIE("SYS", 0) == 0) {
-    keldox::MSG_OSTRZEZENIE(
-        "W tej firmie nie masz przydzielonych żadnych uprawnień.|W celu ich przydzielenia skontaktuj się z "
-        "administratorem|systemu Mirlet!");
-    GLO.WYJDZ_Z_HALTEM = 1;
-    return false;
-  }
   keldox::LADUJFORMATYNUMERACJI();
   LADUJKLASYFIKATORY();
   LADUJMAGAZYNY();

@@ -36,14 +36,14 @@ TEST_F(SessionStart, LimitedUsersSessionLoadsEveryList) {
   EXPECT_EQ(dane::GLO.WYJDZ_Z_HALTEM, 0);
 }
 
-TEST_F(SessionStart, UserWithoutAnyRightInHisCompanyIsStopped) {
+TEST_F(SessionStart, UserWithoutAGroupInHisCompanyGoesOnWithoutACompany) {
   dane::GLO.ID_UZYTKOWNIKA = testing::kUserWithoutGroup;
-  EXPECT_FALSE(load_session_lists());
-  EXPECT_EQ(dane::GLO.WYJDZ_Z_HALTEM, 1);
-  EXPECT_EQ(boxes.shown,
-            std::vector<std::string>{
-                "W tej firmie nie masz przydzielonych żadnych uprawnień.|W celu ich przydzielenia "
-                "skontaktuj się z administratorem|systemu Mirlet!"});
+  EXPECT_TRUE(load_session_lists());
+  EXPECT_EQ(dane::GLO.ID_FIRMY, 0);
+  EXPECT_TRUE(dane::ACCESSQ.empty());
+  EXPECT_TRUE(dane::KOL_MAGAZYNOW.empty());
+  EXPECT_EQ(dane::FILTRYDOSTEPU.DOKUMENTY_MAGAZYNOWE.str(), "1=0");
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(SessionStart, RefusedAccessConditionQueryStopsTheSession) {

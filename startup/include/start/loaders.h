@@ -21,6 +21,9 @@ enum class Route { bridge_first, row_by_row };
 // settings, the warehouse's account and synchronisation mark; GLO.ID_FIRMY becomes 0 when nobody holds
 // "SYS" in the company or the user has no group in it.
 void LADUJPARAMETRYKONF(Route route = Route::bridge_first);
+// The part of LADUJPARAMETRYKONF that reads the two lists: U_PARAMKONFQ with the user's special
+// positions and the session period, then S_PARAMKONFQ.
+void load_parameter_lists(Route route);
 // OPERACJE_DODATKOWE: the operations of this product in the dedicated variant or in the common one
 // ("000"), only those granted to one of the user's groups in the company when a user is logged in.
 void LADUJOPERACJE_DODATKOWE(Route route = Route::bridge_first);

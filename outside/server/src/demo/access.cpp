@@ -110,13 +110,25 @@ void add_limited_user(Context& c) {
   grupa.row({I(kLimitedGroup), I(1), T("Dostęp ograniczony"), I(1)});
   Insert czlonek(c.db, "UZYTKOWNIKGRUPY", "ID_GRUPY, ID_UZYTKOWNIKA", c.status);
   czlonek.row({I(kLimitedGroup), I(kLimitedUser)});
+  // Window settings are only ever updated: the new users get the rows every user has.
+  for (std::int64_t user : {kLimitedUser, kUserWithoutGroup}) {
+    for (const char* copy : {"INSERT INTO INTER_INI_UZYTKOWNIK (ID_UZYTKOWNIKA, ID_KOLUMNY, ROZMIAR, "
+                             "KOLEJNOSC, FORMAT_KOLUMNY) SELECT "
+                             "?, ID_KOLUMNY, ROZMIAR, KOLEJNOSC, FORMAT_KOLUMNY FROM INTER_INI_UZYTKOWNIK "
+                             "WHERE ID_UZYTKOWNIKA = "
+                             "3000003",
+                             "INSERT INTO INTER_PARAMETR_UZYTKOWNIK (ID_UZYTKOWNIKA, ID_PARAMETRU, WARTOSC) "
+                             "SELECT ?, ID_PARAMETRU, "
+                             "WARTOSC FROM INTER_PARAMETR_UZYTKOWNIK WHERE ID_UZYTKOWNIKA = 3000003"}) {
+      if (c.status.ok()) c.status = db::SqlLink(c.db).exec(copy, {I(user)});
+    }
+  }
 
   Insert dostep(c.db, "DOSTEP", "ID_GRUPY, ID_FIRMY, KOD, ID2, ID3, RODZAJ_DOSTEPU, FLAGA_STANU", c.status);
   auto grant = [&](const char* code, std::int64_t id2, std::int64_t id3, int kind, const char* flags = "") {
     dostep.row({I(kLimitedGroup), I(1), T(code), I(id2), I(id3), I(kind), T(flags)});
   };
   const char* mag = "TYP_DOKUMENTU_MAGAZYNOWEGO";
-  grant("SYS", 0, 0, 1);
   // Warehouse documents of two types in the main warehouse.
   grant("ODokMag", 0, 0, 2);
   grant("ODokMag", 1, 0, 2);
