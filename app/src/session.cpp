@@ -5,8 +5,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 
 #include "dane/database.h"
@@ -106,7 +108,12 @@ Session::Session(Database database, User user, std::string program_folder)
   dane::GLO.WATEKAPP = static_cast<std::int32_t>(dane::current_thread_number());
   settings_.set_path(std::string(dane::GLO.PATH_INI.view()));
   start::INIT(&errors_, &settings_);
-  start::load_session_lists();
+  if (!start::load_session_lists() || dane::GLO.WYJDZ_Z_HALTEM != 0) {
+    // What stopped the session was shown already; no window of the program opens after it.
+    std::cerr << "Sesja nie może zostać otwarta." << std::endl;
+    end();
+    std::exit(EXIT_FAILURE);
+  }
 }
 
 Session::~Session() {

@@ -15,6 +15,8 @@
 #include "dane/globals.h"
 #include "dane/host.h"
 #include "dane/library.h"
+#include "dane/lists_money.h"
+#include "keldox/config_parameters.h"
 #include "ui_script/script_host.h"
 
 namespace app {
@@ -163,6 +165,38 @@ TEST_F(SessionTest, SessionSetsTheGlobalsStartsTheLibrariesWithItsObjectsAndEnds
     EXPECT_EQ(all[started.size()], "START:KILL");
   }
   EXPECT_EQ(dane::database().open(db::Channel::VAX).code, 37) << "the client must leave with the session";
+}
+
+TEST_F(SessionTest, AfterLogInTheSessionListsAreLoaded) {
+  Database database = open();
+  User user;
+  ASSERT_TRUE(log_in(*database.client, 3000002, user).ok());
+  dane::reset_session();
+  Session session(std::move(database), user, "/opt/mirlet/bin");
+  EXPECT_EQ(dane::GLO.ID_FIRMY, 1) << "the user's stored company";
+  EXPECT_EQ(keldox::POBIERZPARAMKONF("DomMagazyn", "u"), "1");
+  EXPECT_EQ(keldox::POBIERZPARAMKONF("MiejWystFak/Rach", "s"), "Kraków");
+  EXPECT_EQ(dane::GLO.ID_MAGAZYNU, 1);
+  EXPECT_FALSE(dane::VATQ.empty());
+  EXPECT_EQ(dane::GLO.WYJDZ_Z_HALTEM, 0);
+  session.end();
+}
+
+TEST_F(SessionTest, SessionThatMayNotGoOnEndsTheProgram) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Database database = open();
+  User user;
+  ASSERT_TRUE(log_in(*database.client, 3000004, user).ok());  // limited: his access conditions need the types
+  ASSERT_TRUE(database.client->open(db::Channel::VAX3).ok());
+  ASSERT_TRUE(database.client->send(db::Channel::VAX3, "DROP TABLE TYP_DOKUMENTU_MAGAZYNOWEGO").ok());
+  database.client->close(db::Channel::VAX3);
+  EXPECT_EXIT(
+      {
+        dane::reset_session();
+        Session session(std::move(database), user, "/opt/mirlet/bin");
+        std::exit(0);  // not reached when the session stops the program
+      },
+      ::testing::ExitedWithCode(EXIT_FAILURE), "Sesja nie może zostać otwarta");
 }
 
 }  // namespace

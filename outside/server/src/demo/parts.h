@@ -33,5 +33,6 @@ void add_windows(Context& c);        // window and column catalogues with the us
 void add_reports(Context& c);        // reports, their parameters, variants and stored values
 void add_profiles(Context& c);       // setting profiles of the data exchange and their assignments
 void add_credit(Context& c);         // payers in each credit blocking mode, their settlements and documents
+void add_access(Context& c);         // additional operations, sales-system links, the limited user
 
 }  // namespace server::demo
