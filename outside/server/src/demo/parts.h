@@ -31,5 +31,6 @@ void add_money(Context& c);          // VAT rates, countries, currencies, rates,
 void add_people(Context& c);         // employees and contractors
 void add_windows(Context& c);        // window and column catalogues with the users' rows
 void add_reports(Context& c);        // reports, their parameters, variants and stored values
+void add_classifiers(Context& c);    // additional fields, their dictionaries, articles and field values
 
 }  // namespace server::demo
