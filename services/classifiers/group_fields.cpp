@@ -1,5 +1,7 @@
 #include "classifiers/group_fields.h"
 
+#include <algorithm>
+
 #include "dane/globals.h"
 #include "runtime/text.h"
 
@@ -20,6 +22,9 @@ void GroupFields::release() {
 
 DataType data_type(const dane::KlasyfikatorEntry& field) {
   const std::string_view type = runtime::trim(field.TYP_DANYCH.view());
+  // The usual spellings first: this runs for every field of every filter.
+  if (type == "tekst") return DataType::text;
+  if (type == "liczba") return DataType::number;
   if (runtime::same_name(type, "tekst")) return DataType::text;
   if (runtime::same_name(type, "liczba")) return DataType::number;
   if (runtime::same_name(type, "liczba całkowita")) return DataType::integer;

@@ -66,14 +66,14 @@ TEST_F(ClassifierDemo, ArticlesPassAGroupChangeToTheirTwins) {
   ClassifierMarks marks{};
   marks[0] = "1";
   testing::set_article_synchronisation("Wspólne");
-  KLASYFIKATORY_ZAPISZ("id_artykulu=1", "Artykul", 0, v, &marks);
+  KLASYFIKATORY_ZAPISZ("id_artykulu=101", "Artykul", 0, v, &marks);
   EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
-  EXPECT_EQ(ids("select id_artykulu from artykul where pole1='Fioletowy' order by id_artykulu"), "1,4");
+  EXPECT_EQ(ids("select id_artykulu from artykul where pole1='Fioletowy' order by id_artykulu"), "101,104");
 
   testing::set_article_synchronisation("Rozłączne");
   v[0] = "Szary";
-  KLASYFIKATORY_ZAPISZ("id_artykulu=2", "Artykul", 0, v, &marks);
-  EXPECT_EQ(ids("select id_artykulu from artykul where pole1='Szary'"), "2");
+  KLASYFIKATORY_ZAPISZ("id_artykulu=102", "Artykul", 0, v, &marks);
+  EXPECT_EQ(ids("select id_artykulu from artykul where pole1='Szary'"), "102");
 }
 
 TEST_F(ClassifierDemo, AGapInTheNumbersStopsFillingButNotSaving) {
@@ -96,13 +96,13 @@ TEST_F(ClassifierDemo, AGapInTheNumbersStopsFillingButNotSaving) {
 
 TEST_F(ClassifierDemo, TheComputedFieldAsksTheServerFunction) {
   ClassifierValues v{};
-  ASSERT_EQ(KLASYFIKATORY_INITUSE("id_artykulu", "Artykul", 1, v, 2), 1);
+  ASSERT_EQ(KLASYFIKATORY_INITUSE("id_artykulu", "Artykul", 101, v, 2), 1);
   EXPECT_EQ(v[3].str(), "14.0000");
-  EXECSQL("update stan_artykulu set ilosc=ilosc+6 where id_artykulu=1 and id_magazynu=1");
+  EXECSQL("update stan_artykulu set ilosc=ilosc+6 where id_artykulu=101 and id_magazynu=1");
   CLOSESQL();
-  ASSERT_EQ(KLASYFIKATORY_INITUSE("id_artykulu", "Artykul", 1, v, 2), 1);
+  ASSERT_EQ(KLASYFIKATORY_INITUSE("id_artykulu", "Artykul", 101, v, 2), 1);
   EXPECT_EQ(v[3].str(), "20.0000");
-  ASSERT_EQ(KLASYFIKATORY_INITUSE("id_artykulu", "Artykul", 1, v, 0), 1);
+  ASSERT_EQ(KLASYFIKATORY_INITUSE("id_artykulu", "Artykul", 101, v, 0), 1);
   EXPECT_EQ(v[3].str(), "14.0000");  // the column as the last save left it
 }
 
@@ -134,7 +134,8 @@ TEST_F(ClassifierDemo, FilterConditionsFindTheirRecords) {
   const std::string computed = KLASYFIKATORY_UTWORZSQL("Artykul", stock);
   EXPECT_EQ(computed, "dbo.AP_Func_StanArtykulu(A.id_artykulu)='40'");
   stock[3] = "40.0000";
-  EXPECT_EQ(ids("select id_artykulu from artykul A where " + KLASYFIKATORY_UTWORZSQL("Artykul", stock)), "2");
+  EXPECT_EQ(ids("select id_artykulu from artykul A where " + KLASYFIKATORY_UTWORZSQL("Artykul", stock)),
+            "102");
 }
 
 TEST_F(ClassifierDemo, AFailedReadShowsTheServersMessageAndKeepsTheValues) {

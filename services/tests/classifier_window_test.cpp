@@ -51,7 +51,7 @@ class ClassifierWindow : public ::testing::Test {
 TEST_F(ClassifierWindow, ShowsEveryActiveFieldWithTheButtonsOfItsKind) {
   ClassifierValues v{};
   host.form_cancel();
-  EXPECT_EQ(KLASYFIKATORY_OKNO("id_artykulu", "Artykul", 1, v, 2), 0);
+  EXPECT_EQ(KLASYFIKATORY_OKNO("id_artykulu", "Artykul", 101, v, 2), 0);
   const ui_script::Shown shown = form();
   EXPECT_EQ(shown.text, "Klasyfikatory_Okno");
   EXPECT_EQ(shown.fields,
@@ -82,7 +82,7 @@ TEST_F(ClassifierWindow, ButtonsFillAndClearTheValuesThatOkHandsBack) {
       .form_press("1205")
       .choose_file("/srv/katalog/nowa.pdf")
       .form_ok();
-  EXPECT_EQ(KLASYFIKATORY_OKNO("id_artykulu", "Artykul", 1, v, 2), 1);
+  EXPECT_EQ(KLASYFIKATORY_OKNO("id_artykulu", "Artykul", 101, v, 2), 1);
   EXPECT_EQ(v[0].str(), "Biały");
   EXPECT_EQ(v[1].str(), "");
   EXPECT_EQ(v[5].str(), std::to_string(runtime::make_day(2026, 5, 15)));
@@ -102,7 +102,7 @@ TEST_F(ClassifierWindow, ButtonsFillAndClearTheValuesThatOkHandsBack) {
 TEST_F(ClassifierWindow, WithoutAPickerTheDictionaryButtonDoesNothing) {
   ClassifierValues v{};
   host.form_press("1208").form_ok();
-  EXPECT_EQ(KLASYFIKATORY_OKNO("id_artykulu", "Artykul", 1, v, 2), 1);
+  EXPECT_EQ(KLASYFIKATORY_OKNO("id_artykulu", "Artykul", 101, v, 2), 1);
   EXPECT_EQ(v[7].str(), "24");
 }
 
@@ -120,7 +120,7 @@ TEST_F(ClassifierWindow, HyperlinksOpenThroughTheDesktopOrWarn) {
       .form_set("1105", sheet)
       .form_press("1505")
       .form_cancel();
-  KLASYFIKATORY_OKNO("id_artykulu", "Artykul", 1, v, 2);
+  KLASYFIKATORY_OKNO("id_artykulu", "Artykul", 101, v, 2);
   const auto desktop = of_kind("desktop");
   ASSERT_EQ(desktop.size(), 1u);
   EXPECT_EQ(desktop[0].text, sheet);

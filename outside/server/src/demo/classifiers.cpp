@@ -100,7 +100,9 @@ struct Article {
   const char* warranty;
 };
 
-// Articles 1 and 4, and 2 and 5, are the same goods in two warehouses (the same guid_artykul).
+// Articles 101 and 104, and 102 and 105, are the same goods in two warehouses (the same guid_artykul).
+// Numbered from 101, so that tests may add articles of their own from 1.
+constexpr int kFirstArticle = 101;
 constexpr Article kArticles[] = {
     {"6f1c2a4e-0001", "LOP-01", "Łopata ogrodowa", 1, "Zielony", "L", "/srv/katalog/lopata.pdf", 81900,
      "1.850", "24"},
@@ -114,7 +116,7 @@ constexpr Article kArticles[] = {
 };
 
 struct Stock {
-  int article;
+  int article;  // position in kArticles, from 1
   int warehouse;
   const char* quantity;
 };
@@ -167,14 +169,16 @@ void add_classifiers(Context& c) {
 
   Insert artykul(
       c.db, "ARTYKUL",
-      "ID_MAGAZYNU, GUID_ARTYKUL, INDEKS_KATALOGOWY, NAZWA, POLE1, POLE2, POLE5, POLE6, POLE7, POLE8",
+      "ID_ARTYKULU, ID_MAGAZYNU, GUID_ARTYKUL, INDEKS_KATALOGOWY, NAZWA, POLE1, POLE2, POLE5, POLE6, POLE7, "
+      "POLE8",
       c.status);
+  int article = kFirstArticle;
   for (const Article& a : kArticles) {
-    artykul.row({I(a.warehouse), T(a.guid), T(a.index), T(a.name), T(a.colour), T(a.size), T(a.sheet),
-                 T(std::to_string(a.entered)), T(a.weight), T(a.warranty)});
+    artykul.row({I(article++), I(a.warehouse), T(a.guid), T(a.index), T(a.name), T(a.colour), T(a.size),
+                 T(a.sheet), T(std::to_string(a.entered)), T(a.weight), T(a.warranty)});
   }
   Insert stan(c.db, "STAN_ARTYKULU", "ID_ARTYKULU, ID_MAGAZYNU, ILOSC", c.status);
-  for (const Stock& s : kStock) stan.row({I(s.article), I(s.warehouse), D(s.quantity)});
+  for (const Stock& s : kStock) stan.row({I(kFirstArticle - 1 + s.article), I(s.warehouse), D(s.quantity)});
   // The computed field's column keeps what the function gave when the article was last saved.
   run(c,
       "UPDATE ARTYKUL SET POLE4 = (SELECT printf('%.4f', TOTAL(ILOSC)) FROM STAN_ARTYKULU s WHERE "
