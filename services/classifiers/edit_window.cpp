@@ -99,7 +99,8 @@ class ClassifierWindow final : public dane::FormWindow {
       if (field != nullptr && classifiers_detail::active(*field)) add_row(*field, n);
     }
     if (filter_ && !rows_.empty()) {
-      add_field({std::string(kHintField), "", "", std::string(kHint), false, false, dane::FieldKind::Memo});
+      add_field({std::string(kHintField), "Wskazówka", "", std::string(kHint), false, false,
+                 dane::FieldKind::Memo});
     }
   }
 

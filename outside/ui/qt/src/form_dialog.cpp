@@ -119,7 +119,10 @@ class FormDialog : public QDialog {
       add_field_buttons(control, field);
       if (field.beside_previous && last_row != nullptr) {
         control.beside = true;
-        last_row->addWidget(control.row);
+        // The field beside takes the row's spare room; the one it follows (an operator, a unit) keeps its
+        // own width.
+        last_row->setStretch(0, 0);
+        last_row->addWidget(control.row, 1);
       } else {
         auto* label = new QLabel(to_qt(field.label.empty() ? field.name : field.label), this);
         label->setBuddy(control.editor);
