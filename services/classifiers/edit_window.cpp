@@ -122,6 +122,8 @@ class ClassifierWindow final : public dane::FormWindow {
   }
 
   std::optional<std::string> validate_record() override {
+    // A filter asks for no value, and a value it searches for may be a part of a list's item.
+    if (filter_) return std::nullopt;
     ClassifierValues typed = values_;
     collect(typed, operators_);
     if (KLASYFIKATORY_WALIDUJ(group_, typed, this)) return focus();

@@ -163,6 +163,16 @@ TEST_F(ClassifierWindow, AFilterHasAnOperatorPerFieldAndTheHint) {
   EXPECT_EQ(KLASYFIKATORY_UTWORZSQL("Kontrahent", v, &ops), "A.pole1 like '%Brien%'");
 }
 
+TEST_F(ClassifierWindow, AFilterRequiresNoValue) {
+  ClassifierValues v{};
+  ClassifierMarks ops{};
+  // The contractors' Opiekun handlowy is required; a filter on the discount alone leaves it empty.
+  host.form_set("1402", ">").form_set("1102", "3").form_ok();
+  EXPECT_EQ(KLASYFIKATORY_OKNO("id_kontrahenta", "Kontrahent", 0, v, 0, &ops), 1);
+  EXPECT_TRUE(of_kind("message").empty());
+  EXPECT_EQ(KLASYFIKATORY_UTWORZSQL("Kontrahent", v, &ops), "cast(A.pole2 as real) >3.00");
+}
+
 TEST_F(ClassifierWindow, ANumberTakesOnlyTheNumberOperators) {
   ClassifierValues v{};
   ClassifierMarks ops{};
