@@ -257,8 +257,10 @@ void set_classifier_value_picker(ClassifierValuePicker chosen) {
 
 std::uint8_t KLASYFIKATORY_OKNO(std::string_view key_column, std::string_view group, double record,
                                 ClassifierValues& values, std::uint8_t mode, ClassifierMarks* operators) {
-  if (mode != 0) KLASYFIKATORY_INITUSE(key_column, group, record, values, mode);
-  ClassifierWindow window(std::string(runtime::trim(group)), values, operators);
+  // The caller's values change only when the user accepts.
+  ClassifierValues opening = values;
+  if (mode != 0) KLASYFIKATORY_INITUSE(key_column, group, record, opening, mode);
+  ClassifierWindow window(std::string(runtime::trim(group)), opening, operators);
   if (dane::run_window(window) != dane::Response::Completed) return 0;
   values = window.values();
   if (operators != nullptr) *operators = window.operators();

@@ -61,8 +61,9 @@ bool KLASYFIKATORY_RAPORT(std::string_view group, const ClassifierValues& values
 
 // The edit window "Klasyfikatory_Okno" of the group's active fields. A mode other than 0 first fills
 // the values through KLASYFIKATORY_INITUSE with that mode. Given operators, the window edits a filter:
-// each field gets its operator list. On OK (after KLASYFIKATORY_WALIDUJ) the values and operators go
-// back to the caller. Answers 1 when the user accepted.
+// each field gets its operator list. On OK (after KLASYFIKATORY_WALIDUJ, which a filter skips) the values and
+// operators go back to the caller; a cancelled window leaves them as they were. Answers 1 when the user
+// accepted.
 std::uint8_t KLASYFIKATORY_OKNO(std::string_view key_column, std::string_view group, double record,
                                 ClassifierValues& values, std::uint8_t mode = 0,
                                 ClassifierMarks* operators = nullptr);
