@@ -134,6 +134,15 @@ bool FormWindow::initialise() {
   return true;
 }
 
+const Field* FormWindow::field_of_button(std::string_view control) const {
+  for (const Field& f : fields_) {
+    for (const FieldButton& b : f.buttons) {
+      if (b.control == control) return &f;
+    }
+  }
+  return nullptr;
+}
+
 bool FormWindow::take_accepted(std::string_view control) {
   if (control == kCancel) {
     close(Response::Cancelled);
@@ -147,6 +156,14 @@ bool FormWindow::take_accepted(std::string_view control) {
     }
     if (!save()) return false;
     close(Response::Completed);
+    return true;
+  }
+  if (const Field* owner = field_of_button(control)) {
+    if (read_only_ || !owner->visible) return false;
+    for (const FieldButton& b : owner->buttons) {
+      if (b.control == control && !b.enabled) return false;
+    }
+    on_button(owner->name, control);
     return true;
   }
   if (const std::string_view looked_up = lookup_field(control); !looked_up.empty()) {

@@ -115,6 +115,16 @@ void url_sledzenie(sqlite3_context* ctx, int, sqlite3_value** argv) {
   result_text(ctx, std::string(runtime::cut_to_width(address, 300)));
 }
 
+// (article): the article's stock over every warehouse, as the decimal text of its quantity.
+void stan_artykulu(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+  db::SqlLink link(sqlite3_context_db_handle(ctx));
+  const auto total =
+      link.scalar("SELECT printf('%.4f', TOTAL(ILOSC)) FROM STAN_ARTYKULU WHERE ID_ARTYKULU = ?",
+                  {db::Value::integer(sqlite3_value_int64(argv[0]))});
+  result_text(ctx, total ? *total : std::string("0.0000"));
+}
+
 }  // namespace
 
 std::string without_polish_letters(std::string_view text) {
@@ -150,6 +160,8 @@ void register_functions(sqlite3* db) {
   sqlite3_create_function_v2(db, "AP_FUNC_PoleDodatkowe", 3, SQLITE_UTF8 | SQLITE_INNOCUOUS, nullptr,
                              pole_dodatkowe, nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "AP_Func_PodajNip", 3, flags | SQLITE_INNOCUOUS, nullptr, podaj_nip, nullptr,
+                             nullptr, nullptr);
+  sqlite3_create_function_v2(db, "AP_Func_StanArtykulu", 1, SQLITE_UTF8, nullptr, stan_artykulu, nullptr,
                              nullptr, nullptr);
   sqlite3_create_function_v2(db, "RM_Func_URL_SledzeniePrzesylki", 2, SQLITE_UTF8, nullptr, url_sledzenie,
                              nullptr, nullptr, nullptr);

@@ -290,6 +290,9 @@ const std::vector<TableDeclaration>& table_declarations() {
        "ID_ARTYKULU pk, ID_MAGAZYNU i, GUID_ARTYKUL s36, INDEKS_KATALOGOWY s50, NAZWA s100, POLE*, LOCK*, "
        "ZDJECIE blob",
        {"ARTYKUL_MAGAZYN(ID_MAGAZYNU, INDEKS_KATALOGOWY)"}},
+      {"STAN_ARTYKULU",
+       "ID_ARTYKULU i nn, ID_MAGAZYNU i nn, ILOSC d15.4 =0",
+       {"!PK_STAN_ARTYKULU(ID_ARTYKULU, ID_MAGAZYNU)"}},
       {"KATEGORIA_ARTYKULU", "ID_KATEGORII pk, NAZWA s50, POLE*, LOCK*", {}},
       {"CENA", "ID_CENY pk, ID_ARTYKULU i, LOCK*", {}},
       {"CENA_KATEGORII", "ID_KATEGORII_CENY pk, NAZWA s50, ID_FIRMY i", {}},

@@ -14,6 +14,13 @@
 
 namespace dane {
 
+// A button beside a field: pressing it accepts `control`, which the form answers in on_button.
+struct FieldButton {
+  std::string control;
+  std::string label;
+  bool enabled = true;
+};
+
 // A field of the form. `value` is the stored value (a number as "1234.50", a date as its day number); hosts
 // show it and read typed text back by `picture` (dane/field_text.h). A password field shows no characters
 // and appears masked in any record of what was shown.
@@ -27,6 +34,9 @@ struct Field {
   FieldKind kind = FieldKind::Text;
   std::vector<std::string> choices{};  // Choice: the values offered, in order
   bool visible = true;                 // a hidden field keeps its value and takes no typing
+  std::vector<FieldButton> buttons{};  // after the editor, in order; they replace a date's calendar button
+  bool beside_previous = false;        // on the row of the field before it, after that field's buttons
+  bool right_aligned = false;          // the text to the right whatever the kind (numbers always are)
 };
 
 // The control of a field's lookup button: accepting it asks the form to call the lookup browse.
@@ -50,6 +60,8 @@ class FormWindow : public Window {
   void add_field(Field field);
   const std::vector<Field>& fields() const { return fields_; }
   const Field* field(std::string_view name) const;
+  // The field whose button `control` is, or nullptr.
+  const Field* field_of_button(std::string_view control) const;
   std::string value(std::string_view name) const;
   // The value as the user typed it; a disabled field or a read-only form refuses it.
   bool set_value(std::string_view name, std::string_view value);
@@ -87,6 +99,9 @@ class FormWindow : public Window {
   virtual bool save() { return true; }
   // The lookup button of a field was pressed (its control is lookup_control(field)).
   virtual void on_lookup(std::string_view) {}
+  // A field's button was pressed: an enabled button of a visible field of an editable form. A button's
+  // own state decides, not its field's, so that a read-only field may still offer one (open a web page).
+  virtual void on_button(std::string_view /*field*/, std::string_view /*control*/) {}
 
   bool initialise() override;
   bool take_accepted(std::string_view control) override;

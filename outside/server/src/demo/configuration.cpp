@@ -104,22 +104,6 @@ void add_configuration(Context& c) {
   stan.row({I(3), I(0)});
   Insert tryb(c.db, "TRYB_PRACY", "PRGKOD, PARAMETRY", c.status);
   tryb.row({I(3), T("")});
-  Insert grupa(c.db, "KLASYFIKATOR_GRUPA", "KOD_KLAS_GRUPY, NAZWA_IDENTYFIKATORA", c.status);
-  for (const auto& [group, id] : {std::pair{"Artykul", "id_artykulu"},
-                                  {"Kontrahent", "id_kontrahenta"},
-                                  {"Magazyn", "id_magazynu"},
-                                  {"Pracownik", "id_pracownika"},
-                                  {"Dokument_handlowy", "id_dokumentu_handlowego"}}) {
-    grupa.row({T(group), T(id)});
-  }
-  Insert pole(
-      c.db, "KLASYFIKATOR_POLE",
-      "KOD_KLAS_GRUPY, NAZWA_POLA, NAZWA_POLA_MAP, NUMER_POLA, MASKA_POLA, TYP_POLA, TYP_DANYCH, CZY_AKTYWNE",
-      c.status);
-  pole.row({T("Kontrahent"), T("Opiekun handlowy"), T("pole1"), I(1), T("s50"), I(0), T("tekst"), I(1)});
-  pole.row({T("Kontrahent"), T("Rabat stały"), T("pole2"), I(2), T("n6.2"), I(0), T("liczba"), I(1)});
-  pole.row({T("Artykul"), T("Kolor"), T("pole1"), I(1), T("s30"), I(0), T("tekst"), I(1)});
-
   Insert operator_(c.db, "MAG_OPERATOR_PRZESYLKI", "NAZWA, URL_SLEDZENIE", c.status);
   operator_.row({T("Poczta Polska"), T("https://sledzenie.poczta.example.pl/?numer={numer}")});
   operator_.row({T("Kurier Ekspres"), T("https://tracking.kurier.example.pl/")});

@@ -22,7 +22,7 @@ db::Status fill_demo_data(sqlite3* db, DemoSize size) {
   if (db::Status s = link.exec("BEGIN"); !s.ok()) return s;
   for (auto part : {demo::add_money, demo::add_companies, demo::add_users, demo::add_configuration,
                     demo::add_documents, demo::add_people, demo::add_windows, demo::add_reports,
-                    demo::add_profiles, demo::add_credit, demo::add_access}) {
+                    demo::add_profiles, demo::add_credit, demo::add_access, demo::add_classifiers}) {
     part(c);
     if (!c.status.ok()) break;
   }

@@ -34,5 +34,6 @@ void add_reports(Context& c);        // reports, their parameters, variants and 
 void add_profiles(Context& c);       // setting profiles of the data exchange and their assignments
 void add_credit(Context& c);         // payers in each credit blocking mode, their settlements and documents
 void add_access(Context& c);         // additional operations, sales-system links, the limited user
+void add_classifiers(Context& c);    // additional fields, their dictionaries, articles and field values
 
 }  // namespace server::demo

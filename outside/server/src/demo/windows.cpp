@@ -101,17 +101,6 @@ const std::vector<Window>& windows() {
   return list;
 }
 
-// The additional fields that the classifier columns of Artykul_Brw show; Kolor (pole1) comes with the
-// configuration. pole3 is switched off, so its column must not show.
-void add_classifier_fields(Context& c) {
-  Insert pole(
-      c.db, "KLASYFIKATOR_POLE",
-      "KOD_KLAS_GRUPY, NAZWA_POLA, NAZWA_POLA_MAP, NUMER_POLA, MASKA_POLA, TYP_POLA, TYP_DANYCH, CZY_AKTYWNE",
-      c.status);
-  pole.row({T("Artykul"), T("Rozmiar"), T("pole2"), I(2), T("s10"), I(0), T("tekst"), I(1)});
-  pole.row({T("Artykul"), T("Producent"), T("pole3"), I(3), T("s50"), I(0), T("tekst"), I(0)});
-}
-
 // A large database carries a catalogue of 20,000 columns (250 windows of 80), for timing the loading.
 void add_large_catalogue(Context& c, Insert& okno, Insert& kolumna) {
   if (!c.large()) return;
@@ -154,7 +143,6 @@ void add_windows(Context& c) {
     for (const auto& [name, value] : w.settings) parametr.row({I(id), T(name)});
   }
   add_large_catalogue(c, okno, kolumna);
-  add_classifier_fields(c);
   if (!c.status.ok()) return;
   // Per-user rows: the system only updates them, so every user starts with the catalogue defaults.
   db::SqlLink link(c.db);

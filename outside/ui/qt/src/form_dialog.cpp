@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 #include <vector>
 
 #include "dane/field_text.h"
@@ -43,9 +44,12 @@ struct FieldControl {
   QPlainTextEdit* memo = nullptr;
   QComboBox* combo = nullptr;
   QCheckBox* check = nullptr;
-  QToolButton* button = nullptr;  // the calendar or the lookup beside the line
-  QWidget* row = nullptr;         // what the form's layout holds: the editor, or it with its button
-  QString shown;                  // the text the line or memo last showed from the form
+  QToolButton* button = nullptr;      // the calendar or the lookup beside the line
+  QWidget* row = nullptr;             // what the form's layout holds: the editor, or it with its buttons
+  QHBoxLayout* row_layout = nullptr;  // set when the row is a container
+  std::vector<std::pair<std::string, QPushButton*>> field_buttons;  // the field's own, by control
+  bool beside = false;  // shown on the row of a field before it, not a row of its own
+  QString shown;        // the text the line or memo last showed from the form
 
   // A text the user types (line, memo); drop lists and check boxes hand their value over at once.
   bool typed() const { return line != nullptr || memo != nullptr; }
@@ -114,12 +118,27 @@ class FormDialog : public QDialog {
   void build() {
     auto* layout = new QVBoxLayout(this);
     fields_ = new QFormLayout;
-    for (const dane::Field& field : form_.fields()) {
+    const std::vector<dane::Field>& fields = form_.fields();
+    QHBoxLayout* last_row = nullptr;  // the row a field shown beside the one before it goes into
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      const dane::Field& field = fields[i];
       FieldControl control = make_control(field);
       control.editor->setObjectName(QString::fromStdString(field.name));
-      auto* label = new QLabel(to_qt(field.label.empty() ? field.name : field.label), this);
-      label->setBuddy(control.editor);
-      fields_->addRow(label, control.row);
+      const bool followed = i + 1 < fields.size() && fields[i + 1].beside_previous;
+      if (!field.buttons.empty() || followed) as_container(control);
+      add_field_buttons(control, field);
+      if (field.beside_previous && last_row != nullptr) {
+        control.beside = true;
+        // The field beside takes the row's spare room; the one it follows (an operator, a unit) keeps its
+        // own width.
+        last_row->setStretch(0, 0);
+        last_row->addWidget(control.row, 1);
+      } else {
+        auto* label = new QLabel(to_qt(field.label.empty() ? field.name : field.label), this);
+        label->setBuddy(control.editor);
+        fields_->addRow(label, control.row);
+        last_row = control.row_layout;
+      }
       controls_.push_back(control);
     }
     layout->addLayout(fields_);
@@ -199,14 +218,15 @@ class FormDialog : public QDialog {
     const int picture_width = picture_chars(field.picture);
     // A text picture keeps no more than its width: stop the typing there rather than cut it on OK.
     if (kind == runtime::PictureKind::text && picture_width > 0) edit->setMaxLength(picture_width);
-    if (field.kind == dane::FieldKind::Number || kind == runtime::PictureKind::number ||
-        kind == runtime::PictureKind::exponent)
+    if (field.right_aligned || field.kind == dane::FieldKind::Number ||
+        kind == runtime::PictureKind::number || kind == runtime::PictureKind::exponent)
       edit->setAlignment(Qt::AlignRight);
     const int chars = std::clamp(picture_width, 4, 60);
     edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * (chars + 2));
     if (field.kind == dane::FieldKind::Lookup) {
       with_lookup_button(control);
-    } else if (field.kind == dane::FieldKind::Date || kind == runtime::PictureKind::date) {
+    } else if ((field.kind == dane::FieldKind::Date || kind == runtime::PictureKind::date) &&
+               field.buttons.empty()) {
       with_calendar_button(control, field);
     }
     return control;
@@ -224,8 +244,53 @@ class FormDialog : public QDialog {
     button->setFocusPolicy(Qt::NoFocus);
     line->addWidget(button);
     control.row = row;
+    control.row_layout = line;
     control.button = button;
     return button;
+  }
+
+  // The field's editor (with any tool button) in a row that more widgets can join.
+  void as_container(FieldControl& control) {
+    if (control.row_layout != nullptr) return;
+    auto* row = new QWidget(this);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    control.row->setParent(row);
+    line->addWidget(control.row, 1);
+    control.row = row;
+    control.row_layout = line;
+  }
+
+  // The field's own buttons after its editor. A text typed and not yet taken goes to the form first, as
+  // if the field were left; a value the button puts in replaces what the line shows.
+  void add_field_buttons(FieldControl& control, const dane::Field& field) {
+    for (const dane::FieldButton& b : field.buttons) {
+      auto* button = new QPushButton(to_qt(b.label), control.row);
+      button->setObjectName(QString::fromStdString(b.control));
+      button->setAutoDefault(false);
+      button->setFocusPolicy(Qt::NoFocus);
+      control.row_layout->addWidget(button);
+      control.field_buttons.emplace_back(b.control, button);
+      const std::string name = field.name;
+      const std::string pressed = b.control;
+      connect(button, &QPushButton::clicked, this, [this, name, pressed] {
+        if (form_.closed()) return;
+        FieldControl* c = control_of(name);
+        if (c && c->typed() && c->text() != c->shown && !commit(*c)) {
+          focus_field(form_.focus());
+          return;
+        }
+        const std::string before = form_.value(name);
+        form_.accept(pressed);
+        if (finish_if_closed()) return;
+        c = control_of(name);
+        if (c && c->typed() && form_.value(name) != before) {
+          c->shown = to_qt(form_.shown_text(name));
+          c->set_text(c->shown);
+        }
+        show_values(nullptr);
+      });
+    }
   }
 
   // The date's line with a button that opens the calendar on the date typed (or today) and puts the chosen
@@ -346,9 +411,20 @@ class FormDialog : public QDialog {
       const dane::Field* field = form_.field(control.name);
       if (!field) continue;
       const bool enabled = field->enabled && !form_.read_only();
-      fields_->setRowVisible(control.row, field->visible);
+      if (control.beside) {
+        control.row->setVisible(field->visible);
+      } else {
+        fields_->setRowVisible(control.row, field->visible);
+      }
       control.editor->setEnabled(enabled);
       if (control.button) control.button->setEnabled(enabled);
+      for (const auto& [name, button] : control.field_buttons) {
+        bool on = !form_.read_only();
+        for (const dane::FieldButton& b : field->buttons) {
+          if (b.control == name) on = on && b.enabled;
+        }
+        button->setEnabled(on);
+      }
       if (control.check) control.check->setChecked(runtime::trim(field->value) == "1");
       if (control.combo) control.combo->setCurrentIndex(choice_index(*field));
       if (!control.typed() || control.editor == except || control.text() != control.shown) continue;

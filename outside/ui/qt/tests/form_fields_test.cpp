@@ -294,3 +294,68 @@ TEST(QtCalendar, AnulujAnswersNothing) {
 
 }  // namespace
 }  // namespace ui_qt
+
+namespace ui_qt {
+namespace {
+
+// A date with buttons of its own (no calendar button of the host's), a second field on its row, and a
+// text shown to the right.
+class StocktakingForm : public dane::FormWindow {
+ public:
+  StocktakingForm() : FormWindow("Inwentaryzacja_Upd") {
+    dane::Field day{"DZIEN", "Dzień", "@d17", std::to_string(runtime::make_day(2026, 12, 7)), true};
+    day.kind = dane::FieldKind::Date;
+    day.buttons = {{"KALENDARZ", "Otwórz kalendarz", true}, {"SKASUJ", "Skasuj", false}};
+    add_field(std::move(day));
+    dane::Field op{"OPERATOR", "", "@s5", "=", true, false, dane::FieldKind::Choice, {"=", ">"}};
+    op.beside_previous = true;
+    add_field(std::move(op));
+    dane::Field code{"KOD", "Kod", "@s10", "A1", true};
+    code.right_aligned = true;
+    add_field(std::move(code));
+    set_mode_titles("Inwentaryzacja", "Inwentaryzacja");
+  }
+  std::vector<std::string> pressed;
+
+ protected:
+  void on_button(std::string_view field, std::string_view control) override {
+    pressed.push_back(std::string(field) + ":" + std::string(control));
+    mutable_field(field)->value = "0";
+  }
+};
+
+TEST(QtFieldButtons, StandBesideTheirFieldAndPutTheirValueIntoIt) {
+  QtHost host;
+  dane::install_host(&host);
+  StocktakingForm form;
+  bool calendar_button = true, skasuj_enabled = true, same_row = false, code_right = false;
+  QString label, day_after;
+  when_shown("Inwentaryzacja_Upd", [&](QWidget* w) {
+    auto* kalendarz = child<QPushButton>(w, "KALENDARZ");
+    auto* skasuj = child<QPushButton>(w, "SKASUJ");
+    auto* op = child<QComboBox>(w, "OPERATOR");
+    auto* day = child<QLineEdit>(w, "DZIEN");
+    calendar_button = w->findChild<QToolButton*>(QStringLiteral("DZIEN_calendar")) != nullptr;
+    label = kalendarz->text();
+    skasuj_enabled = skasuj->isEnabled();
+    same_row = op->parentWidget() == kalendarz->parentWidget();
+    code_right = (child<QLineEdit>(w, "KOD")->alignment() & Qt::AlignRight) != 0;
+    kalendarz->click();
+    settle();
+    day_after = day->text();
+    child<QPushButton>(w, "ok")->click();
+  });
+  EXPECT_EQ(dane::run_window(form), Response::Completed);
+  dane::install_host(nullptr);
+  EXPECT_FALSE(calendar_button);
+  EXPECT_EQ(label, "Otwórz kalendarz");
+  EXPECT_FALSE(skasuj_enabled);
+  EXPECT_TRUE(same_row);
+  EXPECT_TRUE(code_right);
+  EXPECT_EQ(form.pressed, (std::vector<std::string>{"DZIEN:KALENDARZ"}));
+  EXPECT_EQ(day_after, "");  // day 0 shows as nothing
+  EXPECT_EQ(form.value("DZIEN"), "0");
+}
+
+}  // namespace
+}  // namespace ui_qt

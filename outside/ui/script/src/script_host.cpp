@@ -95,6 +95,7 @@ void ScriptHost::update_window(std::size_t record, Shown state) {
   std::lock_guard lock(mutex_);
   if (record >= shown_.size()) return;
   shown_[record].fields = std::move(state.fields);
+  shown_[record].field_buttons = std::move(state.field_buttons);
   shown_[record].headers = std::move(state.headers);
   shown_[record].rows = std::move(state.rows);
 }

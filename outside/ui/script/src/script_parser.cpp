@@ -109,9 +109,9 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
       step.action = "set";
       step.column = w[2];
       step.value = w[3];
-    } else if (w[0] == "form" && w.size() == 3 && w[1] == "lookup") {
+    } else if (w[0] == "form" && w.size() == 3 && (w[1] == "lookup" || w[1] == "press")) {
       step.kind = Step::Kind::Form;
-      step.action = "lookup";
+      step.action = w[1];
       step.column = w[2];
     } else if (w[0] == "form" && w.size() == 2 && (w[1] == "ok" || w[1] == "cancel")) {
       step.kind = Step::Kind::Form;

@@ -33,6 +33,19 @@ std::vector<std::string> shown_fields(const dane::FormWindow& form) {
   return fields;
 }
 
+// The buttons beside the form's visible fields as "CONTROL=label", a disabled one marked " (-)".
+std::vector<std::string> shown_field_buttons(const dane::FormWindow& form) {
+  std::vector<std::string> buttons;
+  for (const dane::Field& f : form.fields()) {
+    if (!f.visible) continue;
+    for (const dane::FieldButton& b : f.buttons) {
+      const bool enabled = b.enabled && !form.read_only();
+      buttons.push_back(b.control + "=" + b.label + (enabled ? "" : " (-)"));
+    }
+  }
+  return buttons;
+}
+
 // A cell as the list shows it: an icon as its name, else the text in the picture without the padding.
 std::string shown_cell(const dane::Column& column, std::string_view picture, std::string_view cell) {
   const std::string icon = dane::cell_icon_name(column, cell);
@@ -45,6 +58,7 @@ Shown window_state(const dane::Window& w) {
   Shown state;
   if (w.kind() == dane::Window::Kind::Form) {
     state.fields = shown_fields(static_cast<const dane::FormWindow&>(w));
+    state.field_buttons = shown_field_buttons(static_cast<const dane::FormWindow&>(w));
   } else if (w.kind() == dane::Window::Kind::Browse) {
     const auto& browse = static_cast<const dane::BrowseWindow&>(w);
     const std::vector<dane::ColumnView> columns = browse.shown_columns();
@@ -117,6 +131,11 @@ ScriptHost& ScriptHost::browse_locate(std::string_view text) {
 
 ScriptHost& ScriptHost::form_lookup(std::string_view field) {
   add_steps({window_step(Step::Kind::Form, "lookup", field, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::form_press(std::string_view control) {
+  add_steps({window_step(Step::Kind::Form, "press", control, {})});
   return *this;
 }
 
@@ -332,6 +351,13 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
       } else if (!f->enabled || form.read_only() || !form.accept(dane::lookup_control(f->name))) {
         fail(where + "the lookup button of field " + step.column + " of " + describe(window) +
              " is disabled");
+      }
+    } else if (step.action == "press") {
+      const dane::Field* f = form.field_of_button(step.column);
+      if (!f || !f->visible) {
+        fail(where + describe(window) + " shows no button " + step.column);
+      } else if (!form.accept(step.column)) {
+        fail(where + "the button " + step.column + " of " + describe(window) + " is disabled");
       }
     } else if (step.action == "ok") {
       form.accept(dane::FormWindow::kOk);

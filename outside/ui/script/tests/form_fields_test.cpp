@@ -81,6 +81,57 @@ TEST_F(ScriptedForm, AWarningTheScriptDoesNotAnswerIsAFailure) {
   EXPECT_EQ(form.value("KWOTA"), "");
 }
 
+// A field with buttons of its own beside it, and a second field on its row.
+class AddressForm : public dane::FormWindow {
+ public:
+  AddressForm() : FormWindow("Adres_Upd") {
+    dane::Field www{"WWW", "Strona", "@s100", "firma.example.pl", false};
+    www.buttons = {{"OTWORZ", "Otwórz stronę WWW", true}, {"SKASUJ", "Skasuj", false}};
+    add_field(std::move(www));
+    dane::Field kind{"RODZAJ", "", "@s10", "http", true, false, dane::FieldKind::Choice, {"http", "https"}};
+    kind.beside_previous = true;
+    add_field(std::move(kind));
+    set_mode_titles("Adres", "Adres");
+  }
+  std::vector<std::string> pressed;
+
+ protected:
+  void on_button(std::string_view field, std::string_view control) override {
+    pressed.push_back(std::string(field) + ":" + std::string(control));
+  }
+};
+
+TEST_F(ScriptedForm, FieldButtonsArePressedByControlAndADisabledOneRefuses) {
+  AddressForm address;
+  script.form_press("OTWORZ").form_press("SKASUJ").form_press("NIEMA").form_ok();
+  EXPECT_EQ(dane::run_window(address), Response::Completed);
+  // The field itself is read-only: its enabled button still works.
+  EXPECT_EQ(address.pressed, (std::vector<std::string>{"WWW:OTWORZ"}));
+  ASSERT_EQ(failures.size(), 2u);
+  EXPECT_NE(failures[0].find("SKASUJ"), std::string::npos) << failures[0];
+  EXPECT_NE(failures[1].find("NIEMA"), std::string::npos) << failures[1];
+  records = script.shown();
+  const Shown* shown = find_shown("form");
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->field_buttons,
+            (std::vector<std::string>{"OTWORZ=Otwórz stronę WWW", "SKASUJ=Skasuj (-)"}));
+
+  std::string error;
+  const auto steps = ScriptHost::parse("form press OTWORZ", &error);
+  ASSERT_TRUE(steps) << error;
+  EXPECT_EQ((*steps)[0].action, "press");
+  EXPECT_EQ((*steps)[0].column, "OTWORZ");
+}
+
+TEST_F(ScriptedForm, AReadOnlyFormPressesNoButton) {
+  AddressForm address;
+  address.set_read_only(true);
+  script.form_press("OTWORZ").form_cancel();
+  dane::run_window(address);
+  EXPECT_TRUE(address.pressed.empty());
+  EXPECT_EQ(failures.size(), 1u);
+}
+
 class ScriptedCalendar : public ScriptedForm {};
 
 TEST_F(ScriptedCalendar, ChoosesTheScriptedDateAndRecordsIt) {

@@ -32,6 +32,8 @@ struct Shown {
   // A form's visible fields as "NAME=text shown", a password field masked ("***"); kept up to date as the
   // script acts in the form
   std::vector<std::string> fields{};
+  // A form's buttons beside its visible fields as "CONTROL=label", a disabled one followed by " (-)"
+  std::vector<std::string> field_buttons{};
   // A browse's headers as the list shows them, in the user's column order, with the header sorter's marks
   // ("Nazwa[+]"); kept up to date like a form's fields
   std::vector<std::string> headers{};
@@ -71,9 +73,9 @@ struct Step {
   std::string button;
   std::string path;
   // browse: select, pick, insert, change, delete, view, popup, close, sort, key, action, order, locate;
-  // form: set, lookup, ok, cancel; popup: the label to choose (empty: dismiss)
+  // form: set, lookup, press, ok, cancel; popup: the label to choose (empty: dismiss)
   std::string action;
-  std::string column;  // browse row column, the column whose header a sort clicks, or form field
+  std::string column;  // browse row column, the column whose header a sort clicks, form field or button
   // the row's value; a sort's modifier ("ctrl", "shift" or ""); the key, action, order or locator text
   std::string value;
   std::string expect_title;
@@ -101,6 +103,8 @@ class ScriptHost : public dane::Host {
   ScriptHost& browse_locate(std::string_view text);
   ScriptHost& form_set(std::string_view field, std::string_view value);
   ScriptHost& form_lookup(std::string_view field);
+  // A button beside a field, named by its control.
+  ScriptHost& form_press(std::string_view control);
   ScriptHost& form_ok();
   ScriptHost& form_cancel();
   ScriptHost& close_window();
@@ -132,6 +136,7 @@ class ScriptHost : public dane::Host {
   //   cancel-progress PERCENT
   //   form set FIELD TEXT | form ok | form cancel
   //   form lookup FIELD                   (the lookup button beside the field)
+  //   form press CONTROL                  (a button beside a field: fails when hidden or disabled)
   //   close
   // Gives nothing and sets `error` (with the line number) when a line is not understood.
   static std::optional<std::vector<Step>> parse(std::string_view script, std::string* error);
