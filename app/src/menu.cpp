@@ -4,6 +4,7 @@
 #include "keldox/date_ranges.h"
 #include "keldox/messages.h"
 #include "keldox/price_windows.h"
+#include "payer_credit.h"
 #include "runtime/decimal.h"
 #include "runtime/text.h"
 #include "slownik/dictionaries.h"
@@ -66,6 +67,10 @@ std::vector<MenuEntry> build_entries() {
   }
   entries.push_back({"przelicznik_rabatu", "Narzędzia > Przelicznik rabatu", discount_converter});
   entries.push_back({"wydawanie_reszty", "Narzędzia > Wydawanie reszty", change_calculator});
+  entries.push_back({"limit_kupiecki", "Narzędzia > Limit kupiecki płatnika", [] {
+                       show_payer_credit_limit();
+                       return AfterEntry::Continue;
+                     }});
   entries.push_back({"o_programie", "Pomoc > O programie", about});
   return entries;
 }

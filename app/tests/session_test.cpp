@@ -127,6 +127,27 @@ TEST_F(SessionTest, DictionaryEntriesComeFromTheDictionaryTableAndBrowseTheSessi
   EXPECT_NE(shown[2].text.find("BANKI"), std::string::npos) << shown[2].text;
 }
 
+// The credit-limit window is reached from the Tools menu through the payers whose sales are checked.
+TEST_F(SessionTest, ThePayersCreditLimitOpensForThePayerChosenByName) {
+  Database database = open();
+  dane::install_database(database.client.get());
+  ui_script::ScriptHost host;
+  host.form_set("PLATNIK", "Market Na Granicy S.A.").form_ok().form_cancel();
+  dane::install_host(&host);
+  dane::GLO.ID_FIRMY = 1;
+  EXPECT_EQ(find_menu_entry("Narzędzia > Limit kupiecki płatnika")->action(), AfterEntry::Continue);
+  dane::install_host(nullptr);
+  dane::install_database(nullptr);
+
+  EXPECT_TRUE(host.failures().empty()) << host.failures().front();
+  const std::vector<ui_script::Shown> shown = host.shown();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].title, "Limit kupiecki płatnika");
+  EXPECT_EQ(shown[1].text, "LimitKupiecki");
+  EXPECT_NE(std::find(shown[1].fields.begin(), shown[1].fields.end(), "NALEZNOSCI=15 000,00"),
+            shown[1].fields.end());
+}
+
 // One session per process: the libraries start and end once.
 TEST_F(SessionTest, SessionSetsTheGlobalsStartsTheLibrariesWithItsObjectsAndEndsThem) {
   Database database = open();

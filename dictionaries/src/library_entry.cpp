@@ -1,8 +1,10 @@
 // The library entries of slownik.
 #include "slownik/library.h"
 
+#include "keldox/classifiers.h"
 #include "keldox/library.h"
 #include "modules/entries.h"
+#include "slownik/dictionaries.h"
 
 namespace slownik {
 namespace {
@@ -16,6 +18,8 @@ dane::LibraryEntry& entry() {
 
 void INIT(dane::ErrorObject* error, dane::SettingsFile* settings) {
   entry().init(error, settings);
+  // The classifier window of keldox cannot depend on this library; it reaches the value picker here.
+  keldox::set_classifier_value_picker(pick_classifier_value);
 }
 void KILL() {
   entry().kill();

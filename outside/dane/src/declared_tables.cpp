@@ -25,6 +25,7 @@ constexpr Declaration kDeclarations[] = {
     {"CENKAT", "CENA_KATEGORII", {}},
     {"CRMK", "CRM_KALENDARZ", {}},
     {"DATKUR", "DATY_KURSOW", {}},
+    {"DOKH", "DOKUMENT_HANDLOWY", {}},
     {"ETYD", "ETYKIETA_DOKUMENTU", {}},
     {"FIR", "FIRMA", {}},
     {"FORD", "FORMA_DOSTAWY", {}},

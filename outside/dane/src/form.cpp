@@ -143,13 +143,19 @@ const Field* FormWindow::field_of_button(std::string_view control) const {
   return nullptr;
 }
 
+void FormWindow::set_closing_buttons(std::string ok_text, std::string cancel_text, bool ok_shown) {
+  ok_text_ = std::move(ok_text);
+  cancel_text_ = std::move(cancel_text);
+  ok_shown_ = ok_shown;
+}
+
 bool FormWindow::take_accepted(std::string_view control) {
   if (control == kCancel) {
     close(Response::Cancelled);
     return true;
   }
   if (control == kOk) {
-    if (read_only_) return false;
+    if (!ok_enabled()) return false;
     if (const auto bad = validate_record()) {
       set_focus(*bad);
       return false;

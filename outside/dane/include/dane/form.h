@@ -81,7 +81,14 @@ class FormWindow : public Window {
   // Read-only: every editable control and OK disabled; the user can look but not save.
   void set_read_only(bool read_only);
   bool read_only() const { return read_only_; }
-  bool ok_enabled() const { return !read_only_; }
+  bool ok_enabled() const { return !read_only_ && ok_shown_; }
+
+  // The closing buttons: OK, which a window that only shows figures hides, and the cancelling one, whose
+  // text such a window changes ("Zamknij"). A hidden OK refuses to be pressed.
+  void set_closing_buttons(std::string ok_text, std::string cancel_text, bool ok_shown = true);
+  const std::string& ok_text() const { return ok_text_; }
+  const std::string& cancel_text() const { return cancel_text_; }
+  bool ok_shown() const { return ok_shown_; }
 
   // Titles by mode; view mode always shows "View Record".
   void set_mode_titles(std::string insert_title, std::string change_title);
@@ -111,6 +118,9 @@ class FormWindow : public Window {
   std::vector<Field> fields_;
   std::vector<std::string> originals_;
   bool read_only_ = false;
+  bool ok_shown_ = true;
+  std::string ok_text_ = "OK";
+  std::string cancel_text_ = "Anuluj";
   std::string insert_title_;
   std::string change_title_;
 };

@@ -29,8 +29,8 @@ void add_credit(Context& c) {
                     "DNI_PO_TERMINIE, ODBIORCA",
                     c.status);
   for (const Payer& p : kPayers) {
-    kontrahent.row(
-        {I(p.id), I(1), I(p.id), T(p.name), T(p.name), D(p.limit), I(p.mode), I(p.days_after_due), I(1)});
+    kontrahent.row({I(p.id), I(1), I(p.id), T(p.name), T(p.name), T(p.nip), D(p.limit), I(p.mode),
+                    I(p.days_after_due), I(1)});
   }
   const std::int64_t long_ago = day_number(2025, 3, 31);
   const std::int64_t far_ahead = day_number(2099, 12, 31);

@@ -26,6 +26,13 @@ Insert::~Insert() {
 
 void Insert::row(const std::vector<db::Value>& values) {
   if (!status_.ok() || !stmt_) return;
+  // A short row would keep the previous row's values in the columns it leaves out.
+  if (static_cast<int>(values.size()) != sqlite3_bind_parameter_count(stmt_)) {
+    status_ = db::Status::statement_failed("demo row of " + table_ + " has " + std::to_string(values.size()) +
+                                           " values for " +
+                                           std::to_string(sqlite3_bind_parameter_count(stmt_)) + " columns");
+    return;
+  }
   sqlite3_reset(stmt_);
   for (std::size_t i = 0; i < values.size(); ++i) {
     const int at = static_cast<int>(i) + 1;

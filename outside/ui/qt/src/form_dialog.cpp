@@ -146,15 +146,17 @@ class FormDialog : public QDialog {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_ = new QPushButton(to_qt(form_.ok_text()), this);
     ok_->setObjectName("ok");
-    ok_->setDefault(true);
+    ok_->setDefault(form_.ok_shown());
+    ok_->setVisible(form_.ok_shown());
     ok_->setEnabled(form_.ok_enabled());
     // The buttons never take the focus: pressing one must not count as leaving the field being edited.
     ok_->setFocusPolicy(Qt::NoFocus);
-    auto* cancel = new QPushButton(QStringLiteral("Anuluj"), this);
+    auto* cancel = new QPushButton(to_qt(form_.cancel_text()), this);
     cancel->setObjectName("cancel");
     cancel->setAutoDefault(false);
+    cancel->setDefault(!form_.ok_shown());
     cancel->setFocusPolicy(Qt::NoFocus);
     buttons->addWidget(ok_);
     buttons->addWidget(cancel);

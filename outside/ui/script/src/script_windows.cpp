@@ -226,6 +226,11 @@ void ScriptHost::run_window(dane::Window& window) {
   for (const dane::ToolButton& b : window.toolbar().buttons()) {
     opened.buttons.push_back(dane::parse_item_text(b.text).label);
   }
+  if (window.kind() == dane::Window::Kind::Form) {
+    const auto& form = static_cast<const dane::FormWindow&>(window);
+    if (form.ok_shown()) opened.buttons.push_back(form.ok_text());
+    opened.buttons.push_back(form.cancel_text());
+  }
   const std::size_t opened_record = record(std::move(opened));
   while (!window.closed()) {
     std::optional<Step> step;
@@ -360,7 +365,10 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
         fail(where + "the button " + step.column + " of " + describe(window) + " is disabled");
       }
     } else if (step.action == "ok") {
-      form.accept(dane::FormWindow::kOk);
+      if (!form.ok_shown())
+        fail(where + describe(window) + " shows no OK button");
+      else
+        form.accept(dane::FormWindow::kOk);
     } else if (step.action == "cancel") {
       form.accept(dane::FormWindow::kCancel);
     } else {

@@ -23,7 +23,8 @@ struct Shown {
   // A popup's icon names, one per item, joined by "|" ("" for none); a progress window's last text; a
   // window's procedure name
   std::string text;
-  // Box buttons; a popup's labels ("" for a separator); a window's toolbar labels; "Przerwij" when a
+  // Box buttons; a popup's labels ("" for a separator); a window's toolbar labels, a form's then its
+  // closing buttons ("OK", "Anuluj"); "Przerwij" when a
   // progress window offers to stop
   std::vector<std::string> buttons;
   // The code of the button; a popup's 1-based item, 0 when dismissed; a progress window's last percent; a
