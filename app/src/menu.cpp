@@ -1,10 +1,14 @@
 // The menu table of the main program and the actions of its entries.
 #include "app/menu.h"
 
+#include "dane/globals.h"
+#include "keldox/classifiers.h"
+#include "keldox/credit_limits.h"
 #include "keldox/date_ranges.h"
 #include "keldox/messages.h"
 #include "keldox/price_windows.h"
-#include "payer_credit.h"
+#include "keldox/sql_text.h"
+#include "record_choice.h"
 #include "runtime/decimal.h"
 #include "runtime/text.h"
 #include "slownik/dictionaries.h"
@@ -45,6 +49,31 @@ AfterEntry change_calculator() {
   return AfterEntry::Continue;
 }
 
+// The payers whose sales are checked (a limit or a blocking mode), until the contractor lists come.
+AfterEntry payer_credit_limit() {
+  const auto payer = choose_record(
+      "Limit kupiecki płatnika", "Płatnik",
+      "select id_kontrahenta,nazwa from kontrahent where id_firmy=" + keldox::sql_id(dane::GLO.ID_FIRMY) +
+          " and (isnull(blokowanie,0)<>0 or isnull(limit_kupiecki,0)<>0) order by nazwa",
+      "Żaden kontrahent nie ma limitu kupieckiego ani blokady sprzedaży.");
+  if (payer) keldox::LIMITKUPIECKI(1, *payer, *payer, 0, 0);
+  return AfterEntry::Continue;
+}
+
+// The additional fields of an article, until the article lists come: edited and saved as its form does.
+AfterEntry article_fields() {
+  const auto article = choose_record(
+      "Pola dodatkowe artykułu", "Artykuł",
+      "select top 200 id_artykulu,nazwa+' ('+indeks_katalogowy+', magazyn '+cast(id_magazynu as "
+      "varchar(10))+')' from artykul order by nazwa,id_magazynu",
+      "Brak artykułów.");
+  if (!article) return AfterEntry::Continue;
+  keldox::ClassifierValues values{};
+  if (keldox::KLASYFIKATORY_OKNO("id_artykulu", "Artykul", *article, values, 2) == 1)
+    keldox::KLASYFIKATORY_ZAPISZ("id_artykulu", "Artykul", *article, values);
+  return AfterEntry::Continue;
+}
+
 // Only the question for now: the window that closes a working day comes with the session's closing work.
 AfterEntry end_work() {
   return keldox::MSG_PYTANIE("Czy zakończyć pracę z programem Mirlet?") == 2 ? AfterEntry::EndSession
@@ -67,10 +96,8 @@ std::vector<MenuEntry> build_entries() {
   }
   entries.push_back({"przelicznik_rabatu", "Narzędzia > Przelicznik rabatu", discount_converter});
   entries.push_back({"wydawanie_reszty", "Narzędzia > Wydawanie reszty", change_calculator});
-  entries.push_back({"limit_kupiecki", "Narzędzia > Limit kupiecki płatnika", [] {
-                       show_payer_credit_limit();
-                       return AfterEntry::Continue;
-                     }});
+  entries.push_back({"limit_kupiecki", "Narzędzia > Limit kupiecki płatnika", payer_credit_limit});
+  entries.push_back({"pola_dodatkowe_artykulu", "Narzędzia > Pola dodatkowe artykułu", article_fields});
   entries.push_back({"o_programie", "Pomoc > O programie", about});
   return entries;
 }

@@ -17,6 +17,7 @@
 #include "dane/library.h"
 #include "dane/lists_money.h"
 #include "keldox/config_parameters.h"
+#include "start/loaders.h"
 #include "ui_script/script_host.h"
 
 namespace app {
@@ -132,7 +133,7 @@ TEST_F(SessionTest, ThePayersCreditLimitOpensForThePayerChosenByName) {
   Database database = open();
   dane::install_database(database.client.get());
   ui_script::ScriptHost host;
-  host.form_set("PLATNIK", "Market Na Granicy S.A.").form_ok().form_cancel();
+  host.form_set("WYBOR", "Market Na Granicy S.A.").form_ok().form_cancel();
   dane::install_host(&host);
   dane::GLO.ID_FIRMY = 1;
   EXPECT_EQ(find_menu_entry("Narzędzia > Limit kupiecki płatnika")->action(), AfterEntry::Continue);
@@ -146,6 +147,37 @@ TEST_F(SessionTest, ThePayersCreditLimitOpensForThePayerChosenByName) {
   EXPECT_EQ(shown[1].text, "LimitKupiecki");
   EXPECT_NE(std::find(shown[1].fields.begin(), shown[1].fields.end(), "NALEZNOSCI=15 000,00"),
             shown[1].fields.end());
+}
+
+// An article's additional fields, from the Tools menu until the article lists come: chosen among its
+// twins by warehouse, edited in the classifier window and saved.
+TEST_F(SessionTest, AnArticlesAdditionalFieldsAreEditedAndSavedFromTheToolsMenu) {
+  Database database = open();
+  dane::install_database(database.client.get());
+  ui_script::ScriptHost host;
+  host.form_set("WYBOR", "Łopata ogrodowa (LOP-01, magazyn 2)")
+      .form_ok()
+      .form_set("1101", "Niebieski")
+      .form_ok();
+  dane::install_host(&host);
+  dane::GLO.ID_FIRMY = 1;
+  dane::GLO.ID_UZYTKOWNIKA = 3000001;
+  start::LADUJKLASYFIKATORY(start::Route::row_by_row);  // no utility module beside the tests
+  EXPECT_EQ(find_menu_entry("Narzędzia > Pola dodatkowe artykułu")->action(), AfterEntry::Continue);
+  EXPECT_TRUE(host.failures().empty()) << host.failures().front();
+  EXPECT_TRUE(host.finished());
+  database.client->open(db::Channel::VAX1);
+  ASSERT_TRUE(database.client
+                  ->send(db::Channel::VAX1,
+                         "select POLE1 from ARTYKUL where INDEKS_KATALOGOWY='LOP-01' order by ID_MAGAZYNU")
+                  .ok());
+  std::vector<std::string> colours;
+  while (database.client->next(db::Channel::VAX1).ok())
+    colours.emplace_back(database.client->field(db::Channel::VAX1, 1));
+  database.client->close(db::Channel::VAX1);
+  dane::install_host(nullptr);
+  dane::install_database(nullptr);
+  EXPECT_EQ(colours, (std::vector<std::string>{"Zielony", "Niebieski"}));
 }
 
 // One session per process: the libraries start and end once.

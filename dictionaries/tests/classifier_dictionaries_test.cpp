@@ -1,10 +1,15 @@
 // The dictionaries of additional fields: unique names and values, pictures by data type, the one
 // permission that governs editing, and the value picker that answers the additional-field window.
+#include "dane/error_object.h"
 #include "dane/globals.h"
+#include "dane/settings_file.h"
 #include "dictionary_session.h"
+#include "keldox/classifiers.h"
 #include "keldox/window_register.h"
 #include "runtime/date.h"
 #include "slownik/dictionaries.h"
+#include "slownik/library.h"
+#include "start/loaders.h"
 
 namespace slownik {
 namespace {
@@ -162,6 +167,22 @@ TEST_F(ClassifierDictionaries, ThePickerStartsAtTheCurrentValueAndHandsBackTheCh
   EXPECT_EQ(shown("browse").front().title, "Słownik Kolory testowe");
   // The register lets the picker go when it closes.
   EXPECT_EQ(keldox::WEZOKNO("SLOWNIKIDOD"), 0);
+}
+
+// The classifier window of keldox reaches this library's picker once the library has started.
+TEST_F(ClassifierDictionaries, TheClassifierWindowsDictionaryButtonOpensThePickerOfThisLibrary) {
+  dane::ErrorObject errors;
+  dane::SettingsFile settings;
+  slownik::INIT(&errors, &settings);
+  start::LADUJKLASYFIKATORY();
+  keldox::ClassifierValues values{};
+  host_.form_press("1208").browse("select", "WARTOSC", "36").form_ok();
+  EXPECT_EQ(keldox::KLASYFIKATORY_OKNO("id_artykulu", "Artykul", 101, values, 2), 1);
+  slownik::KILL();
+  keldox::set_classifier_value_picker(nullptr);
+  EXPECT_EQ(failures(), "");
+  EXPECT_EQ(values[7].str(), "36");
+  EXPECT_EQ(shown("browse").front().title, "Słownik Okresy gwarancji");
 }
 
 }  // namespace
