@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   libsqlite3-dev
+  unixodbc-dev libsqliteodbc tdsodbc
   locales
 )
 

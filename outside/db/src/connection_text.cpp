@@ -52,7 +52,10 @@ Status parse_connection_text(std::string_view text, ConnectionSettings& out) {
   if (colon == std::string_view::npos) return bad_text(text, "expected ENGINE:TARGET");
   const std::string engine = runtime::to_lower(trimmed.substr(0, colon));
   std::string_view rest = trimmed.substr(colon + 1);
-  if (engine == "odbc") return Status::statement_failed("The ODBC engine is not available in this build");
+  if (engine == "odbc") {
+    out.engine = engine;
+    return parse_odbc_text(rest, out.odbc);
+  }
   if (engine != "sqlite") return bad_text(text, "unknown engine");
   out.engine = engine;
   const auto question = rest.find('?');
@@ -84,6 +87,15 @@ Status open_engine(std::string_view connection_text, const EngineExtensions& ext
                    std::shared_ptr<Engine>& out) {
   ConnectionSettings settings;
   if (Status s = parse_connection_text(connection_text, settings); !s.ok()) return s;
+  if (settings.engine == "odbc") {
+    // The translator and the procedures only mean something to a driver of an SQLite database.
+    if (settings.odbc.sqlite_dialect) {
+      settings.odbc.translator = ext.translator;
+      settings.odbc.procedures = ext.procedures;
+    }
+    out = make_odbc_engine(std::move(settings.odbc));
+    return Status::success();
+  }
   settings.sqlite.translator = ext.translator;
   settings.sqlite.procedures = ext.procedures;
   settings.sqlite.on_connect = ext.on_connect;

@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "db/tsql/functions.h"
+#include "procedure_run.h"
 #include "runtime/text.h"
 #include "sqlite_records.h"
 #include "sqlite_rows.h"
@@ -149,54 +150,7 @@ class SqliteConnection final : public Connection {
   }
 
   Status run_node(const tsql::ProcedureCall& node, std::size_t max_columns, ResultSet& out) {
-    if (!options_->procedures) {
-      return Status::statement_failed("Could not find stored procedure '" + node.name + "'.");
-    }
-    std::vector<Value> args;
-    args.reserve(node.arguments.size());
-    for (const auto& a : node.arguments) {
-      Value v;
-      if (Status s = argument_value(a, v); !s.ok()) return s;
-      args.push_back(std::move(v));
-    }
-    ResultSet rows;
-    Status s = options_->procedures->call(node.name, link_, args, rows);
-    if (!s.ok()) return s;
-    out.clear();
-    out.set_columns(std::min(rows.columns(), max_columns));
-    out.names = rows.names;
-    out.names.resize(out.columns());
-    for (std::size_t r = 0; r < rows.rows(); ++r) {
-      for (std::size_t c = 0; c < out.columns(); ++c) out.add_cell(rows.cell(r, c));
-    }
-    if (node.binds_retcode) out.ret_code = rows.ret_code.value_or(0);
-    return Status::success();
-  }
-
-  Status argument_value(const tsql::Argument& a, Value& out) {
-    using Kind = tsql::Argument::Kind;
-    switch (a.kind) {
-      case Kind::Null:
-        out = Value::null();
-        return Status::success();
-      case Kind::Integer:
-        out = Value::integer(std::strtoll(a.value.c_str(), nullptr, 10));
-        return Status::success();
-      case Kind::Decimal:
-        out = Value::decimal(a.value);
-        return Status::success();
-      case Kind::Text:
-        out = Value::text(a.value);
-        return Status::success();
-      case Kind::Expression: {
-        Status s;
-        auto v = link_.scalar("SELECT " + a.value, {}, &s);
-        if (!s.ok()) return s;
-        out = v ? Value::text(*v) : Value::null();
-        return Status::success();
-      }
-    }
-    return Status::success();
+    return detail::run_procedure(options_->procedures.get(), node, link_, max_columns, out);
   }
 
   // Runs every statement of the text; the rows of the last statement that has columns are the result.

@@ -6,6 +6,7 @@
 
 #include "db/client.h"
 #include "db/engine.h"
+#include "db/odbc_engine.h"
 #include "db/sqlite_engine.h"
 
 namespace db {
@@ -16,10 +17,13 @@ std::unique_ptr<Client> make_channel_client(std::shared_ptr<Engine> engine);
 // Connection texts:
 //   ""  or "default"                 the embedded default database (default_database_path())
 //   "sqlite:PATH[?key=value&...]"    an embedded database file; keys: busy_timeout (ms), create (0/1)
-//   "odbc:..."                       reserved for the server engine (not built here: fails with 90)
+//   "odbc:CONNECTION STRING"         the server through the ODBC driver manager: "DSN=..." or
+//                                    "DRIVER=...;SERVER=...;...", with this system's own keys
+//                                    dialect=sqlite, login_timeout=S and query_timeout=S (parse_odbc_text)
 struct ConnectionSettings {
-  std::string engine;  // "sqlite"
+  std::string engine;  // "sqlite" or "odbc"
   SqliteOptions sqlite;
+  OdbcOptions odbc;
 };
 Status parse_connection_text(std::string_view text, ConnectionSettings& out);
 
