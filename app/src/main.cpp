@@ -58,7 +58,10 @@ std::string status_line(const app::Session& session) {
   const app::User& user = session.user();
   char id[32];
   std::snprintf(id, sizeof id, "%.0f", user.id);
-  return "Użytkownik: " + user.name + " (" + user.login + ", " + id + "); baza: " + session.database().file;
+  // A server's connection text may hold a password: it is named by its engine only.
+  const std::string& file = session.database().file;
+  return "Użytkownik: " + user.name + " (" + user.login + ", " + id +
+         "); baza: " + (file.empty() ? "serwer ODBC" : file);
 }
 
 int run_headless(std::vector<const app::MenuEntry*> entries, std::vector<ui_script::Step> steps,

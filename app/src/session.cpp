@@ -61,6 +61,16 @@ db::Status open_database(std::string_view connection, Database& out) {
   out.connection = connection;
   db::ConnectionSettings settings;
   if (db::Status s = db::parse_connection_text(connection, settings); !s.ok()) return s;
+  // A server's database is the administrator's; only an embedded one is created on first use.
+  if (settings.engine != "sqlite") {
+    if (db::Status s = server::connect(connection, out.client); !s.ok()) return s;
+    // The first statement connects: a server that cannot be reached is said before anything else.
+    db::Status reached = out.client->open(db::Channel::VAX);
+    if (reached.ok()) reached = out.client->send(db::Channel::VAX, "select 1");
+    out.client->close(db::Channel::VAX);
+    if (!reached.ok()) out.client.reset();
+    return reached;
+  }
   out.file = settings.sqlite.path;
   std::error_code ec;
   if (!fs::exists(out.file, ec)) {

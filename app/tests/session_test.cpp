@@ -65,7 +65,11 @@ TEST_F(SessionTest, MissingDatabaseIsCreatedWithTheDemoDataOnceAndFoundAfterward
 TEST_F(SessionTest, ConnectionTextThatCannotBeUnderstoodCreatesNothing) {
   Database database;
   EXPECT_FALSE(open_database("sqlite:", database).ok());
-  EXPECT_FALSE(open_database("odbc:DSN=x", database).ok());
+  EXPECT_FALSE(database.client);
+  // A data source that is not configured is said at once, with the driver manager's words.
+  const db::Status unknown = open_database("odbc:DSN=nie_ma_takiego_zrodla", database);
+  EXPECT_FALSE(unknown.ok());
+  EXPECT_NE(unknown.text.find("[IM002]"), std::string::npos) << unknown.text;
   EXPECT_FALSE(database.client);
 }
 
@@ -178,6 +182,43 @@ TEST_F(SessionTest, AnArticlesAdditionalFieldsAreEditedAndSavedFromTheToolsMenu)
   dane::install_host(nullptr);
   dane::install_database(nullptr);
   EXPECT_EQ(colours, (std::vector<std::string>{"Zielony", "Niebieski"}));
+}
+
+// The same session on the same demo data, reached through the SQLite ODBC driver with the stand-in's
+// extension: the log-in and a dictionary read through the server engine.
+TEST_F(SessionTest, TheSessionOpensThroughOdbcOnTheDemoDatabase) {
+  const char* driver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
+  if (!fs::exists(driver)) GTEST_SKIP() << "the SQLite ODBC driver is not installed";
+  { Database embedded = open(); }  // creates the demo database
+  const std::string file = (folder_ / "data" / "mirlet.db").string();
+  Database database;
+  const db::Status opened = open_database(std::string("odbc:DRIVER=") + driver + ";Database=" + file +
+                                              ";LoadExt=" + MIRLET_SQLITE_EXTENSION + ";dialect=sqlite",
+                                          database);
+  ASSERT_TRUE(opened.ok()) << opened.text;
+  EXPECT_FALSE(database.created);
+  User user;
+  const db::Status logged = log_in(*database.client, 3000001, user);
+  ASSERT_TRUE(logged.ok()) << logged.text;
+  EXPECT_EQ(user.login, "ADMIN");
+  ui_script::ScriptHost host;
+  host.browse("pick", "SYM_WALUTY", "EUR").browse("close");
+  dane::install_host(&host);
+  dane::install_database(database.client.get());
+  dane::GLO.ID_UZYTKOWNIKA = 3000001;
+  // One session per process (the test below counts its libraries): the dictionary runs on the database
+  // alone.
+  EXPECT_EQ(find_menu_entry("Słowniki > Waluty")->action(), AfterEntry::Continue);
+  dane::install_database(nullptr);
+  dane::install_host(nullptr);
+  EXPECT_TRUE(host.failures().empty()) << host.failures().front();
+  const std::vector<ui_script::Shown> shown = host.shown();
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back().title, "Waluty");
+  EXPECT_NE(std::find_if(shown.back().rows.begin(), shown.back().rows.end(),
+                         [](const std::string& r) { return r.find("| EUR | euro") != std::string::npos; }),
+            shown.back().rows.end())
+      << (shown.back().rows.empty() ? std::string("no rows") : shown.back().rows.front());
 }
 
 // One session per process: the libraries start and end once.

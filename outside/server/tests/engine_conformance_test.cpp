@@ -167,6 +167,78 @@ TEST_P(Conformance, EveryThreadHasItsOwnConnectionAndRows) {
                                             "Sklep Spożywczy O'Hara", "Delikatesy Pod Limitem"}));
 }
 
+std::size_t column_of(const db::TableShape& shape, std::string_view name) {
+  for (std::size_t c = 0; c < shape.columns.size(); ++c) {
+    if (shape.columns[c].name == name) return c;
+  }
+  return shape.columns.size();
+}
+
+TEST_P(Conformance, RecordAccessDescribesReadsAndWritesWithBoundValues) {
+  db::RecordConnection* records = nullptr;
+  ASSERT_TRUE(client_->records(records).ok());
+  ASSERT_NE(records, nullptr);
+  db::TableShape kraje;
+  ASSERT_TRUE(records->describe("KRAJE", kraje).ok());
+  const std::size_t symbol = column_of(kraje, "SYM_KRAJU"), name = column_of(kraje, "NAZWA_KRAJU");
+  ASSERT_LT(name, kraje.columns.size());
+  EXPECT_EQ(kraje.primary, std::vector<std::size_t>{symbol});
+  EXPECT_TRUE(kraje.columns[name].textual);
+  EXPECT_EQ(kraje.columns[name].width, 50u);
+  ASSERT_EQ(kraje.keys.size(), 1u);
+  EXPECT_EQ(kraje.keys[0].name, "AK_KRAJE_NAZWA_KRAJE");
+  EXPECT_TRUE(kraje.keys[0].unique);
+  EXPECT_EQ(records->describe("NIE_MA_TAKIEJ", kraje).code, db::kStatementFailed);
+  ASSERT_TRUE(records->describe("KRAJE", kraje).ok());
+
+  // A value with a quote travels bound, never as text of the statement.
+  db::RecordRow row;
+  std::vector<db::Value> values(kraje.columns.size(), db::Value::null());
+  values[symbol] = db::Value::text("QQ");
+  values[name] = db::Value::text("Wyspa O'Neill; DROP TABLE KRAJE");
+  ASSERT_TRUE(records->insert(kraje, values, row).ok());
+  EXPECT_EQ(row.values[name], "Wyspa O'Neill; DROP TABLE KRAJE");
+  EXPECT_EQ(records->insert(kraje, values, row).code, db::kDuplicateKey);
+
+  ASSERT_TRUE(records->find(kraje, {symbol}, {db::Value::text("QQ")}, {symbol}, row).ok());
+  EXPECT_EQ(row.values[name], "Wyspa O'Neill; DROP TABLE KRAJE");
+  EXPECT_EQ(records->find(kraje, {symbol}, {db::Value::text("Q?")}, {symbol}, row).code, db::kRecordNotFound);
+
+  // In key order: the row after "PL", and after the last one nothing.
+  ASSERT_TRUE(records->read_next(kraje, {symbol}, {db::Value::text("PL")}, false, row).ok());
+  EXPECT_EQ(row.values[symbol], "QQ");
+  ASSERT_TRUE(records->read_next(kraje, {symbol}, {db::Value::text("QQ")}, true, row).ok());
+  EXPECT_EQ(row.values[symbol], "QQ");
+  EXPECT_EQ(records->read_next(kraje, {symbol}, {db::Value::text("ZZZ")}, false, row).code,
+            db::kRecordNotAvailable);
+
+  values[name] = db::Value::text("Nowa nazwa");
+  ASSERT_TRUE(records->update(kraje, {db::Value::text("QQ")}, values).ok());
+  EXPECT_EQ(rows("select NAZWA_KRAJU from KRAJE where SYM_KRAJU = 'QQ'"),
+            std::vector<std::string>{"Nowa nazwa"});
+  EXPECT_EQ(records->update(kraje, {db::Value::text("Q?")}, values).code, db::kRecordNotFound);
+  ASSERT_TRUE(records->remove(kraje, {db::Value::text("QQ")}).ok());
+  EXPECT_EQ(records->remove(kraje, {db::Value::text("QQ")}).code, db::kRecordNotFound);
+  EXPECT_EQ(rows("select count(*) from KRAJE where SYM_KRAJU = 'QQ'"), std::vector<std::string>{"0"});
+}
+
+TEST_P(Conformance, AnInsertedRowComesBackWithItsAssignedKeyAndDefaults) {
+  db::RecordConnection* records = nullptr;
+  ASSERT_TRUE(client_->records(records).ok());
+  db::TableShape banks;
+  ASSERT_TRUE(records->describe("BANKI", banks).ok());
+  ASSERT_EQ(banks.primary.size(), 1u);
+  std::vector<db::Value> values(banks.columns.size(), db::Value::null());
+  values[column_of(banks, "NAZWA")] = db::Value::text("Bank Zażółć");
+  db::RecordRow row;
+  const db::Status inserted = records->insert(banks, values, row);
+  ASSERT_TRUE(inserted.ok()) << inserted.text;
+  const std::string id = row.values[banks.primary[0]];
+  EXPECT_FALSE(id.empty());
+  EXPECT_FALSE(row.null[banks.primary[0]]);
+  EXPECT_EQ(rows("select NAZWA from BANKI where ID_BANKU = " + id), std::vector<std::string>{"Bank Zażółć"});
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, Conformance, ::testing::Values(Engine::embedded, Engine::odbc_sqlite),
                          [](const auto& info) {
                            return info.param == Engine::embedded ? "embedded" : "odbc_sqlite";

@@ -11,6 +11,8 @@
 #include "db/odbc_engine.h"
 #include "db/result_set.h"
 #include "odbc_diagnostics.h"
+#include "odbc_records.h"
+#include "odbc_statement.h"
 #include "procedure_run.h"
 #include "runtime/number_text.h"
 #include "runtime/text.h"
@@ -39,24 +41,6 @@ SQLHENV environment(Status& status) {
   return env;
 }
 
-class Statement {
- public:
-  explicit Statement(SQLHDBC dbc) { SQLAllocHandle(SQL_HANDLE_STMT, dbc, &handle_); }
-  ~Statement() {
-    if (handle_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
-  }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-  SQLHSTMT get() const { return handle_; }
-
- private:
-  SQLHSTMT handle_ = SQL_NULL_HSTMT;
-};
-
-bool approximate(SQLSMALLINT type) {
-  return type == SQL_REAL || type == SQL_FLOAT || type == SQL_DOUBLE;
-}
-
 // Recently translated texts: the same statements come back often.
 class ProgramCache {
  public:
@@ -79,13 +63,14 @@ class ProgramCache {
 class OdbcConnection final : public Connection {
  public:
   OdbcConnection(SQLHDBC dbc, std::shared_ptr<const OdbcOptions> options)
-      : dbc_(dbc), options_(std::move(options)) {}
+      : dbc_(dbc), options_(std::move(options)), records_(dbc, options_->sqlite_dialect) {}
   ~OdbcConnection() override {
     SQLDisconnect(dbc_);
     SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
   }
 
-  bool usable() const override { return !lost_; }
+  bool usable() const override { return !lost_ && !records_.lost(); }
+  RecordConnection* records() override { return &records_; }
 
   Status run(std::string_view statement, std::size_t max_columns, ResultSet& out) override {
     if (options_->sqlite_dialect) {
@@ -152,8 +137,8 @@ class OdbcConnection final : public Connection {
 
   // Runs one statement text; the rows of its last result that has columns are the result.
   Status execute(const std::string& text, std::size_t max_columns, ResultSet& out, bool binds_retcode) {
-    Statement stmt(dbc_);
-    if (stmt.get() == SQL_NULL_HSTMT) return fail(diagnose(SQL_HANDLE_DBC, dbc_, "Allocating a statement"));
+    odbc::StatementHandle stmt(dbc_);
+    if (!stmt.valid()) return fail(diagnose(SQL_HANDLE_DBC, dbc_, "Allocating a statement"));
     if (options_->query_timeout_s > 0) {
       SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT,
                      reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(options_->query_timeout_s)), 0);
@@ -165,9 +150,7 @@ class OdbcConnection final : public Connection {
                                             &ret_code, 0, &ret_indicator);
       if (!succeeded(rc)) return fail(diagnose(SQL_HANDLE_STMT, stmt.get(), "Binding the return code"));
     }
-    SQLRETURN rc = SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())),
-                                 static_cast<SQLINTEGER>(text.size()));
-    if (rc == SQL_NO_DATA) rc = SQL_SUCCESS;  // a write that touched no row
+    SQLRETURN rc = stmt.execute(text);
     if (!succeeded(rc)) return fail(diagnose(SQL_HANDLE_STMT, stmt.get(), "Running the statement"));
     bool have_rows = false;
     do {
@@ -175,8 +158,8 @@ class OdbcConnection final : public Connection {
       if (!succeeded(SQLNumResultCols(stmt.get(), &columns))) columns = 0;
       if (columns > 0) {
         ResultSet rows;
-        if (Status s = read_rows(stmt.get(), static_cast<std::size_t>(columns), max_columns, rows); !s.ok())
-          return s;
+        if (!succeeded(stmt.read_rows(max_columns, rows)))
+          return fail(diagnose(SQL_HANDLE_STMT, stmt.get(), "Reading a row"));
         out = std::move(rows);
         have_rows = true;
       }
@@ -190,60 +173,6 @@ class OdbcConnection final : public Connection {
     return Status::success();
   }
 
-  Status read_rows(SQLHSTMT stmt, std::size_t columns, std::size_t max_columns, ResultSet& out) {
-    out.clear();
-    out.set_columns(std::min(columns, max_columns));
-    std::vector<SQLSMALLINT> types(out.columns());
-    for (std::size_t c = 0; c < out.columns(); ++c) {
-      SQLCHAR name[256] = {};
-      SQLSMALLINT name_length = 0, type = 0, digits = 0, nullable = 0;
-      SQLULEN size = 0;
-      SQLDescribeCol(stmt, static_cast<SQLUSMALLINT>(c + 1), name, sizeof name, &name_length, &type, &size,
-                     &digits, &nullable);
-      out.names.emplace_back(reinterpret_cast<const char*>(name));
-      types[c] = type;
-    }
-    SQLRETURN rc;
-    while (succeeded(rc = SQLFetch(stmt))) {
-      for (std::size_t c = 0; c < out.columns(); ++c) {
-        std::string cell;
-        if (Status s = read_cell(stmt, c + 1, types[c], cell); !s.ok()) return s;
-        out.add_cell(cell);
-      }
-    }
-    if (rc != SQL_NO_DATA) return fail(diagnose(SQL_HANDLE_STMT, stmt, "Reading a row"));
-    return Status::success();
-  }
-
-  // A column's text; NULL is the empty text. Only what a channel keeps (1000 letters of at most four
-  // bytes) is read of a longer value.
-  Status read_cell(SQLHSTMT stmt, std::size_t column, SQLSMALLINT type, std::string& out) {
-    const auto n = static_cast<SQLUSMALLINT>(column);
-    SQLLEN indicator = 0;
-    if (approximate(type)) {
-      double value = 0;
-      const SQLRETURN rc = SQLGetData(stmt, n, SQL_C_DOUBLE, &value, sizeof value, &indicator);
-      if (!succeeded(rc)) return fail(diagnose(SQL_HANDLE_STMT, stmt, "Reading a column"));
-      if (indicator != SQL_NULL_DATA) out = format_real(value);
-      return Status::success();
-    }
-    constexpr std::size_t kEnough = kColumnWidth * 4;
-    char buffer[2048];
-    while (out.size() < kEnough) {
-      const SQLRETURN rc = SQLGetData(stmt, n, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
-      if (rc == SQL_NO_DATA) break;
-      if (!succeeded(rc)) return fail(diagnose(SQL_HANDLE_STMT, stmt, "Reading a column"));
-      if (indicator == SQL_NULL_DATA) break;
-      // A part that did not fit fills the buffer less its terminator; the last part says its own length.
-      const std::size_t got = (indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(sizeof buffer))
-                                  ? sizeof buffer - 1
-                                  : static_cast<std::size_t>(indicator);
-      out.append(buffer, got);
-      if (rc == SQL_SUCCESS) break;
-    }
-    return Status::success();
-  }
-
   Status fail(const odbc::Diagnosis& d) {
     if (d.connection_lost) lost_ = true;
     return d.status;
@@ -252,6 +181,7 @@ class OdbcConnection final : public Connection {
   SQLHDBC dbc_;
   std::shared_ptr<const OdbcOptions> options_;
   ProgramCache programs_;
+  odbc::OdbcRecords records_;
   bool lost_ = false;
   bool asked_for_database_ = false;
   sqlite3* driver_database_ = nullptr;
