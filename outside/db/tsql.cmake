@@ -13,7 +13,8 @@ set(DB_TSQL_TEST_SOURCES
   tests/tsql_translate_test.cpp
   tests/tsql_functions_test.cpp
   tests/tsql_run_test.cpp
-  tests/tsql_corpus_test.cpp)
+  tests/tsql_corpus_test.cpp
+  tests/tsql_fuzz_regressions_test.cpp)
 
 # The translator's sources are compiled into the fuzz target itself so that libFuzzer sees their coverage.
 mirlet_add_fuzzer(tsql_fuzz SOURCES fuzz/tsql_fuzz.cpp ${DB_TSQL_SOURCES} src/literals.cpp DEPS mirlet::runtime SQLite::SQLite3)
