@@ -65,6 +65,7 @@ class OdbcConnection final : public Connection {
   OdbcConnection(SQLHDBC dbc, std::shared_ptr<const OdbcOptions> options)
       : dbc_(dbc), options_(std::move(options)), records_(dbc, options_->sqlite_dialect) {}
   ~OdbcConnection() override {
+    prepared_.clear();  // statement handles go before their connection
     SQLDisconnect(dbc_);
     SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
   }
@@ -135,41 +136,77 @@ class OdbcConnection final : public Connection {
     return driver_database_;
   }
 
+  // Queries come back again and again (a browse's pages, probes): they keep their prepared handle, as the
+  // embedded engine keeps its prepared statements. Writes rarely repeat their literal values.
+  static bool worth_preparing(std::string_view text) {
+    const std::string_view t = runtime::trim_left(text);
+    return t.size() > 7 && runtime::to_lower(t.substr(0, 7)) == "select ";
+  }
+
+  std::unique_ptr<odbc::StatementHandle> prepared(const std::string& text) {
+    for (auto it = prepared_.begin(); it != prepared_.end(); ++it) {
+      if (it->first == text) {
+        auto handle = std::move(it->second);
+        prepared_.erase(it);
+        return handle;
+      }
+    }
+    return nullptr;
+  }
+
+  void keep_prepared(const std::string& text, std::unique_ptr<odbc::StatementHandle> handle) {
+    SQLFreeStmt(handle->get(), SQL_CLOSE);
+    prepared_.emplace_front(text, std::move(handle));
+    if (prepared_.size() > kPreparedHandles) prepared_.pop_back();
+  }
+
   // Runs one statement text; the rows of its last result that has columns are the result.
   Status execute(const std::string& text, std::size_t max_columns, ResultSet& out, bool binds_retcode) {
-    odbc::StatementHandle stmt(dbc_);
-    if (!stmt.valid()) return fail(diagnose(SQL_HANDLE_DBC, dbc_, "Allocating a statement"));
-    if (options_->query_timeout_s > 0) {
-      SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT,
-                     reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(options_->query_timeout_s)), 0);
+    const bool reusable = !binds_retcode && worth_preparing(text);
+    std::unique_ptr<odbc::StatementHandle> stmt = reusable ? prepared(text) : nullptr;
+    const bool was_prepared = stmt != nullptr;
+    if (!stmt) {
+      stmt = std::make_unique<odbc::StatementHandle>(dbc_);
+      if (!stmt->valid()) return fail(diagnose(SQL_HANDLE_DBC, dbc_, "Allocating a statement"));
+      if (options_->query_timeout_s > 0) {
+        SQLSetStmtAttr(stmt->get(), SQL_ATTR_QUERY_TIMEOUT,
+                       reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(options_->query_timeout_s)), 0);
+      }
     }
     SQLINTEGER ret_code = 0;
     SQLLEN ret_indicator = 0;
     if (binds_retcode) {
-      const SQLRETURN rc = SQLBindParameter(stmt.get(), 1, SQL_PARAM_OUTPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
+      const SQLRETURN rc = SQLBindParameter(stmt->get(), 1, SQL_PARAM_OUTPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
                                             &ret_code, 0, &ret_indicator);
-      if (!succeeded(rc)) return fail(diagnose(SQL_HANDLE_STMT, stmt.get(), "Binding the return code"));
+      if (!succeeded(rc)) return fail(diagnose(SQL_HANDLE_STMT, stmt->get(), "Binding the return code"));
     }
-    SQLRETURN rc = stmt.execute(text);
-    if (!succeeded(rc)) return fail(diagnose(SQL_HANDLE_STMT, stmt.get(), "Running the statement"));
+    SQLRETURN rc;
+    if (reusable) {
+      rc = was_prepared ? SQL_SUCCESS : stmt->prepare(text);
+      if (succeeded(rc)) rc = stmt->execute_prepared();
+    } else {
+      rc = stmt->execute(text);
+    }
+    if (!succeeded(rc)) return fail(diagnose(SQL_HANDLE_STMT, stmt->get(), "Running the statement"));
     bool have_rows = false;
     do {
       SQLSMALLINT columns = 0;
-      if (!succeeded(SQLNumResultCols(stmt.get(), &columns))) columns = 0;
+      if (!succeeded(SQLNumResultCols(stmt->get(), &columns))) columns = 0;
       if (columns > 0) {
         ResultSet rows;
-        if (!succeeded(stmt.read_rows(max_columns, rows)))
-          return fail(diagnose(SQL_HANDLE_STMT, stmt.get(), "Reading a row"));
+        if (!succeeded(stmt->read_rows(max_columns, rows)))
+          return fail(diagnose(SQL_HANDLE_STMT, stmt->get(), "Reading a row"));
         out = std::move(rows);
         have_rows = true;
       }
-      rc = SQLMoreResults(stmt.get());
+      rc = SQLMoreResults(stmt->get());
       if (rc != SQL_NO_DATA && !succeeded(rc))
-        return fail(diagnose(SQL_HANDLE_STMT, stmt.get(), "Reading the next result"));
+        return fail(diagnose(SQL_HANDLE_STMT, stmt->get(), "Reading the next result"));
     } while (rc != SQL_NO_DATA);
     if (!have_rows && max_columns > 0) out.clear();
     if (binds_retcode)
       out.ret_code = static_cast<std::uint8_t>(ret_indicator == SQL_NULL_DATA ? 0 : ret_code);
+    if (reusable) keep_prepared(text, std::move(stmt));
     return Status::success();
   }
 
@@ -182,6 +219,8 @@ class OdbcConnection final : public Connection {
   std::shared_ptr<const OdbcOptions> options_;
   ProgramCache programs_;
   odbc::OdbcRecords records_;
+  static constexpr std::size_t kPreparedHandles = 16;
+  std::list<std::pair<std::string, std::unique_ptr<odbc::StatementHandle>>> prepared_;
   bool lost_ = false;
   bool asked_for_database_ = false;
   sqlite3* driver_database_ = nullptr;

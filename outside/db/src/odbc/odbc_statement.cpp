@@ -60,6 +60,16 @@ SQLRETURN StatementHandle::execute(const std::string& text) {
   return rc == SQL_NO_DATA ? SQL_SUCCESS : rc;  // a write that touched no row
 }
 
+SQLRETURN StatementHandle::prepare(const std::string& text) {
+  return SQLPrepare(handle_, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())),
+                    static_cast<SQLINTEGER>(text.size()));
+}
+
+SQLRETURN StatementHandle::execute_prepared() {
+  const SQLRETURN rc = SQLExecute(handle_);
+  return rc == SQL_NO_DATA ? SQL_SUCCESS : rc;
+}
+
 SQLRETURN StatementHandle::read_rows(std::size_t max_columns, ResultSet& out, std::vector<bool>* nulls) {
   SQLSMALLINT columns = 0;
   if (!succeeded(SQLNumResultCols(handle_, &columns))) columns = 0;

@@ -28,6 +28,9 @@ class StatementHandle {
   // Binds the values to the statement's markers in order; they are copied and live as long as this handle.
   SQLRETURN bind(const std::vector<Value>& values);
   SQLRETURN execute(const std::string& text);
+  // The text prepared once, then executed as often as asked.
+  SQLRETURN prepare(const std::string& text);
+  SQLRETURN execute_prepared();
 
   // The current result's rows (every column as text, at most `max_columns` of them) into `out`, and which
   // cells were NULL (row by row) into `nulls` when given.
