@@ -69,7 +69,8 @@ void insert_rows(benchmark::State& state, bool odbc) {
     o.path = database();
     sqlite3* raw = nullptr;
     if (db::open_sqlite(o, raw).ok()) {
-      sqlite3_exec(raw, "create table if not exists bench_rows (id int, name varchar(50), amount decimal(15,2))",
+      sqlite3_exec(raw,
+                   "create table if not exists bench_rows (id int, name varchar(50), amount decimal(15,2))",
                    nullptr, nullptr, nullptr);
       sqlite3_close(raw);
     }

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   libsqlite3-dev
-  unixodbc-dev libsqliteodbc tdsodbc
+  unixodbc-dev libsqliteodbc tdsodbc python3-sqlglot
   locales
 )
 
