@@ -4,8 +4,6 @@
 #include <string_view>
 
 namespace db::odbc {
-namespace {
-
 bool transient_state(std::string_view state) {
   return state.starts_with("08") || state == "HYT00" || state == "HYT01" || state == "40001";
 }
@@ -13,8 +11,6 @@ bool transient_state(std::string_view state) {
 bool lost_state(std::string_view state) {
   return state == "08S01" || state == "08003" || state == "08007";
 }
-
-}  // namespace
 
 Diagnosis diagnose(SQLSMALLINT handle_type, SQLHANDLE handle, std::string_view doing) {
   Diagnosis d;
