@@ -395,6 +395,8 @@ INSTANTIATE_TEST_SUITE_P(
         {"CrossApply", "select 1 from a cross apply f(a.x)", "APPLY"},
         {"WindowFunction", "select row_number() over (order by a) from t", "OVER"},
         {"ExclusiveOr", "select a ^ b from t", "operator ^"},
+        {"StarOfASchema", "select dbo.dbo.dbo.t.* from t", "* qualified by database or schema"},
+        {"StarOfADatabase", "select firma.x.t.* from t", "* qualified by database or schema"},
         {"UnknownConversion", "select cast(a as xml) from t", "conversion to type XML"},
         {"UnknownDatePart", "select datediff(fortnight,a,b)", "date part"},
         {"UpdateTargetTwiceInFrom", "update t set a=1 from t x, t y where x.id=y.id", "more than once"},

@@ -334,7 +334,10 @@ class Writer {
       case ExprKind::Column:
         column(e);
         return;
-      case ExprKind::Star:
+      case ExprKind::Star: {
+        // SQLite knows `*` and `table.*` only; the server's `dbo.` may stand before the table.
+        const std::size_t first = e->names.size() > 1 && is_dbo(e->names[0]) ? 1 : 0;
+        if (e->names.size() - first > 1) refuse("* qualified by database or schema");
         for (std::size_t i = 0; i < e->names.size(); ++i) {
           if (i == 0 && e->names.size() > 1 && is_dbo(e->names[0])) continue;
           name(e->names[i]);
@@ -342,6 +345,7 @@ class Writer {
         }
         out_ += '*';
         return;
+      }
       case ExprKind::Variable:
         variable(e->text);
         return;
