@@ -19,21 +19,33 @@ constexpr std::array<std::string_view, 62> kReserved = {
     "some",     "then",      "top",  "union",  "update", "values", "when",     "where"};
 static_assert(!kReserved.back().empty(), "every slot holds a word");
 
-// The reserved words of up to 8 characters as packed keys, sorted for a binary search; "intersect" is the
-// only longer one.
-constexpr std::array<std::uint64_t, kReserved.size()> kReservedKeys = [] {
-  std::array<std::uint64_t, kReserved.size()> keys{};
-  for (std::size_t i = 0; i < kReserved.size(); ++i)
-    keys[i] = kReserved[i].size() <= 8 ? pack_lower(kReserved[i]) : 0;
-  std::sort(keys.begin(), keys.end());
-  return keys;
+// The reserved words of up to 8 characters as packed keys in an open-addressed table: a word is found, or
+// known not to be reserved, in one or two probes. "intersect" is the only longer one.
+constexpr std::size_t kReservedSlots = 256;
+
+constexpr std::size_t reserved_slot(std::uint64_t key) {
+  return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 56);
+}
+
+constexpr std::array<std::uint64_t, kReservedSlots> kReservedTable = [] {
+  std::array<std::uint64_t, kReservedSlots> table{};
+  for (const std::string_view w : kReserved) {
+    if (w.size() > 8) continue;
+    std::size_t i = reserved_slot(pack_lower(w));
+    while (table[i] != 0) i = (i + 1) % kReservedSlots;
+    table[i] = pack_lower(w);
+  }
+  return table;
 }();
 
 bool reserved_word(std::string_view text, std::uint64_t key) {
   if (text.size() > 8)
     return text.size() == 9 && pack_lower(text) == pack_lower("intersect") &&
            is_word({TokenKind::Word, false, key, text, 0}, "intersect");
-  return std::binary_search(kReservedKeys.begin(), kReservedKeys.end(), key);
+  for (std::size_t i = reserved_slot(key);; i = (i + 1) % kReservedSlots) {
+    if (kReservedTable[i] == key) return true;
+    if (kReservedTable[i] == 0) return false;
+  }
 }
 
 // Character classes by table: the tokenizer looks at every byte of long statements.

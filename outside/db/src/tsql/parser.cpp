@@ -58,9 +58,10 @@ class Parser {
     const std::size_t i = pos_ + ahead;
     return t_[i < last_ ? i : last_];
   }
+  // Symbols are one or two characters: compared in place, without a library call.
   bool symbol(std::string_view s, std::size_t ahead = 0) const {
     const Token& t = peek(ahead);
-    return t.kind == TokenKind::Symbol && t.text == s;
+    return t.kind == TokenKind::Symbol && same_text(t.text, s);
   }
   bool word(const Keyword& w, std::size_t ahead = 0) const { return is_word(peek(ahead), w); }
   bool accept_word(const Keyword& w) {
