@@ -39,6 +39,8 @@ constexpr Declaration kDeclarations[] = {
     {"KON1", "KONTRAHENT", {}},
     {"KRA", "KRAJE", {}},
     {"KUR", "KURSY_WALUT", {}},
+    {"DEFF", "MAG_DEFINICJA_FILTRA", {}},
+    {"FILU", "MAG_FILTR_UZYTKOWNIKA", {}},
     {"MAOP", "MAG_OPERATOR_PRZESYLKI", {}},
     {"MSSD", "MAG_SLOWNIK_STATUSOW_DOKUMENTOW", {}},
     {"MAG", "MAGAZYN", {}},

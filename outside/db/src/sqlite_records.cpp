@@ -230,6 +230,7 @@ Status SqliteRecords::describe(std::string_view table, TableShape& out) {
     // An index over expressions has no buffer fields to position by.
     if (plain) out.keys.push_back(std::move(key));
   }
+  adopt_named_primary(out);
   return Status::success();
 }
 

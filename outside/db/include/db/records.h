@@ -36,6 +36,11 @@ struct TableShape {
   std::vector<KeyShape> keys;        // indexes on the table; the primary key is not among them
 };
 
+// A table without a primary key whose unique index is named "PK_" + its name has that index for its
+// primary key (the server's key constraint, kept as an index by databases that cannot add one later); the
+// index then leaves the other keys.
+void adopt_named_primary(TableShape& shape);
+
 // A row as record access moves it: one text per column of the shape, and which of them are NULL (their
 // text is empty), so that a row written back keeps its NULLs and key positions order them first.
 struct RecordRow {

@@ -213,6 +213,7 @@ Status OdbcRecords::describe(std::string_view table, TableShape& out) {
     if (!plain || key.columns.empty() || (!out.primary.empty() && key.columns == out.primary)) continue;
     out.keys.push_back(std::move(key));
   }
+  adopt_named_primary(out);
   return Status::success();
 }
 
