@@ -24,6 +24,13 @@ void BANKI_UPD();
 // Countries.
 void KRAJ_BRW();
 
+// GLO.KOLRACHBANK: the current company's default account of each currency, in currency order; the number
+// of entries (0, the list empty, when the statement fails).
+std::int32_t LADUJDOMYSLNERACHUNKI();
+// Asks the database for the shipment's tracking address; a non-empty one goes to GLO.LASTURL and the
+// main program's thread (GLO.WATEKAPP) gets the event that opens it.
+void SLEDZENIEPRZESYLKI(double shipment_operator, std::string_view shipment_number);
+
 // The dictionaries of additional fields ("PolaDodatkowe" governs adding, changing and deleting in all
 // three): the list of dictionaries, the values of one, and the picker that the additional-field window
 // opens. The picker reads the dictionary and the value to start at from the KLSW: buffer and leaves the
