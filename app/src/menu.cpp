@@ -77,6 +77,10 @@ std::vector<MenuEntry> build_entries() {
                          return AfterEntry::Continue;
                        }});
   }
+  entries.push_back({"kursy_walut_brw", "Kursy walut > Kursy walut", [] {
+                       slownik::KURSY_WALUT_BRW(0, 1, {});
+                       return AfterEntry::Continue;
+                     }});
   entries.push_back({"kursy_nbp", "Kursy walut > Pobierz z NBP", [] { return fetch_rates(true); }});
   entries.push_back({"kursy_ecb", "Kursy walut > Pobierz z ECB", [] { return fetch_rates(false); }});
   entries.push_back({"przelicznik_rabatu", "Narzędzia > Przelicznik rabatu", discount_converter});

@@ -55,19 +55,40 @@ TEST_F(RateServices, TheCurrencyBrowseFetchesTheDaysTableAndTellsIt) {
   table.replace(table.find("2026-12-07"), 10, today);
   server.serve("/api/exchangerates/tables/A/" + today + "/?format=xml", {200, table});
 
-  host_.browse_key("Ctrl+N").answer("OK").browse_key("Ctrl+E").answer("OK").browse("close");
+  host_.browse_key("Ctrl+N")
+      .answer("OK")
+      .answer("Tak", "Pytanie")
+      .browse("close")
+      .browse_key("Ctrl+E")
+      .answer("OK")
+      .browse("close");
   WALUTY_BRW();
   const std::vector<std::string> shown = messages();
-  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0].substr(0, shown[0].find(':', 8)), "MIRLET: Ostrzeżenie") << "the unknown currencies";
-  EXPECT_EQ(shown[1],
+  EXPECT_EQ(shown[1], "MIRLET: Pytanie: Pobrano kursy walut z banku NBP.|Chcesz je zobaczyć?");
+  EXPECT_EQ(shown[2],
             "MIRLET: Ostrzeżenie: Błąd wykonania funkcji pobrania kursów walut na dzień z banku ECB.");
+  const auto lists = this->shown("browse");
+  ASSERT_EQ(lists.size(), 2u);
+  EXPECT_EQ(lists[1].title, "Kursy walut NBP od dnia " + runtime::short_date_text(runtime::today()))
+      << "the table of the day just fetched";
   EXPECT_EQ(value_of("select count(*) from DATY_KURSOW where ID_BANKU=0 and DATA_NOT=" +
                      std::to_string(runtime::today())),
             "1");
   EXPECT_EQ(failures(), "");
   unsetenv("MIRLET_NBP_URL");
   unsetenv("MIRLET_ECB_URL");
+}
+
+TEST_F(RateServices, BaseRatesNeedTheirPermission) {
+  start_session(3000002);  // Waluty and OWaluty only
+  host_.browse_key("Ctrl+B").answer("OK").browse("close");
+  WALUTY_BRW();
+  EXPECT_EQ(messages(),
+            std::vector<std::string>{"MIRLET: Ostrzeżenie: Brak uprawnień na dostęp do kursów bazowych!"});
+  EXPECT_EQ(shown("browse").size(), 1u);
+  EXPECT_EQ(failures(), "");
 }
 
 }  // namespace

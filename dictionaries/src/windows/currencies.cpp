@@ -3,6 +3,7 @@
 #include "dane/globals.h"
 #include "keldox/exchange_rates.h"
 #include "keldox/messages.h"
+#include "keldox/permissions.h"
 #include "keldox/sql.h"
 #include "keldox/sql_text.h"
 #include "pattern/dictionary_browse.h"
@@ -24,15 +25,27 @@ constexpr std::string_view kRefresh = "Odswiez";
 constexpr std::string_view kFetchNbp = "PobierzNBP";
 constexpr std::string_view kFetchEcb = "PobierzECB";
 
-// The day's table of the bank, told when it came in; true when the rates changed.
+constexpr std::string_view kBaseRates = "Kursybazowe";
+
+// The rate table of the day, for those who may see the base rates.
+void open_base_rates(runtime::DayNumber day) {
+  if (keldox::POBIERZUPRAWNIENIE("BankiKursWal") == 0) {
+    keldox::MSG_OSTRZEZENIE("Brak uprawnień na dostęp do kursów bazowych!");
+    return;
+  }
+  LADUJWALUTY("1", "0", day);
+}
+
+// The day's table of the bank; offered to be seen once it came in. True when the rates changed.
 bool fetch_rates(bool nbp) {
   double day = runtime::today();
   std::uint8_t message_shown = 0;
   const std::uint8_t imported =
       nbp ? keldox::POBIERZKURSYNBP(day, message_shown) : keldox::POBIERZKURSYECB(day, message_shown);
   if (imported != 1) return false;
-  if (message_shown == 0)
-    keldox::MSG_INFORMACJA(std::string("Pobrano kursy walut z banku ") + (nbp ? "NBP." : "ECB."));
+  if (keldox::MSG_PYTANIE(std::string("Pobrano kursy walut z banku ") + (nbp ? "NBP" : "ECB") +
+                          ".|Chcesz je zobaczyć?") == 2)
+    open_base_rates(static_cast<runtime::DayNumber>(day));
   return true;
 }
 
@@ -54,10 +67,12 @@ class CurrencyHooks : public DictionaryHooks {
                        .key = "Shift+E",
                        .needs_row = true,
                        .select_only = true});
-    browse.add_action({.name = std::string(kFetchNbp),
-                       .text = "(~kursy_bazowe_nbp.ico)]Pobierz z NBP",
-                       .key = "Ctrl+N",
+    browse.add_action({.name = std::string(kBaseRates),
+                       .text = "(~kursy_bazowe.ico)]Kursy bazowe",
+                       .key = "Ctrl+B",
                        .separator_before = true});
+    browse.add_action(
+        {.name = std::string(kFetchNbp), .text = "(~kursy_bazowe_nbp.ico)]Pobierz z NBP", .key = "Ctrl+N"});
     browse.add_action(
         {.name = std::string(kFetchEcb), .text = "(~kursy_bazowe_ecb.ico)]Pobierz z ECB", .key = "Ctrl+E"});
     browse.add_action({.name = std::string(kRefresh), .key = "F5"});
@@ -65,6 +80,10 @@ class CurrencyHooks : public DictionaryHooks {
 
   bool browse_action(DictionaryBrowse& browse, std::string_view name) override {
     if (runtime::same_name(name, kRefresh)) return true;
+    if (runtime::same_name(name, kBaseRates)) {
+      open_base_rates(runtime::today());
+      return false;
+    }
     if (runtime::same_name(name, kFetchNbp)) return fetch_rates(true);
     if (runtime::same_name(name, kFetchEcb)) return fetch_rates(false);
     if (runtime::same_name(name, kChooseNbp) || runtime::same_name(name, kChooseEcb)) {
