@@ -6,6 +6,7 @@
 #include "dane/lists_settings.h"
 #include "dictionary_session.h"
 #include "runtime/date.h"
+#include "server/demo.h"
 #include "slownik/dictionaries.h"
 
 namespace slownik {
@@ -25,14 +26,15 @@ class RateTables : public testing::DictionarySession {
     dane::GLO.POLACZENIE_INTERNETOWE = 1;
     DictionarySession::TearDown();
   }
-  static void start_setting(const char* value) {
+  static void start_setting(const char* value) { parameter("WALSTARTSYS", value); }
+  static void parameter(const char* code, const char* value) {
     auto& list = dane::S_PARAMKONFQ;
-    list.buffer = dane::ParamKonfEntry{110, "WALSTARTSYS", "@S20", value};
+    list.buffer = dane::ParamKonfEntry{110, code, "@S20", value};
     if (list.fetch<dane::ParamKonfEntry::ByCode>()) {
       list.buffer.WARTOSC = value;
       list.put();
     } else {
-      list.buffer = dane::ParamKonfEntry{110, "WALSTARTSYS", "@S20", value};
+      list.buffer = dane::ParamKonfEntry{110, code, "@S20", value};
       list.add_in_order<dane::ParamKonfEntry::ByCode>();
     }
   }
@@ -110,7 +112,8 @@ TEST_F(RateTables, LoadingRatesWithTakAsksAndOpensTheTableUntilTheAnswerIsNo) {
   LADUJWALUTY("0", "0", day(2026, 12, 9));
   EXPECT_EQ(messages(), (std::vector<std::string>{question, question, question}));
   EXPECT_EQ(browses().size(), 1u);
-  EXPECT_EQ(sent("AP_Czy_SaKursyWalut").size(), 3u) << "once in the first call, before and after the table";
+  EXPECT_EQ(sent("AP_Czy_SaKursyWalut").size(), 4u)
+      << "once in the first call; before, in and after the table in the second";
   EXPECT_EQ(failures(), "");
 }
 
@@ -147,6 +150,33 @@ TEST_F(RateTables, ForcedLoadingOpensTheTableFirstAndAsksWhileRatesAreMissing) {
   EXPECT_EQ(messages().size(), 1u);
   EXPECT_EQ(browses().size(), 3u);
   EXPECT_EQ(failures(), "");
+}
+
+TEST_F(RateTables, ATickedBoxRecalculatesForeignCurrencyPricesOnClosing) {
+  const runtime::DayNumber friday = server::demo_last_rate_day();
+  ASSERT_TRUE(
+      run("insert into CENA_ARTYKULU (ID_ARTYKULU, ID_KATEGORII_CENY, CENA_NETTO, CENA_BRUTTO, "
+          "SYM_WALUTY, CENA_WALUTOWA) values (101, 1, 1, 1, 'EUR', 10)"));
+  const std::string expected = value_of(
+      "select printf('%.2f', round(10 * k.KURS_SREDNI, 2)) from KURSY_WALUT k join DATY_KURSOW d on "
+      "d.ID_DATY = "
+      "k.ID_DATY where d.ID_BANKU = 0 and d.DATA_NOT = " +
+      std::to_string(friday) + " and k.SYM_WALUTY = 'EUR'");
+  parameter("PRZELCENZAK", "Nie");
+  parameter("ALGOBLCENSPRZ", "Marża");
+  host_.browse_key("Ctrl+P").browse("close").answer("Tak", "Pytanie");
+  KURSY_WALUT_BRW(friday, 1, "");
+  EXPECT_EQ(value_of("select printf('%.2f', CENA_NETTO) from CENA_ARTYKULU where ID_ARTYKULU = 101"),
+            expected);
+  EXPECT_EQ(sent("AP_PrzeliczCenyArtykulow"),
+            std::vector<std::string>{"call AP_PrzeliczCenyArtykulow(" + std::to_string(friday) +
+                                     ",'Nie','Marża')"});
+
+  // A day without rates offers no recalculation.
+  host_.browse_key("Ctrl+P").browse("close");
+  KURSY_WALUT_BRW(day(2026, 12, 9), 1, "");
+  EXPECT_EQ(sent("AP_PrzeliczCenyArtykulow").size(), 1u);
+  EXPECT_NE(failures().find("Ctrl+P"), std::string::npos) << failures();
 }
 
 }  // namespace

@@ -3,14 +3,17 @@
 #include <memory>
 #include <string>
 
+#include "dane/database.h"
 #include "dane/events.h"
 #include "dane/globals.h"
+#include "dane/host.h"
 #include "keldox/config_parameters.h"
 #include "keldox/date_ranges.h"
 #include "keldox/exchange_rates.h"
 #include "keldox/messages.h"
 #include "keldox/sql.h"
 #include "keldox/sql_text.h"
+#include "keldox/window_register.h"
 #include "pattern/dictionary_browse.h"
 #include "pattern/dictionary_form.h"
 #include "pattern/run.h"
@@ -30,6 +33,7 @@ constexpr std::string_view kFetchNbp = "PobierzNBP";
 constexpr std::string_view kFetchEcb = "PobierzECB";
 constexpr std::string_view kFromDay = "OdDnia";
 constexpr std::string_view kRates = "Kursy";
+constexpr std::string_view kRecalculate = "Przeliczaj";
 
 // What the quotation list shows; a change of bank or day opens the list again on the new state.
 struct TableState {
@@ -37,6 +41,8 @@ struct TableState {
   runtime::DayNumber from = 0;
   bool reopen = false;
   bool fetched = false;
+  bool rates = false;        // the from-day has rates of the bank: the recalculation may be chosen
+  bool recalculate = false;  // the "przeliczaj" box
 };
 
 bool rates_exist(runtime::DayNumber day, std::int32_t source) {
@@ -148,6 +154,10 @@ class QuotationHooks : public DictionaryHooks {
                        .button = "ECB",
                        .enabled = state_->bank != keldox::kRateSourceEcb});
     browse.add_action({.name = std::string(kFromDay), .text = "Od dnia", .key = "Ctrl+D"});
+    browse.add_action({.name = std::string(kRecalculate),
+                       .text = state_->recalculate ? "[x] Przeliczaj ceny" : "[ ] Przeliczaj ceny",
+                       .key = "Ctrl+P",
+                       .enabled = state_->rates});
     browse.add_action({.name = std::string(kFetchNbp),
                        .text = "(~kursy_bazowe_nbp.ico)]Pobierz z NBP",
                        .key = "Ctrl+N",
@@ -190,6 +200,11 @@ class QuotationHooks : public DictionaryHooks {
     }
     if (runtime::same_name(name, kBankNbp) || runtime::same_name(name, kBankEcb)) {
       state_->bank = runtime::same_name(name, kBankNbp) ? keldox::kRateSourceNbp : keldox::kRateSourceEcb;
+      reopen(browse);
+      return false;
+    }
+    if (runtime::same_name(name, kRecalculate)) {
+      state_->recalculate = !state_->recalculate;
       reopen(browse);
       return false;
     }
@@ -275,6 +290,23 @@ Description quotation_description(const std::shared_ptr<TableState>& state) {
   return d;
 }
 
+// On closing: the box's state is kept, and a ticked box offers to recalculate the selling prices.
+void recalculate_prices(const TableState& state) {
+  keldox::ZAPISZPARAMETROKNA(state.recalculate ? "1" : "0", "przeliczaj", "Kursy_walut");
+  if (!state.recalculate) return;
+  if (keldox::MSG_PYTANIE("Czy przeliczyć ceny sprzedaży dla wszystkich artykułów po aktualnych kursach?|Ta "
+                          "operacja może potrwać dłuższą chwilę.") != 2)
+    return;
+  dane::host().set_busy(true);
+  keldox::EXECSQL("call AP_PrzeliczCenyArtykulow(" + std::to_string(state.from) + ",'" +
+                  keldox::sql_escape(runtime::trim(keldox::POBIERZPARAMKONF("PrzelCenZak", "s"))) + "','" +
+                  keldox::sql_escape(runtime::trim(keldox::POBIERZPARAMKONF("AlgOblCenSprz", "s"))) + "')");
+  const db::Status status = dane::database().last_error();
+  keldox::CLOSESQL();
+  dane::host().set_busy(false);
+  if (!status.ok()) keldox::MSG_OSTRZEZENIE(status.text);
+}
+
 }  // namespace
 
 dane::Response KURSY_WALUT_BRW(runtime::DayNumber day, std::uint8_t flag, std::string_view setting) {
@@ -296,12 +328,24 @@ dane::Response KURSY_WALUT_BRW(runtime::DayNumber day, std::uint8_t flag, std::s
       if (fetched_day > 0) state->from = static_cast<runtime::DayNumber>(fetched_day);
     }
   }
+  const std::string stored = keldox::POBIERZPARAMETROKNA("przeliczaj", "Kursy_walut");
+  bool first = true;
   while (true) {
     state->reopen = false;
+    // After every refresh: the box only for a day with rates, set from the window parameter at first.
+    state->rates = rates_exist(state->from, state->bank);
+    if (!state->rates) {
+      state->recalculate = false;
+    } else if (first) {
+      state->recalculate = runtime::trim(stored) == "1";
+    }
+    first = false;
     const Description d = quotation_description(state);
     run_dictionary_browse(d, dane::Request::None);
+    if (state->reopen) continue;
+    recalculate_prices(*state);
     // Closed by the user: completed only when a table came in while the window was open.
-    if (!state->reopen) return state->fetched ? dane::Response::Completed : dane::Response::Cancelled;
+    return state->fetched ? dane::Response::Completed : dane::Response::Cancelled;
   }
 }
 
