@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
-  libsqlite3-dev libpugixml-dev
+  libsqlite3-dev libcurl4-openssl-dev libpugixml-dev
   unixodbc-dev libsqliteodbc tdsodbc python3-sqlglot
   locales
 )

@@ -5,6 +5,7 @@
 #include "keldox/classifiers.h"
 #include "keldox/credit_limits.h"
 #include "keldox/date_ranges.h"
+#include "keldox/exchange_rates.h"
 #include "keldox/messages.h"
 #include "keldox/price_windows.h"
 #include "keldox/sql_text.h"
@@ -80,6 +81,17 @@ AfterEntry end_work() {
                                                                              : AfterEntry::Continue;
 }
 
+// The bank's latest table into the rate tables, told when it came in without a word of its own.
+AfterEntry fetch_rates(bool nbp) {
+  double day = 0;
+  std::uint8_t message_shown = 0;
+  const std::uint8_t imported =
+      nbp ? keldox::POBIERZKURSYNBP(day, message_shown) : keldox::POBIERZKURSYECB(day, message_shown);
+  if (imported == 1 && message_shown == 0)
+    keldox::MSG_INFORMACJA(std::string("Pobrano kursy walut z banku ") + (nbp ? "NBP." : "ECB."));
+  return AfterEntry::Continue;
+}
+
 std::vector<MenuEntry> build_entries() {
   std::vector<MenuEntry> entries;
   entries.push_back({"koniec_pracy", "System > Koniec pracy", end_work});
@@ -94,6 +106,12 @@ std::vector<MenuEntry> build_entries() {
                          return AfterEntry::Continue;
                        }});
   }
+  entries.push_back({"kursy_walut_brw", "Kursy walut > Kursy walut", [] {
+                       slownik::KURSY_WALUT_BRW(0, 1, {});
+                       return AfterEntry::Continue;
+                     }});
+  entries.push_back({"kursy_nbp", "Kursy walut > Pobierz z NBP", [] { return fetch_rates(true); }});
+  entries.push_back({"kursy_ecb", "Kursy walut > Pobierz z ECB", [] { return fetch_rates(false); }});
   entries.push_back({"przelicznik_rabatu", "Narzędzia > Przelicznik rabatu", discount_converter});
   entries.push_back({"wydawanie_reszty", "Narzędzia > Wydawanie reszty", change_calculator});
   entries.push_back({"limit_kupiecki", "Narzędzia > Limit kupiecki płatnika", payer_credit_limit});

@@ -15,6 +15,7 @@
 #include "dane/events.h"
 #include "dane/globals.h"
 #include "db/channel_client.h"
+#include "keldox/exchange_rates.h"
 #include "runtime/text.h"
 #include "server/demo.h"
 #include "server/server.h"
@@ -118,6 +119,7 @@ Session::Session(Database database, User user, std::string program_folder)
   dane::GLO.WATEKAPP = static_cast<std::int32_t>(dane::current_thread_number());
   settings_.set_path(std::string(dane::GLO.PATH_INI.view()));
   start::INIT(&errors_, &settings_);
+  keldox::SPRAWDZPOLACZENIEINTERNETOWE();
   if (!start::load_session_lists() || dane::GLO.WYJDZ_Z_HALTEM != 0) {
     // What stopped the session was shown already; no window of the program opens after it.
     std::cerr << "Sesja nie może zostać otwarta." << std::endl;

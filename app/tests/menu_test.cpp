@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "dane/globals.h"
 #include "dane/host.h"
 #include "ui_script/script_host.h"
 
@@ -99,6 +100,15 @@ TEST_F(MenuEntries, EndOfWorkAnsweredYesEndsTheSessionAndNothingAfterItRuns) {
   host_.answer("Tak");
   EXPECT_EQ(run({"System > Koniec pracy", "Pomoc > O programie"}), AfterEntry::EndSession);
   EXPECT_EQ(host_.shown().size(), 1u);
+}
+
+TEST_F(MenuEntries, RateDownloadsGoThroughTheBanksServices) {
+  dane::GLO.POLACZENIE_INTERNETOWE = 0;
+  host_.answer("OK", "MIRLET: Ostrzeżenie", "Wystąpił błąd połączenia internetowego!")
+      .answer("OK", "MIRLET: Ostrzeżenie", "Wystąpił błąd połączenia internetowego!");
+  EXPECT_EQ(run({"Kursy walut > Pobierz z NBP", "Kursy walut > Pobierz z ECB"}), AfterEntry::Continue);
+  EXPECT_TRUE(host_.finished());
+  dane::GLO.POLACZENIE_INTERNETOWE = 1;
 }
 
 }  // namespace

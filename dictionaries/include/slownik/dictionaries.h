@@ -11,6 +11,9 @@
 #include <string>
 #include <string_view>
 
+#include "dane/window.h"
+#include "runtime/date.h"
+
 namespace slownik {
 
 // VAT rates: the list with "Aktywność" (F4); the list of active rates is reloaded on closing when a rate
@@ -23,6 +26,22 @@ void BANKI_BRW();
 void BANKI_UPD();
 // Countries.
 void KRAJ_BRW();
+
+// The exchange-rate table from `day` on (today when below 1): the quotations of the chosen bank, each
+// with its rates, the downloads and the forms Daty_Kursow_Upd and Kursy_Walut_Upd. Opened with flag 0 and
+// the start-up setting "Pobierz z NBP" or "Pobierz z ECB", it fetches that bank's table of the day first.
+// Completed when a table was fetched while it was open, else Cancelled.
+dane::Response KURSY_WALUT_BRW(runtime::DayNumber day, std::uint8_t flag, std::string_view setting);
+// Makes sure the day (today when 0 or less) has rates as the start-up setting "WalStartSys" asks,
+// leading the user to the rate table; a `thread` above 0 then gets the event 1024.
+void LADUJWALUTY(std::string_view force, std::string_view thread, runtime::DayNumber day = 0);
+
+// GLO.KOLRACHBANK: the current company's default account of each currency, in currency order; the number
+// of entries (0, the list empty, when the statement fails).
+std::int32_t LADUJDOMYSLNERACHUNKI();
+// Asks the database for the shipment's tracking address; a non-empty one goes to GLO.LASTURL and the
+// main program's thread (GLO.WATEKAPP) gets the event that opens it.
+void SLEDZENIEPRZESYLKI(double shipment_operator, std::string_view shipment_number);
 
 // The dictionaries of additional fields ("PolaDodatkowe" governs adding, changing and deleting in all
 // three): the list of dictionaries, the values of one, and the picker that the additional-field window

@@ -1,12 +1,15 @@
 // Currencies: the list with its base currency, and the form's multiplier, symbol and country checks.
 #include "dane/database.h"
 #include "dane/globals.h"
+#include "keldox/exchange_rates.h"
 #include "keldox/messages.h"
+#include "keldox/permissions.h"
 #include "keldox/sql.h"
 #include "keldox/sql_text.h"
 #include "pattern/dictionary_browse.h"
 #include "pattern/dictionary_form.h"
 #include "pattern/run.h"
+#include "runtime/date.h"
 #include "runtime/picture.h"
 #include "runtime/text.h"
 #include "slownik/dictionaries.h"
@@ -19,6 +22,32 @@ constexpr std::string_view kBase = "Bazowa";
 constexpr std::string_view kChooseNbp = "WybierzNBP";
 constexpr std::string_view kChooseEcb = "WybierzECB";
 constexpr std::string_view kRefresh = "Odswiez";
+constexpr std::string_view kFetchNbp = "PobierzNBP";
+constexpr std::string_view kFetchEcb = "PobierzECB";
+
+constexpr std::string_view kBaseRates = "Kursybazowe";
+
+// The rate table of the day, for those who may see the base rates.
+void open_base_rates(runtime::DayNumber day) {
+  if (keldox::POBIERZUPRAWNIENIE("BankiKursWal") == 0) {
+    keldox::MSG_OSTRZEZENIE("Brak uprawnień na dostęp do kursów bazowych!");
+    return;
+  }
+  LADUJWALUTY("1", "0", day);
+}
+
+// The day's table of the bank; offered to be seen once it came in. True when the rates changed.
+bool fetch_rates(bool nbp) {
+  double day = runtime::today();
+  std::uint8_t message_shown = 0;
+  const std::uint8_t imported =
+      nbp ? keldox::POBIERZKURSYNBP(day, message_shown) : keldox::POBIERZKURSYECB(day, message_shown);
+  if (imported != 1) return false;
+  if (keldox::MSG_PYTANIE(std::string("Pobrano kursy walut z banku ") + (nbp ? "NBP" : "ECB") +
+                          ".|Chcesz je zobaczyć?") == 2)
+    open_base_rates(static_cast<runtime::DayNumber>(day));
+  return true;
+}
 
 class CurrencyHooks : public DictionaryHooks {
  public:
@@ -38,11 +67,25 @@ class CurrencyHooks : public DictionaryHooks {
                        .key = "Shift+E",
                        .needs_row = true,
                        .select_only = true});
+    browse.add_action({.name = std::string(kBaseRates),
+                       .text = "(~kursy_bazowe.ico)]Kursy bazowe",
+                       .key = "Ctrl+B",
+                       .separator_before = true});
+    browse.add_action(
+        {.name = std::string(kFetchNbp), .text = "(~kursy_bazowe_nbp.ico)]Pobierz z NBP", .key = "Ctrl+N"});
+    browse.add_action(
+        {.name = std::string(kFetchEcb), .text = "(~kursy_bazowe_ecb.ico)]Pobierz z ECB", .key = "Ctrl+E"});
     browse.add_action({.name = std::string(kRefresh), .key = "F5"});
   }
 
   bool browse_action(DictionaryBrowse& browse, std::string_view name) override {
     if (runtime::same_name(name, kRefresh)) return true;
+    if (runtime::same_name(name, kBaseRates)) {
+      open_base_rates(runtime::today());
+      return false;
+    }
+    if (runtime::same_name(name, kFetchNbp)) return fetch_rates(true);
+    if (runtime::same_name(name, kFetchEcb)) return fetch_rates(false);
     if (runtime::same_name(name, kChooseNbp) || runtime::same_name(name, kChooseEcb)) {
       browse.set_result(runtime::same_name(name, kChooseNbp) ? 0 : -1);
       browse.ask(dane::RecordAction::Select);

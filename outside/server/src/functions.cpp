@@ -104,7 +104,17 @@ void url_sledzenie(sqlite3_context* ctx, int, sqlite3_value** argv) {
                                {db::Value::integer(sqlite3_value_int64(argv[0]))});
   std::string address = url ? std::string(runtime::trim(*url)) : std::string();
   if (!address.empty()) {
-    const std::string number(runtime::trim(text_arg(argv[1])));
+    // The number goes into an address: anything but the unreserved characters is percent-encoded.
+    std::string number;
+    for (const char ch : runtime::trim(text_arg(argv[1]))) {
+      const auto byte = static_cast<unsigned char>(ch);
+      if ((std::isalnum(byte) != 0 && byte < 0x80) || ch == '-' || ch == '.' || ch == '_' || ch == '~') {
+        number.push_back(ch);
+      } else {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        number += {'%', kHex[byte >> 4], kHex[byte & 15]};
+      }
+    }
     const auto at = address.find("{numer}");
     if (at == std::string::npos) {
       address += number;

@@ -296,7 +296,10 @@ const std::vector<TableDeclaration>& table_declarations() {
       {"KATEGORIA_ARTYKULU", "ID_KATEGORII pk, NAZWA s50, POLE*, LOCK*", {}},
       {"CENA", "ID_CENY pk, ID_ARTYKULU i, LOCK*", {}},
       {"CENA_KATEGORII", "ID_KATEGORII_CENY pk, NAZWA s50, ID_FIRMY i", {}},
-      {"CENA_ARTYKULU", "ID_ARTYKULU i nn, ID_KATEGORII_CENY i nn, CENA_NETTO d15.2, CENA_BRUTTO d15.2", {}},
+      {"CENA_ARTYKULU",
+       "ID_ARTYKULU i nn, ID_KATEGORII_CENY i nn, CENA_NETTO d15.2, CENA_BRUTTO d15.2, SYM_WALUTY s3, "
+       "CENA_WALUTOWA d15.2",
+       {}},
       {"TYP_DOKUMENTU_MAGAZYNOWEGO",
        "ID_TYPU pk, ID_FIRMY i nn, NAZWA s30, SYGNATURA s10, RODZAJ s20, WYCENA s10, SYSTEMOWY b =0, FAKTURA "
        "b =0, "

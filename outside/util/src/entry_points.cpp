@@ -11,6 +11,7 @@
 #include "file_writer.h"
 #include "list_separator.h"
 #include "query_bridge.h"
+#include "rate_downloads.h"
 
 namespace {
 
@@ -79,6 +80,42 @@ __attribute__((visibility("default"))) const char* ZapiszDaneDoPliku(const char*
             zorva_util::write_text_file(path, zorva_util::windows1250_to_utf8(argument(text))));
       },
       "-1");
+}
+
+__attribute__((visibility("default"))) const char* PobierzKursyNBPwartosc() {
+  return guarded(
+      [] {
+        return zorva_util::utf8_to_windows1250(
+            zorva_util::nbp_latest(zorva_util::rate_sources_from_environment()));
+      },
+      "01");
+}
+
+__attribute__((visibility("default"))) const char* PobierzKursyNBPwartoscNaDzien(const char* yymmdd) {
+  return guarded(
+      [&] {
+        return zorva_util::utf8_to_windows1250(zorva_util::nbp_on_day(
+            zorva_util::rate_sources_from_environment(), zorva_util::windows1250_to_utf8(argument(yymmdd))));
+      },
+      "01");
+}
+
+__attribute__((visibility("default"))) const char* PobierzKursyECBwartosc() {
+  return guarded(
+      [] {
+        return zorva_util::utf8_to_windows1250(
+            zorva_util::ecb_latest(zorva_util::rate_sources_from_environment()));
+      },
+      "01");
+}
+
+__attribute__((visibility("default"))) const char* PobierzKursyECBwartoscNaDzien(const char* iso_day) {
+  return guarded(
+      [&] {
+        return zorva_util::utf8_to_windows1250(zorva_util::ecb_on_day(
+            zorva_util::rate_sources_from_environment(), zorva_util::windows1250_to_utf8(argument(iso_day))));
+      },
+      "01");
 }
 
 }  // extern "C"

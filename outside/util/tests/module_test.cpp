@@ -91,8 +91,9 @@ class ModuleTest : public ::testing::Test {
 TEST(ModuleFile, ExportsEveryEntryPointWithCLinkage) {
   Module m;
   ASSERT_TRUE(m.loaded()) << dlerror();
-  for (const char* name :
-       {"UtworzPolaczenieSQL", "PobierzKolejkeSQL", "SystemListSeparator", "ZapiszDaneDoPliku"}) {
+  for (const char* name : {"UtworzPolaczenieSQL", "PobierzKolejkeSQL", "SystemListSeparator",
+                           "ZapiszDaneDoPliku", "PobierzKursyNBPwartosc", "PobierzKursyNBPwartoscNaDzien",
+                           "PobierzKursyECBwartosc", "PobierzKursyECBwartoscNaDzien"}) {
     EXPECT_NE(m.entry<void>(name), nullptr) << name;
   }
   EXPECT_EQ(

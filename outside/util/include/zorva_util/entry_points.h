@@ -28,4 +28,22 @@ const char* SystemListSeparator();
 // Writes the text (converted to UTF-8) as the whole content of the file; "1" or "-1" + the reason.
 const char* ZapiszDaneDoPliku(const char* file_path, const char* text);
 
+// The exchange-rate tables of the national bank (NBP: tables A and C of one day; table B, published
+// weekly for other currencies, is not taken) and of the ECB (the euro reference rates of one day). The
+// latest forms take no argument; the dated ones take "yyMMdd" (NBP, 20yy) or "yyyy-MM-dd" (ECB). Answers
+// "01" on any failure (no connection, a timeout, a status other than 200 or 404, a body that is not a
+// rate table, an answer above 50,000 characters) and "02" when the bank has no table of the day (NBP:
+// status 404; ECB: no cube of that day in a file that reaches back to it). Otherwise the import text,
+// lines ended by "\n":
+//   KURSY;<bank NBP|ECB>;<yyyy-mm-dd the rates apply to>;<the tables' numbers joined by ",">
+//   <currency code>;<middle rate>;<buying rate>;<selling rate>      (one line per currency)
+// Rates are decimal texts with a point, per one unit of the currency as the bank publishes them (NBP: in
+// zloty, the buying and selling rates from table C, empty where it has none; ECB: units of the currency
+// per euro, the middle rate only). Addresses and timeouts: see rate_downloads.h (MIRLET_NBP_URL,
+// MIRLET_ECB_URL, MIRLET_RATES_CONNECT_TIMEOUT_MS, MIRLET_RATES_TIMEOUT_MS).
+const char* PobierzKursyNBPwartosc();
+const char* PobierzKursyNBPwartoscNaDzien(const char* yymmdd);
+const char* PobierzKursyECBwartosc();
+const char* PobierzKursyECBwartoscNaDzien(const char* iso_day);
+
 }  // extern "C"
