@@ -443,6 +443,22 @@ TEST(TranslateRefusal, DeepNestingAndLongChainsAreRefusedNotOverflowed) {
     ASSERT_TRUE(p.refused()) << tsql.substr(0, 40);
     EXPECT_NE(p.refusal.find("nesting deeper than"), std::string::npos) << p.refusal;
   }
+  // Calls within calls descend through every precedence level each time.
+  std::string calls = "select ", closing;
+  for (int i = 0; i < 400; ++i) {
+    calls += "isnull(";
+    closing += ",0)";
+  }
+  const Program nested = translate(calls + "1" + closing);
+  ASSERT_TRUE(nested.refused());
+  EXPECT_NE(nested.refusal.find("nesting deeper than"), std::string::npos) << nested.refusal;
+  std::string fine_calls = "select ", fine_closing;
+  for (int i = 0; i < 40; ++i) {
+    fine_calls += "isnull(";
+    fine_closing += ",0)";
+  }
+  EXPECT_FALSE(translate(fine_calls + "1" + fine_closing).refused());
+
   std::string fine = "select 1 from t where a=1";
   for (int i = 0; i < 500; ++i) fine += " or a=" + std::to_string(i);
   EXPECT_FALSE(translate(fine).refused());

@@ -15,8 +15,10 @@ struct ParseError {
 };
 
 // Bound on nesting plus operands chained in a row, so that the recursion of parser and writer stays well
-// within a thread's stack.
+// within a thread's stack. Nesting alone is bounded far lower: each level of it costs the parser a whole
+// descent through the precedence levels, which the sanitizers' frames make deeper still.
 constexpr int kMaxDepth = 2000;
+constexpr int kMaxNesting = 256;
 
 bool ascii_lower_equals(std::string_view text, std::string_view lower) {
   if (text.size() != lower.size()) return false;
@@ -101,9 +103,14 @@ class Parser {
 
   struct DepthGuard {
     explicit DepthGuard(Parser& p) : p_(p) {
+      ++p_.nesting_;
       if (++p_.depth_ > kMaxDepth) p_.fail("unsupported T-SQL: nesting deeper than 2000 levels");
+      if (p_.nesting_ > kMaxNesting) p_.fail("unsupported T-SQL: nesting deeper than 256 levels");
     }
-    ~DepthGuard() { --p_.depth_; }
+    ~DepthGuard() {
+      --p_.depth_;
+      --p_.nesting_;
+    }
     Parser& p_;
   };
 
@@ -1094,6 +1101,7 @@ class Parser {
   std::pmr::memory_resource* mr_;
   std::size_t pos_ = 0;
   int depth_ = 0;
+  int nesting_ = 0;
 };
 
 }  // namespace
