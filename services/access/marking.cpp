@@ -7,6 +7,7 @@
 
 #include "dane/database.h"
 #include "dane/globals.h"
+#include "dane/popup.h"
 #include "dane/window.h"
 #include "keldox/sql.h"
 #include "keldox/sql_text.h"
@@ -184,7 +185,11 @@ void DISPLAYZAZNACZONE(dane::Window& window, std::string_view control, std::int3
       "Ilość zaznaczonych " + std::string(runtime::trim_right(noun)) + " : " + std::to_string(count);
   text += total > 0 ? "/" + std::to_string(total) : std::string("\r\nPrawy klawisz-oblicz wszystkie");
   window.tooltips().add(control, text);
-  window.set_control_icon(control, count > 0 ? "~boxon.ico" : "~boxoff.ico");
+  // The marking button is a toolbar button of the browse: its label stays, its icon follows the count.
+  const dane::ToolButton* button = window.toolbar().find(control);
+  const std::string label = button ? dane::parse_item_text(button->text).label : std::string();
+  const std::string icon = count > 0 ? "~boxon.ico" : "~boxoff.ico";
+  window.toolbar().add_button(control, "[31848(" + icon + ")]" + label, text);
 }
 
 namespace {

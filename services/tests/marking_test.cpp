@@ -168,10 +168,17 @@ TEST(MarkingButton, TooltipAndIconFollowTheCount) {
   DISPLAYZAZNACZONE(window, "?Zaznaczone", 0, "banków   ");
   EXPECT_EQ(window.tooltips().text("?Zaznaczone"),
             "Ilość zaznaczonych banków : 0\r\nPrawy klawisz-oblicz wszystkie");
-  EXPECT_EQ(window.control_icon("?zaznaczone"), "~boxoff.ico");
+  ASSERT_NE(window.toolbar().find("?Zaznaczone"), nullptr);
+  EXPECT_EQ(window.toolbar().find("?Zaznaczone")->text, "[31848(~boxoff.ico)]");
   DISPLAYZAZNACZONE(window, "?Zaznaczone", 3, "banków", 10);
   EXPECT_EQ(window.tooltips().text("?Zaznaczone"), "Ilość zaznaczonych banków : 3/10");
-  EXPECT_EQ(window.control_icon("?Zaznaczone"), "~boxon.ico");
+  EXPECT_EQ(window.toolbar().find("?zaznaczone")->text, "[31848(~boxon.ico)]");
+  // A button with a label keeps it.
+  window.toolbar().add_button("Znaczniki", "[31848(~boxoff.ico)]Zaznaczone");
+  DISPLAYZAZNACZONE(window, "Znaczniki", 1, "banków");
+  EXPECT_EQ(window.toolbar().find("Znaczniki")->text, "[31848(~boxon.ico)]Zaznaczone");
+  EXPECT_EQ(window.toolbar().find("Znaczniki")->tooltip,
+            "Ilość zaznaczonych banków : 1\r\nPrawy klawisz-oblicz wszystkie");
 }
 
 // On the demo database: the banks are the browse, use code 77.

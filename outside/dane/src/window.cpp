@@ -33,14 +33,6 @@ bool Window::press_tool(std::string_view name) {
   return take_accepted(button->name);
 }
 
-void Window::set_control_icon(std::string_view control, std::string_view icon) {
-  control_icons_.add(control, icon);
-}
-
-std::string Window::control_icon(std::string_view control) const {
-  return control_icons_.text(control);
-}
-
 void Window::post(int event) {
   if (!closed_) take_event(event);
 }

@@ -52,9 +52,6 @@ class Window {
   // A toolbar button pressed: the accepted control of the button's name. False for a button the toolbar
   // does not have or has disabled (nothing runs).
   bool press_tool(std::string_view name);
-  // The icon a control shows ("~boxon.ico"), by control name (case does not count); empty for none.
-  void set_control_icon(std::string_view control, std::string_view icon);
-  std::string control_icon(std::string_view control) const;
 
   // What the user does, as the host reports it. Each runs the matching step.
   // `accept` runs take_accepted for the control; false means the control refused (the focus stays).
@@ -85,7 +82,6 @@ class Window {
   std::string focus_;
   Toolbar toolbar_;
   Tooltips tooltips_;
-  Tooltips control_icons_;
   Request request_ = Request::None;
   Response response_ = Response::None;
   bool closed_ = false;
