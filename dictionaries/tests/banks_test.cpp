@@ -74,7 +74,7 @@ TEST_F(Banks, TheStoredOrderAndDirectionOpenTheListAndAreStoredAgain) {
   const auto browses = shown("browse");
   ASSERT_EQ(browses.size(), 1u);
   // The toolbar's direction button shows where the list goes.
-  EXPECT_EQ(browses[0].buttons, (std::vector<std::string>{"Malejąco"}));
+  EXPECT_EQ(browses[0].buttons, (std::vector<std::string>{"Malejąco", "Zaznaczone"}));
   const auto pages = sent("from BANKI");
   ASSERT_GE(pages.size(), 2u);
   EXPECT_NE(pages.front().find("order by NAZWA desc, ID_BANKU desc"), std::string::npos) << pages.front();
@@ -130,6 +130,34 @@ TEST_F(Banks, OpeningRegistersTheWindowAndClosingRemovesIt) {
   BANKI_BRW();
   EXPECT_EQ(keldox::WEZOKNO("Banki"), 0);
   EXPECT_EQ(failures(), "");
+}
+
+TEST_F(Banks, MarksAreToggledWithSpaceAndSetForTheWholeListOnTheServer) {
+  const std::string marks = "select count(*) from zaznaczone where uzycie=140 and id_sesji=3000001";
+  const std::string all = value_of("select count(*) from BANKI");
+  host_.browse_key("Space").hover("Zaznaczone");
+  host_.browse("popup").popup("Odwróć zaznaczone");
+  host_.browse("popup").popup("Zaznacz wszystko").hover("Zaznaczone");
+  host_.browse("popup").popup("Odznacz wszystko").hover("Zaznaczone").browse("close");
+  BANKI_BRW();
+  EXPECT_EQ(failures(), "");
+  std::vector<std::string> tips;
+  for (const auto& t : shown("tooltip")) tips.push_back(t.text);
+  EXPECT_EQ(tips, (std::vector<std::string>{
+                      "Ilość zaznaczonych banków : 1\r\nPrawy klawisz-oblicz wszystkie",
+                      "Ilość zaznaczonych banków : " + all + "\r\nPrawy klawisz-oblicz wszystkie",
+                      "Ilość zaznaczonych banków : 0\r\nPrawy klawisz-oblicz wszystkie"}));
+  EXPECT_EQ(value_of(marks), "0");
+  // Marking all took the list's own statement, cut to its FROM part.
+  const auto inserts = sent("insert into zaznaczone");
+  ASSERT_EQ(inserts.size(), 2u);
+  EXPECT_NE(inserts[1].find("select distinct ID_BANKU,140,3000001  FROM BANKI"), std::string::npos)
+      << inserts[1];
+  // The list shows the marks in its leading column.
+  const auto browses = shown("browse");
+  ASSERT_EQ(browses.size(), 1u);
+  ASSERT_FALSE(browses[0].rows.empty());
+  EXPECT_TRUE(browses[0].rows[0].starts_with("~boxoff.ico | ")) << browses[0].rows[0];
 }
 
 }  // namespace

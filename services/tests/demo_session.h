@@ -35,6 +35,7 @@ class DemoSession {
 
   bool ok() const { return status_.ok(); }
   const std::string& error() const { return status_.text; }
+  std::string file() const { return folder_->file("demo.db"); }
 
  private:
   std::optional<mirlet_testing::TempFolder> folder_;

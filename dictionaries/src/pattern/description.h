@@ -2,6 +2,7 @@
 // dictionary, as data. A dictionary that truly behaves differently adds hooks (hooks.h).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -69,6 +70,14 @@ struct StoredChoices {
   std::string direction_setting{};  // "porządek"; empty: the browse has no direction button
 };
 
+// Record marking in the browse: the list's use code, the column holding the record identifier (as the
+// list's statement names it) and the noun of the marking button's tooltip ("banków").
+struct Marking {
+  std::int32_t use = 0;
+  std::string id_field;
+  std::string noun;
+};
+
 struct Description {
   std::string browse;           // procedure name of the browse: "Waluty_Brw"
   std::string form;             // procedure name of its update form: "Waluty_Upd"; empty: no form
@@ -103,6 +112,7 @@ struct Description {
   std::optional<ProtectedRows> protected_rows;
   std::optional<RowLock> lock;
   std::optional<StoredChoices> stored;
+  std::optional<Marking> marking;
 
   std::function<std::unique_ptr<DictionaryHooks>()> hooks;
   // The exported procedure that opens the browse by the call protocol (the menu's and other modules' way in).

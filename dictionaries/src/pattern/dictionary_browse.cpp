@@ -13,8 +13,10 @@
 #include "keldox/browse_popup.h"
 #include "keldox/column_configuration.h"
 #include "keldox/column_settings.h"
+#include "keldox/marking.h"
 #include "keldox/messages.h"
 #include "keldox/permissions.h"
+#include "keldox/sql.h"
 #include "keldox/sql_text.h"
 #include "keldox/window_register.h"
 #include "pattern/dictionary_form.h"
@@ -30,11 +32,73 @@ constexpr std::string_view kDirection = "Kierunek";
 constexpr std::string_view kAscending = "rosnąco";
 constexpr std::string_view kDescending = "malejąco";
 
+constexpr std::string_view kMarkColumn = "ZAZNACZONY";
+constexpr std::string_view kMarkAll = "ZaznaczWszystko";
+constexpr std::string_view kUnmarkAll = "OdznaczWszystko";
+constexpr std::string_view kInvert = "OdwrocZaznaczone";
+constexpr std::string_view kToggle = "Zaznacz";
+constexpr std::string_view kMarksButton = "Zaznaczone";
+
+// The list with its mark column last: each page's marks are read in one statement after the page, so that
+// the list's own statement stays the one marking all and inversion take their FROM part from.
+class MarkedSource : public dane::RowSource {
+ public:
+  MarkedSource(std::unique_ptr<dane::SqlRowSource> inner, Marking marking)
+      : inner_(std::move(inner)), marking_(std::move(marking)), columns_(inner_->columns()) {
+    dane::Column c;
+    c.name = std::string(kMarkColumn);
+    c.header = "Z";
+    c.picture = "@s11";
+    c.in_form = false;
+    c.editable = false;
+    columns_.push_back(c);
+    id_column_ = inner_->columns().size();
+    for (std::size_t i = 0; i < inner_->columns().size(); ++i) {
+      if (runtime::same_name(inner_->columns()[i].name, marking_.id_field)) id_column_ = i;
+    }
+  }
+  const std::vector<dane::Column>& columns() const override { return columns_; }
+  std::optional<dane::SourceFailure> failure() const override { return inner_->failure(); }
+  const dane::SqlRowSource& inner() const { return *inner_; }
+
+  std::vector<dane::Row> page(const dane::PageQuery& query, std::size_t count) override {
+    std::vector<dane::Row> rows = inner_->page(query, count);
+    std::string ids;
+    for (const dane::Row& r : rows) {
+      if (id_column_ < r.size())
+        ids += (ids.empty() ? "" : ",") + keldox::sql_id(dane::number_from_text(r[id_column_]));
+    }
+    std::vector<std::string> marked;
+    if (!ids.empty()) {
+      keldox::EXECSQL2("select id from zaznaczone with (nolock) where id_sesji=" +
+                       keldox::sql_id(dane::GLO.ID_UZYTKOWNIKA) +
+                       " and uzycie=" + std::to_string(marking_.use) + " and id in (" + ids + ")");
+      while (keldox::next_row(db::Channel::VAX2))
+        marked.push_back(keldox::sql_id(dane::number_from_text(keldox::column(db::Channel::VAX2, 1))));
+      keldox::CLOSESQL2();
+    }
+    for (dane::Row& r : rows) {
+      const bool on = id_column_ < r.size() &&
+                      std::find(marked.begin(), marked.end(),
+                                keldox::sql_id(dane::number_from_text(r[id_column_]))) != marked.end();
+      r.push_back(on ? "~boxon.ico" : "~boxoff.ico");
+    }
+    return rows;
+  }
+
+ private:
+  std::unique_ptr<dane::SqlRowSource> inner_;
+  Marking marking_;
+  std::vector<dane::Column> columns_;
+  std::size_t id_column_ = 0;
+};
+
 std::unique_ptr<dane::RowSource> make_source(const Description& d, const dane::Table& table) {
   const std::string& from = !d.from.empty() ? d.from : table.name();
   auto source = std::make_unique<dane::SqlRowSource>(dane::database(), db::Channel::VAX3, from, d.columns);
   // The application's text columns compare case-blind by their collation already.
   source->set_case_blind_collation(true);
+  if (d.marking) return std::make_unique<MarkedSource>(std::move(source), *d.marking);
   return source;
 }
 
@@ -109,6 +173,7 @@ bool DictionaryBrowse::initialise() {
   apply_column_layout();
   keldox::USTAW4IKONYBROWSERA(popup());
   add_action({.name = std::string(kColumnSetup), .text = "Konfiguracja kolumn", .separator_before = true});
+  if (description_.marking) add_marking_actions();
   if (description_.permissions.single_code && !allowed("D")) {
     for (const char* a : {"Insert", "Change", "Delete"}) set_action_enabled(a, false);
   }
@@ -155,6 +220,11 @@ void DictionaryBrowse::apply_column_layout() {
     if (columns()[c].in_list) listed.push_back(c);
   }
   std::vector<dane::ColumnView> layout;
+  if (description_.marking) {
+    // The mark column leads the list and is no column of the user's layout.
+    listed.pop_back();
+    layout.push_back(dane::ColumnView{columns().size() - 1, 0, {}});
+  }
   if (first > 0 && last >= first) {
     // The user's positions in order; each names the catalogue column it shows, the list's in their order.
     for (const keldox::UserColumn& u : keldox::user_columns(description_.layout_window())) {
@@ -163,6 +233,9 @@ void DictionaryBrowse::apply_column_layout() {
       if (index >= listed.size() || u.width <= 0) continue;  // hidden by the user
       layout.push_back(dane::ColumnView{listed[index], u.width, u.picture});
     }
+  }
+  if (description_.marking && layout.size() == 1) {
+    for (std::size_t c : listed) layout.push_back(dane::ColumnView{c, 0, {}});
   }
   set_layout(std::move(layout));
 }
@@ -233,6 +306,7 @@ bool DictionaryBrowse::on_select(const dane::Row&) {
 }
 
 void DictionaryBrowse::on_popup_item(std::string_view name) {
+  if (description_.marking && run_marking_action(name)) return;
   if (runtime::same_name(name, kColumnSetup)) {
     if (keldox::KONFIGURACJA_KOLUMN(description_.layout_window()) == 1) apply_column_layout();
     return;
@@ -242,6 +316,57 @@ void DictionaryBrowse::on_popup_item(std::string_view name) {
     return;
   }
   if (hooks_ && hooks_->browse_action(*this, name)) refresh();
+}
+
+// ---- Record marking
+
+void DictionaryBrowse::add_marking_actions() {
+  add_action({.name = std::string(kMarkAll), .text = "Zaznacz wszystko", .separator_before = true});
+  add_action({.name = std::string(kUnmarkAll), .text = "Odznacz wszystko"});
+  add_action({.name = std::string(kInvert), .text = "Odwróć zaznaczone"});
+  add_action({.name = std::string(kToggle), .key = "Space", .needs_row = true});
+  add_action({.name = std::string(kMarksButton), .tool = "[31848(~boxoff.ico)]Zaznaczone"});
+  show_marks(keldox::ILEZAZNACZONYCH(description_.marking->use));
+}
+
+void DictionaryBrowse::show_marks(std::int32_t count) {
+  keldox::DISPLAYZAZNACZONE(*this, kMarksButton, count, description_.marking->noun);
+  // The action's toolbar text is what the hosts draw: it follows the button's icon.
+  if (const dane::ToolButton* b = toolbar().find(kMarksButton)) {
+    add_action({.name = std::string(kMarksButton), .tool = b->text});
+  }
+}
+
+bool DictionaryBrowse::run_marking_action(std::string_view name) {
+  const Marking& m = *description_.marking;
+  const auto* marked = dynamic_cast<const MarkedSource*>(&source());
+  const std::string statement = marked ? marked->inner().list_statement() : std::string();
+  std::int32_t count = 0;
+  if (runtime::same_name(name, kMarkAll)) {
+    count = keldox::ZAZNACZALLSQL(m.use, m.id_field, statement);
+  } else if (runtime::same_name(name, kInvert)) {
+    count = keldox::INWERSJASQL(m.use, m.id_field, statement);
+  } else if (runtime::same_name(name, kUnmarkAll)) {
+    keldox::ODZNACZALLSQL(m.use);
+    count = keldox::ILEZAZNACZONYCH(m.use);
+  } else if (runtime::same_name(name, kToggle)) {
+    const auto id = current_cell(m.id_field);
+    if (!id) return true;
+    const double key = dane::number_from_text(*id);
+    if (current_cell(kMarkColumn).value_or("") == "~boxon.ico") {
+      keldox::ODZNACZSQL(m.use, key);
+    } else {
+      keldox::ZAZNACZSQL(m.use, key);
+    }
+    count = keldox::ILEZAZNACZONYCH(m.use);
+  } else if (runtime::same_name(name, kMarksButton)) {
+    count = keldox::ILEZAZNACZONYCH(m.use);
+  } else {
+    return false;
+  }
+  show_marks(count);
+  refresh();
+  return true;
 }
 
 // ---- Row locks of shared master data

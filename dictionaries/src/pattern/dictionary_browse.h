@@ -62,6 +62,9 @@ class DictionaryBrowse : public dane::BrowseWindow {
   void read_stored_choices();
   void save_stored_choices();
   void set_direction(bool descending);
+  void add_marking_actions();
+  bool run_marking_action(std::string_view name);
+  void show_marks(std::int32_t count);
 
   const Description& description_;
   dane::Table& table_;

@@ -5,6 +5,10 @@
 #include "windows/windows.h"
 
 namespace slownik {
+namespace {
+// The use code of the bank list's marks.
+constexpr std::int32_t kBankMarkingUse = 140;
+}  // namespace
 
 const Description& banks() {
   static const Description d = [] {
@@ -50,6 +54,7 @@ const Description& banks() {
     d.lock = RowLock{"banki", "ID_BANKU", "Bank jest aktualizowany przez innego użytkownika!",
                      "Czy usunąć ten bank?"};
     d.stored = StoredChoices{"sortowanie", "porządek"};
+    d.marking = Marking{kBankMarkingUse, "ID_BANKU", "banków"};
     d.open = BANKI_BRW;
     return d;
   }();

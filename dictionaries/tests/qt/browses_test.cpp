@@ -186,9 +186,9 @@ TEST_F(QtBrowses, BanksShowTheirColumnsAndASortTabForEachOrder) {
   BANKI_BRW();
   EXPECT_EQ(dane::GLOBALRESPONSE, 1);
   EXPECT_EQ(title, "Lista banków");
-  // The bank's identifier is no list column.
+  // The bank's identifier is no list column; the mark column leads.
   EXPECT_EQ(by_number.headers,
-            (std::vector<QString>{"Nazwa banku", "Nr banku", "SWIFT", "Adres", "Kod", "Miejscowość"}));
+            (std::vector<QString>{"Z", "Nazwa banku", "Nr banku", "SWIFT", "Adres", "Kod", "Miejscowość"}));
   EXPECT_EQ(tabs, (std::vector<QString>{"numer", "nazwa", "SWIFT", "kod", "miejscowość"}));
   EXPECT_EQ(tab_at_opening, 0);
   ASSERT_GE(by_number.texts.size(), 10u) << "a page of the 30 demo banks";
@@ -262,8 +262,8 @@ CtrlSorted ctrl_sort_banks() {
 // current stays current.
 TEST_F(QtBrowses, CtrlClicksOnBankHeadersSortByEachColumnInTurnAndNumberTheMarks) {
   const CtrlSorted seen = ctrl_sort_banks();
-  EXPECT_EQ(seen.after_clicks.headers, (std::vector<QString>{"Nazwa banku[+2]", "Nr banku", "SWIFT", "Adres",
-                                                             "Kod", "Miejscowość[+1]"}));
+  EXPECT_EQ(seen.after_clicks.headers, (std::vector<QString>{"Z", "Nazwa banku[+2]", "Nr banku", "SWIFT",
+                                                             "Adres", "Kod", "Miejscowość[+1]"}));
   EXPECT_EQ(seen.current_after_clicks, "Narodowy Bank Polski");
   // The head office in Warszawa and the head offices after it by name close the list; the rows before
   // them fill the screen (Warszawa's other banks, then Łódź's branches).

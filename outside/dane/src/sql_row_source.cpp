@@ -158,6 +158,7 @@ std::vector<Row> SqlRowSource::page(const PageQuery& query, std::size_t count) {
   if (!status_.ok()) return {};
   if (count == 0) return {};
   last_statement_ = statement(query, count);
+  if (!query.after_key && !query.locate) list_statement_ = last_statement_;
   if (status_ = run(last_statement_); !status_.ok()) return {};
 
   std::vector<Row> rows;

@@ -58,6 +58,9 @@ class SqlRowSource : public RowSource {
   std::string statement(const PageQuery& query, std::size_t count) const;
   // The outcome of the last page(): success, or the client's failure (90 with the engine's message ...).
   const db::Status& last_status() const { return status_; }
+  // The last statement that read the list from its start (no row to continue from, no locator): what the
+  // list shows under its order, limits and filter. Empty before the first such page.
+  const std::string& list_statement() const { return list_statement_; }
   std::optional<SourceFailure> failure() const override;
   // The text columns compare case-blind by their own collation (as the application's tables do): a key
   // column marked UPPER is then compared as it is, so that the engine's indexes serve the order.
@@ -83,6 +86,7 @@ class SqlRowSource : public RowSource {
   db::Status declaration_;  // a failure when the channel cannot carry the columns
   db::Status status_;
   std::string last_statement_;
+  std::string list_statement_;
 };
 
 }  // namespace dane

@@ -68,12 +68,42 @@ db::Status restore_marks(db::ProcedureCall& call) {
   return s;
 }
 
+// A lock older than this was left by a session that ended inside a whole-set operation.
+constexpr std::int64_t kStaleLockSeconds = 120;
+
+// (user, use): one row "1" when the caller now holds the lock of the user's list, "0" when another session
+// holds it.
+db::Status lock_list(db::ProcedureCall& call) {
+  const auto key = ints({call.int_arg(0), call.int_arg(1), kStaleLockSeconds});
+  db::Status s = call.db.exec(
+      "DELETE FROM ZAZNACZONE_BLOKADY WHERE ID_SESJI = ?1 AND UZYCIE = ?2 AND "
+      "OD < CAST(strftime('%s','now') AS INTEGER) - ?3",
+      key);
+  if (s.ok()) {
+    s = call.db.exec(
+        "INSERT OR IGNORE INTO ZAZNACZONE_BLOKADY (ID_SESJI, UZYCIE, OD) "
+        "VALUES (?1, ?2, CAST(strftime('%s','now') AS INTEGER))",
+        ints({call.int_arg(0), call.int_arg(1)}));
+  }
+  if (!s.ok()) return s;
+  call.result.set_columns(1);
+  call.result.add_row({call.db.changes() == 1 ? "1" : "0"});
+  return s;
+}
+
+db::Status unlock_list(db::ProcedureCall& call) {
+  return call.db.exec("DELETE FROM ZAZNACZONE_BLOKADY WHERE ID_SESJI = ? AND UZYCIE = ?",
+                      ints({call.int_arg(0), call.int_arg(1)}));
+}
+
 }  // namespace
 
 void add_mark_procedures(db::ProcedureRegistry& r) {
   r.add("JL_Zaznacz", 3, 3, mark);
   r.add("JL_Odznacz", 3, 3, unmark);
   r.add("JL_OdznaczAll", 2, 2, unmark_all);
+  r.add("JL_ZaznaczoneBlokuj", 2, 2, lock_list);
+  r.add("JL_ZaznaczoneZwolnij", 2, 2, unlock_list);
   r.add("RM_Zachowaj_ZORVA_zaznaczone", 4, 4, save_marks);
   r.add("RM_Przywroc_ZORVA_zaznaczone", 4, 4, restore_marks);
 }
