@@ -106,7 +106,8 @@ void url_sledzenie(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (!address.empty()) {
     // The number goes into an address: anything but the unreserved characters is percent-encoded.
     std::string number;
-    for (const char ch : runtime::trim(text_arg(argv[1]))) {
+    const std::string given = text_arg(argv[1]);
+    for (const char ch : runtime::trim(given)) {
       const auto byte = static_cast<unsigned char>(ch);
       if ((std::isalnum(byte) != 0 && byte < 0x80) || ch == '-' || ch == '.' || ch == '_' || ch == '~') {
         number.push_back(ch);
