@@ -10,6 +10,7 @@
 #include "dane/database.h"
 #include "dane/globals.h"
 #include "dane/lists_settings.h"
+#include "demo_database.h"
 #include "keldox/column_settings.h"
 #include "keldox/query_bridge.h"
 #include "keldox/sql.h"
@@ -23,15 +24,7 @@ namespace {
 constexpr double kUser = 3000001;
 
 const std::string& database() {
-  static const mirlet_testing::TempFolder folder("columnbench");  // removed when the run ends
-  static const std::string path = [] {
-    const std::string file = folder.file("bench.db");
-    if (const db::Status s = server::make_demo_database(file, server::DemoSize::Large); !s.ok()) {
-      std::fprintf(stderr, "%s\n", s.text.c_str());
-    }
-    return file;
-  }();
-  return path;
+  return mirlet_bench::demo_database(server::DemoSize::Large);
 }
 
 // The session on the large database, the bridge module beside it.

@@ -9,6 +9,7 @@
 
 #include "db/channel_client.h"
 #include "db/program.h"
+#include "demo_database.h"
 #include "mirlet_testing/temp_folder.h"
 #include "ratio_reporter.h"
 #include "server/demo.h"
@@ -19,17 +20,8 @@ namespace {
 constexpr int kInsertRows = 100000;
 constexpr const char* kSelect = "select nazwa_waluty from waluty where sym_waluty='EUR'";
 
-// One demo database for the whole run.
 const std::string& database() {
-  static const mirlet_testing::TempFolder folder("dbbench");  // removed when the run ends
-  static const std::string path = [] {
-    std::string file = folder.file("bench.db");
-    if (const db::Status s = server::make_demo_database(file, server::DemoSize::Demo); !s.ok()) {
-      std::fprintf(stderr, "%s\n", s.text.c_str());
-    }
-    return file;
-  }();
-  return path;
+  return mirlet_bench::demo_database(server::DemoSize::Demo);
 }
 
 sqlite3* raw_connection() {

@@ -10,6 +10,7 @@
 
 #include "db/channel_client.h"
 #include "db/sqlite_engine.h"
+#include "demo_database.h"
 #include "mirlet_testing/temp_folder.h"
 #include "ratio_reporter.h"
 #include "server/demo.h"
@@ -22,15 +23,7 @@ constexpr const char* kSelect = "select nazwa_waluty from waluty where sym_walut
 constexpr const char* kDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
 
 const std::string& database() {
-  static const mirlet_testing::TempFolder folder("odbcbench");  // removed when the run ends
-  static const std::string path = [] {
-    std::string file = folder.file("bench.db");
-    if (const db::Status s = server::make_demo_database(file, server::DemoSize::Demo); !s.ok()) {
-      std::fprintf(stderr, "%s\n", s.text.c_str());
-    }
-    return file;
-  }();
-  return path;
+  return mirlet_bench::demo_database(server::DemoSize::Demo);
 }
 
 std::unique_ptr<db::Client> client(benchmark::State& state, bool odbc) {

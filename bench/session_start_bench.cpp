@@ -12,6 +12,7 @@
 #include "dane/lists_access.h"
 #include "dane/lists_settings.h"
 #include "dane/lists_startup.h"
+#include "demo_database.h"
 #include "keldox/permissions.h"
 #include "keldox/query_bridge.h"
 #include "mirlet_testing/temp_folder.h"
@@ -27,15 +28,7 @@ namespace {
 constexpr double kLimitedUser = 3000004;
 
 const std::string& database() {
-  static const mirlet_testing::TempFolder folder("sessionstartbench");  // removed when the run ends
-  static const std::string path = [] {
-    const std::string file = folder.file("bench.db");
-    if (const db::Status s = server::make_demo_database(file, server::DemoSize::Large); !s.ok()) {
-      std::fprintf(stderr, "%s\n", s.text.c_str());
-    }
-    return file;
-  }();
-  return path;
+  return mirlet_bench::demo_database(server::DemoSize::Large);
 }
 
 // The limited user's session on the large database, the bridge module beside it; nullptr when either

@@ -9,6 +9,7 @@
 
 #include "dane/database.h"
 #include "db/sqlite_engine.h"
+#include "demo_database.h"
 #include "keldox/sql.h"
 #include "mirlet_testing/temp_folder.h"
 #include "ratio_reporter.h"
@@ -20,15 +21,7 @@ namespace {
 constexpr const char* kSelect = "select nazwa_waluty from waluty where sym_waluty='EUR'";
 
 const std::string& database() {
-  static const mirlet_testing::TempFolder folder("sqlbench");  // removed when the run ends
-  static const std::string path = [] {
-    const std::string file = folder.file("bench.db");
-    if (const db::Status s = server::make_demo_database(file, server::DemoSize::Demo); !s.ok()) {
-      std::fprintf(stderr, "%s\n", s.text.c_str());
-    }
-    return file;
-  }();
-  return path;
+  return mirlet_bench::demo_database(server::DemoSize::Demo);
 }
 
 void BM_SelectPrepared(benchmark::State& state) {

@@ -17,4 +17,19 @@ void adopt_named_primary(TableShape& shape) {
   }
 }
 
+void row_as_written(const TableShape& shape, const std::vector<Value>& values, RecordRow& row) {
+  row.values.assign(shape.columns.size(), std::string());
+  row.null.assign(shape.columns.size(), true);
+  for (std::size_t c = 0; c < values.size() && c < shape.columns.size(); ++c) {
+    row.values[c] = values[c].as_text();
+    row.null[c] = values[c].is_null();
+  }
+}
+
+std::vector<Value> primary_key_of(const TableShape& shape, const std::vector<Value>& values) {
+  std::vector<Value> key;
+  for (std::size_t c : shape.primary) key.push_back(values[c]);
+  return key;
+}
+
 }  // namespace db

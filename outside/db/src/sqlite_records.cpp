@@ -279,16 +279,10 @@ Status SqliteRecords::insert(const TableShape& shape, const std::vector<Value>& 
   if (Status s = prepare(sql, bound, stmt); !s.ok()) return s;
   if (Status s = write(stmt); !s.ok()) return s;
 
-  row.values.assign(shape.columns.size(), std::string());
-  row.null.assign(shape.columns.size(), true);
-  for (std::size_t c = 0; c < values.size() && c < shape.columns.size(); ++c) {
-    row.values[c] = values[c].as_text();
-    row.null[c] = values[c].is_null();
-  }
+  row_as_written(shape, values, row);
   if (shape.primary.empty()) return Status::success();
   // Read the stored row back: the database may have assigned the identity and filled defaults.
-  std::vector<Value> key;
-  for (std::size_t c : shape.primary) key.push_back(values[c]);
+  std::vector<Value> key = primary_key_of(shape, values);
   if (shape.primary.size() == 1 && key[0].is_null()) key[0] = Value::integer(sqlite3_last_insert_rowid(db_));
   RecordRow stored;
   if (find(shape, shape.primary, key, shape.primary, stored).ok()) row = std::move(stored);

@@ -41,6 +41,13 @@ struct TableShape {
 // index then leaves the other keys.
 void adopt_named_primary(TableShape& shape);
 
+struct RecordRow;
+// The row an insert wrote, before the database's own values are read back: each column's value as
+// given, NULL where it was NULL.
+void row_as_written(const TableShape& shape, const std::vector<Value>& values, RecordRow& row);
+// The primary key of the row written with `values`, for reading it back.
+std::vector<Value> primary_key_of(const TableShape& shape, const std::vector<Value>& values);
+
 // A row as record access moves it: one text per column of the shape, and which of them are NULL (their
 // text is empty), so that a row written back keeps its NULLs and key positions order them first.
 struct RecordRow {

@@ -318,16 +318,10 @@ Status OdbcRecords::insert(const TableShape& shape, const std::vector<Value>& va
       if (succeeded(rc)) stmt.read_rows(1, identity);
     }
   }
-  row.values.assign(shape.columns.size(), std::string());
-  row.null.assign(shape.columns.size(), true);
-  for (std::size_t c = 0; c < values.size() && c < shape.columns.size(); ++c) {
-    row.values[c] = values[c].as_text();
-    row.null[c] = values[c].is_null();
-  }
+  row_as_written(shape, values, row);
   if (shape.primary.empty()) return Status::success();
   // Read the stored row back: the database may have assigned the identity and filled defaults.
-  std::vector<Value> key;
-  for (std::size_t c : shape.primary) key.push_back(values[c]);
+  std::vector<Value> key = primary_key_of(shape, values);
   if (assigned_key) {
     if (identity.rows() == 0) return Status::success();
     key[0] = Value::integer(whole(identity.cell(0, 0)));
