@@ -1,6 +1,7 @@
 // The menu table of the main program and the actions of its entries.
 #include "app/menu.h"
 
+#include "article_photo.h"
 #include "dane/globals.h"
 #include "keldox/classifiers.h"
 #include "keldox/credit_limits.h"
@@ -116,6 +117,9 @@ std::vector<MenuEntry> build_entries() {
   entries.push_back({"wydawanie_reszty", "Narzędzia > Wydawanie reszty", change_calculator});
   entries.push_back({"limit_kupiecki", "Narzędzia > Limit kupiecki płatnika", payer_credit_limit});
   entries.push_back({"pola_dodatkowe_artykulu", "Narzędzia > Pola dodatkowe artykułu", article_fields});
+  entries.push_back({"wczytaj_zdjecie_artykulu", "Narzędzia > Wczytaj zdjęcie artykułu", load_article_photo});
+  entries.push_back(
+      {"zapisz_zdjecie_artykulu", "Narzędzia > Zapisz zdjęcie artykułu do pliku", save_article_photo});
   entries.push_back({"o_programie", "Pomoc > O programie", about});
   return entries;
 }

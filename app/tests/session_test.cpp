@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/menu.h"
 #include "app/options.h"
@@ -16,6 +18,7 @@
 #include "dane/host.h"
 #include "dane/library.h"
 #include "dane/lists_money.h"
+#include "dane/lists_settings.h"
 #include "keldox/config_parameters.h"
 #include "start/loaders.h"
 #include "ui_script/script_host.h"
@@ -182,6 +185,37 @@ TEST_F(SessionTest, AnArticlesAdditionalFieldsAreEditedAndSavedFromTheToolsMenu)
   dane::install_host(nullptr);
   dane::install_database(nullptr);
   EXPECT_EQ(colours, (std::vector<std::string>{"Zielony", "Niebieski"}));
+}
+
+// An article's photo from a file into the database and back into another file, from the Tools menu.
+TEST_F(SessionTest, AnArticlesPhotoGoesIntoTheDatabaseAndBackFromTheToolsMenu) {
+  Database database = open();
+  dane::install_database(database.client.get());
+  const std::string photo = (folder_ / "lopata.jpg").string(), copy = (folder_ / "kopia.jpg").string();
+  std::string bytes;
+  for (int i = 0; i < 70000; ++i) bytes += static_cast<char>(i % 253);
+  std::ofstream(photo, std::ios::binary) << bytes;
+  dane::S_PARAMKONFQ.reset();
+  dane::S_PARAMKONFQ.buffer = dane::ParamKonfEntry{108, "MAXROZZDJECART", "@n6", "500"};
+  dane::S_PARAMKONFQ.add_in_order<dane::ParamKonfEntry::ByCode>();
+  ui_script::ScriptHost host;
+  host.form_set("WYBOR", "Łopata ogrodowa (LOP-01, magazyn 2)")
+      .form_ok()
+      .choose_file(photo)
+      .answer("OK", "", "Plik graficzny zapisany w bazie danych.")
+      .form_set("WYBOR", "Łopata ogrodowa (LOP-01, magazyn 2)")
+      .form_ok()
+      .choose_file(copy);
+  dane::install_host(&host);
+  EXPECT_EQ(find_menu_entry("Narzędzia > Wczytaj zdjęcie artykułu")->action(), AfterEntry::Continue);
+  EXPECT_EQ(find_menu_entry("Narzędzia > Zapisz zdjęcie artykułu do pliku")->action(), AfterEntry::Continue);
+  dane::install_host(nullptr);
+  dane::install_database(nullptr);
+  dane::S_PARAMKONFQ.reset();
+  EXPECT_TRUE(host.failures().empty()) << host.failures().front();
+  EXPECT_TRUE(host.finished());
+  std::ifstream in(copy, std::ios::binary);
+  EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}) == bytes);
 }
 
 // The same session on the same demo data, reached through the SQLite ODBC driver with the stand-in's

@@ -20,6 +20,7 @@ constexpr Declaration kDeclarations[] = {
     {"ADRFIR", "ADRESY_FIRMY", {}},
     {"ADRPRA", "ADRESY_PRACOWNIKA", {}},
     {"AKCFP", "AKCYZA_FIRMA_PODATNIK", {}},
+    {"ART", "ARTYKUL", {}},
     {"BAN", "BANKI", {}},
     {"CENART", "CENA_ARTYKULU", {}},
     {"CENKAT", "CENA_KATEGORII", {}},

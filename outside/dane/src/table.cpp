@@ -111,6 +111,8 @@ std::vector<db::Value> Table::buffer_values(const Shape& shape, const std::vecto
     const bool textual = shape.table.columns[c].textual;
     if (buffer_.null[c] || (v.empty() && (!textual || empty_text_is_lowest))) {
       out.push_back(db::Value::null());
+    } else if (shape.table.columns[c].binary) {
+      out.push_back(db::Value::bytes(v));
     } else {
       out.push_back(db::Value::text(v));
     }

@@ -90,6 +90,28 @@ bool Table::set_integer(std::string_view field, std::int64_t value) {
   return set_text(field, std::to_string(value));
 }
 
+bool Table::is_blob(std::string_view field) {
+  const Shape* s = nullptr;
+  if (!shape(s).ok()) return false;
+  const int c = column_index(*s, prefix_, field);
+  return c >= 0 && s->table.columns[static_cast<std::size_t>(c)].binary;
+}
+
+std::string Table::blob(std::string_view field) {
+  return is_blob(field) ? text(field) : std::string();
+}
+
+bool Table::set_blob(std::string_view field, std::string bytes) {
+  const Shape* s = nullptr;
+  if (!shape(s).ok()) return false;
+  const int c = column_index(*s, prefix_, field);
+  if (c < 0 || !s->table.columns[static_cast<std::size_t>(c)].binary) return false;
+  std::lock_guard lock(mutex_);
+  buffer_.null[static_cast<std::size_t>(c)] = bytes.empty();
+  buffer_.values[static_cast<std::size_t>(c)] = std::move(bytes);
+  return true;
+}
+
 std::vector<std::string> Table::field_names() {
   const Shape* s = nullptr;
   std::vector<std::string> out;

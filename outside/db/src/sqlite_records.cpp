@@ -103,6 +103,13 @@ bool textual_type(std::string_view type) {
          upper.find("TEXT") != std::string::npos;
 }
 
+// A column declared without a type, or as a blob, binary or image, keeps bytes as they were bound.
+bool binary_type(std::string_view type) {
+  const std::string upper = runtime::to_upper(runtime::trim(type));
+  return upper.empty() || upper.find("BLOB") != std::string::npos ||
+         upper.find("BINARY") != std::string::npos || upper.find("IMAGE") != std::string::npos;
+}
+
 bool numeric_type(std::string_view type) {
   const std::string upper = runtime::to_upper(type);
   for (const char* word : {"INT", "REAL", "FLOA", "DOUB", "DEC", "NUM", "MONEY", "BIT"}) {
@@ -156,8 +163,16 @@ Status SqliteRecords::read_row(sqlite3_stmt* stmt, std::size_t columns, RecordRo
     out.values.resize(columns);
     out.null.resize(columns);
     for (std::size_t c = 0; c < columns; ++c) {
-      out.values[c] = std::string(rows.cell(0, c));
-      out.null[c] = sqlite3_column_type(stmt, static_cast<int>(c)) == SQLITE_NULL;
+      const int col = static_cast<int>(c);
+      const int type = sqlite3_column_type(stmt, col);
+      if (type == SQLITE_BLOB || type == SQLITE_TEXT) {
+        // Whole: a field is cut by its own width, and bytes not at all.
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt, col));
+        out.values[c].assign(data ? data : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt, col)));
+      } else {
+        out.values[c] = std::string(rows.cell(0, c));
+      }
+      out.null[c] = type == SQLITE_NULL;
     }
   } else if (rc != SQLITE_DONE) {
     s = fail(rc);
@@ -193,6 +208,7 @@ Status SqliteRecords::describe(std::string_view table, TableShape& out) {
     c.name = std::string(info.cell(r, 0));
     c.textual = textual_type(info.cell(r, 1));
     c.numeric = !c.textual && numeric_type(info.cell(r, 1));
+    c.binary = !c.textual && !c.numeric && binary_type(info.cell(r, 1));
     c.width = declared_width(info.cell(r, 1));
     c.has_default = info.cell(r, 2) == "1";
     const int pk = std::atoi(std::string(info.cell(r, 3)).c_str());

@@ -45,6 +45,10 @@ int bind_values(sqlite3_stmt* stmt, const std::vector<Value>& params) {
                                      SQLITE_TRANSIENT);
           } else if constexpr (std::is_same_v<T, std::string>) {
             return sqlite3_bind_text(stmt, at, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+          } else if constexpr (std::is_same_v<T, Value::Bytes>) {
+            // A blob of no bytes stays an empty blob, not NULL (sqlite3_bind_blob takes a null pointer so).
+            if (v.data.empty()) return sqlite3_bind_zeroblob(stmt, at, 0);
+            return sqlite3_bind_blob64(stmt, at, v.data.data(), v.data.size(), SQLITE_TRANSIENT);
           } else {
             return sqlite3_bind_null(stmt, at);
           }

@@ -53,6 +53,8 @@ std::string Value::as_text() const {
           return v.text;
         } else if constexpr (std::is_same_v<T, std::string>) {
           return v;
+        } else if constexpr (std::is_same_v<T, Bytes>) {
+          return v.data;
         } else {
           return std::string();
         }

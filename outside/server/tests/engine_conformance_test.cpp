@@ -239,6 +239,41 @@ TEST_P(Conformance, AnInsertedRowComesBackWithItsAssignedKeyAndDefaults) {
   EXPECT_EQ(rows("select NAZWA from BANKI where ID_BANKU = " + id), std::vector<std::string>{"Bank Zażółć"});
 }
 
+TEST_P(Conformance, ABlobKeepsEveryByteBoundAndReadWhole) {
+  db::RecordConnection* records = nullptr;
+  ASSERT_TRUE(client_->records(records).ok());
+  db::TableShape articles;
+  ASSERT_TRUE(records->describe("ARTYKUL", articles).ok());
+  const std::size_t photo = column_of(articles, "ZDJECIE"), key = articles.primary.at(0);
+  ASSERT_LT(photo, articles.columns.size());
+  EXPECT_TRUE(articles.columns[photo].binary);
+  EXPECT_FALSE(articles.columns[photo].textual);
+  EXPECT_FALSE(articles.columns[column_of(articles, "NAZWA")].binary);
+
+  // Zero bytes, bytes that are no UTF-8, a quote, and more than a channel keeps of a value or a read block.
+  std::string bytes;
+  for (int i = 0; i < 100000; ++i) bytes += static_cast<char>((i * 7919) % 256);
+  bytes += std::string("\0'\xff", 3);
+  db::RecordRow row;
+  ASSERT_TRUE(records->find(articles, {key}, {db::Value::integer(101)}, {key}, row).ok());
+  std::vector<db::Value> values;
+  for (std::size_t c = 0; c < articles.columns.size(); ++c)
+    values.push_back(row.null[c] ? db::Value::null() : db::Value::text(row.values[c]));
+  values[photo] = db::Value::bytes(bytes);
+  const db::Status updated = records->update(articles, {db::Value::integer(101)}, values);
+  ASSERT_TRUE(updated.ok()) << updated.text;
+  ASSERT_TRUE(records->find(articles, {key}, {db::Value::integer(101)}, {key}, row).ok());
+  EXPECT_FALSE(row.null[photo]);
+  EXPECT_EQ(row.values[photo].size(), bytes.size());
+  EXPECT_TRUE(row.values[photo] == bytes);
+  // Stored as a blob, not as a text of odd letters.
+  EXPECT_EQ(rows("select typeof(ZDJECIE) from ARTYKUL where ID_ARTYKULU = 101"),
+            std::vector<std::string>{"blob"});
+  EXPECT_EQ(rows("select DATALENGTH(ZDJECIE), DATALENGTH(NAZWA) from ARTYKUL where ID_ARTYKULU = 101"),
+            std::vector<std::string>{std::to_string(bytes.size()) + "|" +
+                                     std::to_string(row.values[column_of(articles, "NAZWA")].size())});
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, Conformance, ::testing::Values(Engine::embedded, Engine::odbc_sqlite),
                          [](const auto& info) {
                            return info.param == Engine::embedded ? "embedded" : "odbc_sqlite";

@@ -77,6 +77,11 @@ class Table {
   bool set_text(std::string_view field, std::string_view value);
   bool set_number(std::string_view field, double value);
   bool set_integer(std::string_view field, std::int64_t value);
+  // A binary (BLOB) field's bytes, whole and unchanged; they travel bound as bytes. An empty BLOB is NULL.
+  // set_blob refuses (false) a field that is not binary, so that no text column takes raw bytes.
+  bool is_blob(std::string_view field);
+  std::string blob(std::string_view field);
+  bool set_blob(std::string_view field, std::string bytes);
 
   // Column names in table order and key names (the primary key first); empty until the catalogue is read.
   std::vector<std::string> field_names();

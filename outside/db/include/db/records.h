@@ -19,6 +19,7 @@ struct ColumnShape {
   std::string name;
   bool textual = false;      // an empty value is an empty text; for other columns it is NULL
   bool numeric = false;      // holds numbers (integer, decimal or real types)
+  bool binary = false;       // holds bytes (blob, binary, image types): bound and read as bytes, never cut
   bool has_default = false;  // the database fills the column when an insert leaves it out
   std::size_t width = 0;     // characters a text column holds; 0 when the type gives no width
 };

@@ -21,6 +21,9 @@ class ResultSet {
   std::size_t rows() const { return columns_ == 0 ? 0 : cells_.size() / columns_; }
   // Appends one cell of the current row; a row is complete after `columns()` cells.
   void add_cell(std::string_view text);
+  // Appends a cell as it is, however long: record access, where a field's own width (or none, for bytes)
+  // is what limits it.
+  void add_whole_cell(std::string_view text) { cells_.emplace_back(text); }
   void add_row(const std::vector<std::string>& cells);
   std::string_view cell(std::size_t row, std::size_t column) const { return cells_[row * columns_ + column]; }
 

@@ -89,6 +89,10 @@ bool numeric_type(SQLSMALLINT t) {
          t == SQL_FLOAT || t == SQL_DOUBLE || t == SQL_TINYINT || t == SQL_BIGINT || t == SQL_BIT;
 }
 
+bool binary_type(SQLSMALLINT t) {
+  return t == SQL_BINARY || t == SQL_VARBINARY || t == SQL_LONGVARBINARY;
+}
+
 std::int64_t whole(std::string_view text) {
   return runtime::leading_integer(text).value_or(0);
 }
@@ -132,7 +136,7 @@ Status OdbcRecords::run(const std::string& sql, const std::vector<Value>& params
   if (!succeeded(stmt.bind(params))) return fail(stmt, "Binding the values");
   if (!succeeded(stmt.execute(sql))) return fail(stmt, "Running the statement");
   if (touched) *touched = stmt.row_count();
-  if (rows && !succeeded(stmt.read_rows(static_cast<std::size_t>(-1), *rows, nulls)))
+  if (rows && !succeeded(stmt.read_rows(static_cast<std::size_t>(-1), *rows, nulls, Extent::whole)))
     return fail(stmt, "Reading a row");
   return Status::success();
 }
@@ -161,6 +165,7 @@ Status OdbcRecords::describe(std::string_view table, TableShape& out) {
     const auto type = static_cast<SQLSMALLINT>(whole(columns.cell(r, 4)));
     c.textual = textual_type(type);
     c.numeric = !c.textual && numeric_type(type);
+    c.binary = binary_type(type);
     c.width = c.textual ? static_cast<std::size_t>(std::max<std::int64_t>(0, whole(columns.cell(r, 6)))) : 0;
     const std::string type_name = runtime::to_lower(columns.cell(r, 5));
     // A default of NULL is none: the column would be NULL anyway.

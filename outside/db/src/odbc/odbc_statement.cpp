@@ -6,6 +6,10 @@
 namespace db::odbc {
 namespace {
 
+bool binary(SQLSMALLINT type) {
+  return type == SQL_BINARY || type == SQL_VARBINARY || type == SQL_LONGVARBINARY;
+}
+
 bool approximate(SQLSMALLINT type) {
   return type == SQL_REAL || type == SQL_FLOAT || type == SQL_DOUBLE;
 }
@@ -41,6 +45,13 @@ SQLRETURN StatementHandle::bind(const std::vector<Value>& values) {
       rc = SQLBindParameter(handle_, n, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_DECIMAL, 38,
                             static_cast<SQLSMALLINT>(std::min<std::size_t>(scale, 38)), texts_.back().data(),
                             static_cast<SQLLEN>(texts_.back().size()), &indicators_.back());
+    } else if (const auto* bytes = std::get_if<Value::Bytes>(&v.data)) {
+      texts_.push_back(bytes->data);
+      indicators_.push_back(static_cast<SQLLEN>(texts_.back().size()));
+      const SQLULEN size = std::max<SQLULEN>(1, texts_.back().size());
+      rc = SQLBindParameter(handle_, n, SQL_PARAM_INPUT, SQL_C_BINARY,
+                            size > 8000 ? SQL_LONGVARBINARY : SQL_VARBINARY, size, 0, texts_.back().data(),
+                            static_cast<SQLLEN>(texts_.back().size()), &indicators_.back());
     } else {
       texts_.push_back(v.is_null() ? std::string() : v.as_text());
       indicators_.push_back(v.is_null() ? SQL_NULL_DATA : static_cast<SQLLEN>(texts_.back().size()));
@@ -70,7 +81,8 @@ SQLRETURN StatementHandle::execute_prepared() {
   return rc == SQL_NO_DATA ? SQL_SUCCESS : rc;
 }
 
-SQLRETURN StatementHandle::read_rows(std::size_t max_columns, ResultSet& out, std::vector<bool>* nulls) {
+SQLRETURN StatementHandle::read_rows(std::size_t max_columns, ResultSet& out, std::vector<bool>* nulls,
+                                     Extent extent) {
   SQLSMALLINT columns = 0;
   if (!succeeded(SQLNumResultCols(handle_, &columns))) columns = 0;
   out.clear();
@@ -89,17 +101,22 @@ SQLRETURN StatementHandle::read_rows(std::size_t max_columns, ResultSet& out, st
     for (std::size_t c = 0; c < out.columns(); ++c) {
       std::string cell;
       bool null = false;
-      if (const SQLRETURN read = read_cell(static_cast<SQLUSMALLINT>(c + 1), types[c], cell, null);
+      if (const SQLRETURN read = read_cell(static_cast<SQLUSMALLINT>(c + 1), types[c], extent, cell, null);
           !succeeded(read))
         return read;
-      out.add_cell(cell);
+      if (extent == Extent::whole) {
+        out.add_whole_cell(cell);
+      } else {
+        out.add_cell(cell);
+      }
       if (nulls) nulls->push_back(null);
     }
   }
   return rc == SQL_NO_DATA ? SQL_SUCCESS : rc;
 }
 
-SQLRETURN StatementHandle::read_cell(SQLUSMALLINT column, SQLSMALLINT type, std::string& out, bool& null) {
+SQLRETURN StatementHandle::read_cell(SQLUSMALLINT column, SQLSMALLINT type, Extent extent, std::string& out,
+                                     bool& null) {
   SQLLEN indicator = 0;
   if (approximate(type)) {
     double value = 0;
@@ -109,9 +126,14 @@ SQLRETURN StatementHandle::read_cell(SQLUSMALLINT column, SQLSMALLINT type, std:
     if (!null) out = format_real(value);
     return SQL_SUCCESS;
   }
-  char buffer[2048];
-  while (out.size() < kEnough) {
-    const SQLRETURN rc = SQLGetData(handle_, column, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
+  // Bytes come as they are (no terminator, no hexadecimal text); characters end on a terminator.
+  const bool bytes = binary(type);
+  const std::size_t terminator = bytes ? 0 : 1;
+  const std::size_t limit = extent == Extent::whole ? std::string::npos : kEnough;
+  char buffer[32768];
+  while (out.size() < limit) {
+    const SQLRETURN rc =
+        SQLGetData(handle_, column, bytes ? SQL_C_BINARY : SQL_C_CHAR, buffer, sizeof buffer, &indicator);
     if (rc == SQL_NO_DATA) break;
     if (!succeeded(rc)) return rc;
     if (indicator == SQL_NULL_DATA) {
@@ -119,8 +141,9 @@ SQLRETURN StatementHandle::read_cell(SQLUSMALLINT column, SQLSMALLINT type, std:
       break;
     }
     // A part that did not fit fills the buffer less its terminator; the last part says its own length.
-    const std::size_t got = (indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(sizeof buffer))
-                                ? sizeof buffer - 1
+    const std::size_t room = sizeof buffer - terminator;
+    const std::size_t got = (indicator == SQL_NO_TOTAL || indicator > static_cast<SQLLEN>(room))
+                                ? room
                                 : static_cast<std::size_t>(indicator);
     out.append(buffer, got);
     if (rc == SQL_SUCCESS) break;

@@ -15,6 +15,9 @@
 
 namespace db::odbc {
 
+// How much of a long value is read: what a channel keeps of it, or all of it (record access).
+enum class Extent { channel, whole };
+
 class StatementHandle {
  public:
   explicit StatementHandle(SQLHDBC dbc);
@@ -32,14 +35,15 @@ class StatementHandle {
   SQLRETURN prepare(const std::string& text);
   SQLRETURN execute_prepared();
 
-  // The current result's rows (every column as text, at most `max_columns` of them) into `out`, and which
-  // cells were NULL (row by row) into `nulls` when given.
-  SQLRETURN read_rows(std::size_t max_columns, ResultSet& out, std::vector<bool>* nulls = nullptr);
+  // The current result's rows (every column as text, binary columns as their bytes, at most `max_columns`
+  // of them) into `out`, and which cells were NULL (row by row) into `nulls` when given.
+  SQLRETURN read_rows(std::size_t max_columns, ResultSet& out, std::vector<bool>* nulls = nullptr,
+                      Extent extent = Extent::channel);
   // Rows the last write touched, as the driver counts them.
   SQLLEN row_count();
 
  private:
-  SQLRETURN read_cell(SQLUSMALLINT column, SQLSMALLINT type, std::string& out, bool& null);
+  SQLRETURN read_cell(SQLUSMALLINT column, SQLSMALLINT type, Extent extent, std::string& out, bool& null);
 
   SQLHSTMT handle_ = SQL_NULL_HSTMT;
   std::deque<std::string> texts_;

@@ -65,7 +65,7 @@ struct FunctionInfo {
 
 // Built-ins the subset calls. Names not listed pass through unchanged: server functions registered by
 // the engine, and the built-ins SQLite spells the same way.
-constexpr std::array<FunctionInfo, 47> kFunctions = {{
+constexpr std::array<FunctionInfo, 48> kFunctions = {{
     {"abs", "abs", ValueType::Number, 1, 1},
     {"ascii", "unicode", ValueType::Number, 1, 1},
     {"avg", "avg", ValueType::Number, 1, 1},
@@ -75,6 +75,7 @@ constexpr std::array<FunctionInfo, 47> kFunctions = {{
     {"coalesce", "coalesce", ValueType::Unknown, 2, 255},
     {"count", "count", ValueType::Number, 0, 1},
     {"count_big", "count", ValueType::Number, 0, 1},
+    {"datalength", "", ValueType::Number, 1, 1},
     {"dateadd", "", ValueType::DateTime, 3, 3},
     {"datediff", "", ValueType::Number, 3, 3},
     {"datename", "", ValueType::Text, 2, 2},
@@ -581,6 +582,10 @@ class Writer {
       out_ += "length(rtrim(";
       expr(e->list[0]);
       out_ += "))";
+    } else if (t == "datalength") {  // bytes, not letters
+      out_ += "length(CAST(";
+      expr(e->list[0]);
+      out_ += " AS BLOB))";
     } else if (t == "getutcdate") {
       out_ += "datetime('now')";
     } else if (t == "year" || t == "month" || t == "day") {

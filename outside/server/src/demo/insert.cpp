@@ -45,6 +45,8 @@ void Insert::row(const std::vector<db::Value>& values) {
             sqlite3_bind_double(stmt_, at, db::Value::decimal(v.text).as_double());
           } else if constexpr (std::is_same_v<V, std::string>) {
             sqlite3_bind_text(stmt_, at, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+          } else if constexpr (std::is_same_v<V, db::Value::Bytes>) {
+            sqlite3_bind_blob64(stmt_, at, v.data.data(), v.data.size(), SQLITE_TRANSIENT);
           } else {
             sqlite3_bind_null(stmt_, at);
           }
