@@ -97,6 +97,13 @@ std::vector<MenuEntry> build_entries() {
   std::vector<MenuEntry> entries;
   entries.push_back({"koniec_pracy", "System > Koniec pracy", end_work});
   entries.push_back({"zakres_dat", "System > Zakres dat", period});
+  entries.push_back({"filtry_aplikacji", "System > Filtry aplikacji kontrahentów", [] {
+                       // The contractor list's filter window is not built yet: its fields stand here.
+                       dane::RecordGroup group("FKON");
+                       for (const char* field : {"MIASTO", "SALDO_OD", "STALY"}) group.add(field);
+                       slownik::LISTAFILTROWAPLIKACJI_BRW("Kontrahent_Brw", group);
+                       return AfterEntry::Continue;
+                     }});
   entries.push_back({"profile_ustawien_brw", "System > Warianty ustawień wymiany danych XML", [] {
                        slownik::PROFILE_USTAWIEN_BRW("XML");
                        return AfterEntry::Continue;

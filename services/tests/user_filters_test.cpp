@@ -81,8 +81,9 @@ TEST_F(UserFilters, TextThatIsNoXmlWarnsAndChangesNothing) {
 }
 
 TEST_F(UserFilters, AFilterIsStoredOncePerFirmAndUserAndReadBack) {
+  const std::string before = count("1=1");  // the demo's application filters
   ZAPISZXMLFILTRUZYTKOWNIKA(0, filter_group(), "nic");
-  EXPECT_EQ(count("1=1"), "0");
+  EXPECT_EQ(count("1=1"), before);
 
   ZAPISZXMLFILTRUZYTKOWNIKA(12, filter_group(), "druga  ");
   dane::RecordGroup changed = filter_group();

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "dane/record_group.h"
 #include "dane/window.h"
 #include "runtime/date.h"
 
@@ -59,6 +60,12 @@ std::string classifier_dictionary_picture(std::string_view type);
 // name and a value for every position of the context, assignable to contractors.
 void PROFILE_USTAWIEN_BRW(std::string_view context);
 
+// The application filters of a context (a filter window's name, "Kontrahent_Brw"), those shared with the
+// user: adding one keeps the group's current values as the new filter's; choosing one in select mode fills
+// the group with the values its author stored. "Użytkownicy filtra" (Ctrl+U) assigns users.
+void LISTAFILTROWAPLIKACJI_BRW(std::string_view context, dane::RecordGroup& group);
+// The filter's form over the DEFF: buffer with the request in GLOBALREQUEST.
+void FILTRAPLIKACJI_UPD(std::string_view context, dane::RecordGroup& group);
 // VATQ: the active VAT rates, rate descending, then code. A failing statement shows a stop message that
 // lets the user end the program (GLO.WYJDZ_Z_HALTEM) or go on with the list empty.
 void LOADVAT();

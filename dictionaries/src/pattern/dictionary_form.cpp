@@ -89,6 +89,13 @@ void DictionaryForm::put(std::string_view field, std::string_view value) {
 }
 
 bool DictionaryForm::save() {
+  if (hooks_) {
+    if (const std::optional<bool> written = hooks_->save_record(*this)) {
+      if (!*written) return false;
+      hooks_->form_saved(*this);
+      return true;
+    }
+  }
   if (!RecordForm::save()) return false;
   if (hooks_) hooks_->form_saved(*this);
   return true;

@@ -35,6 +35,9 @@ class DictionaryHooks {
   virtual std::optional<std::string> validate(DictionaryForm&) { return std::nullopt; }
   // The question before the record is deleted, when this record needs another than the description's.
   virtual std::optional<std::string> delete_question(DictionaryForm&) { return std::nullopt; }
+  // The dictionary writes the record itself (a server procedure that adds more than the row): true when
+  // written, false when it failed and the form stays open; nothing leaves the writing to the store.
+  virtual std::optional<bool> save_record(DictionaryForm&) { return std::nullopt; }
   // The record was written as the request said (added, changed or deleted): the place for the rows that
   // belong to it.
   virtual void form_saved(DictionaryForm&) {}

@@ -101,6 +101,24 @@ void add_users(Context& c) {
   uzytkownik.row({I(kOrdinaryUser), T("JKOWALSKI"), T("Jan Kowalski"), I(0), I(0), T("kowalski1")});
   uzytkownik.row({I(3000003), T("ANOWAK"), T("Anna Nowak"), I(0), I(0), T("wisla")});
 
+  // Application filters of the contractor list: one of the administrator's shared with Jan Kowalski, one
+  // of Jan Kowalski's own; each with the values its author stored.
+  Insert filtr(c.db, "MAG_DEFINICJA_FILTRA", "ID_FILTRA, NAZWA, PODSYSTEM, TYP, KONTEKST, ID_UZYTKOWNIKA",
+               c.status);
+  filtr.row(
+      {I(501), T("Dłużnicy z Warszawy"), T("FiltrF8"), T("Filtr"), T("Kontrahent_Brw"), I(kAdministrator)});
+  filtr.row({I(502), T("Stali odbiorcy"), T("FiltrF8"), T("Filtr"), T("Kontrahent_Brw"), I(kOrdinaryUser)});
+  Insert filtr_uzytkownik(c.db, "MAG_UZYTKOWNIK_FILTROW", "ID_UZYTKOWNIKA, ID_FILTRA", c.status);
+  filtr_uzytkownik.row({I(kAdministrator), I(501)});
+  filtr_uzytkownik.row({I(kOrdinaryUser), I(501)});
+  filtr_uzytkownik.row({I(kAdministrator), I(502)});
+  filtr_uzytkownik.row({I(kOrdinaryUser), I(502)});
+  Insert filtr_wartosci(c.db, "MAG_FILTR_UZYTKOWNIKA", "ID_FILTRA, ID_FIRMY, ID_UZYTKOWNIKA, XML_FILTRA",
+                        c.status);
+  filtr_wartosci.row({I(501), I(1), I(kAdministrator),
+                      T("<GROUP><MIASTO>Warszawa</MIASTO><SALDO_OD>1000</SALDO_OD></GROUP>")});
+  filtr_wartosci.row({I(502), I(1), I(kOrdinaryUser), T("<GROUP><STALY>1</STALY></GROUP>")});
+
   Insert uprawnienie(c.db, "UPRAWNIENIE", "KOD, RODZAJ", c.status);
   std::vector<std::string> codes(std::begin(kPlainCodes), std::end(kPlainCodes));
   for (const char* base : kDictionaryCodes) {

@@ -1,0 +1,299 @@
+// Application filters: named values of a filter window, kept per context and shared with the users
+// assigned to them. The filter's values are those its author stored (MAG_FILTR_UZYTKOWNIKA), its users
+// the rows of MAG_UZYTKOWNIK_FILTROW; the administrator and the author always stay among them.
+#include <memory>
+#include <string>
+
+#include "dane/database.h"
+#include "dane/globals.h"
+#include "dane/record_group.h"
+#include "dane/table.h"
+#include "keldox/messages.h"
+#include "keldox/sql.h"
+#include "keldox/sql_text.h"
+#include "keldox/user_filters.h"
+#include "pattern/dictionary_browse.h"
+#include "pattern/dictionary_form.h"
+#include "pattern/run.h"
+#include "runtime/number_text.h"
+#include "runtime/text.h"
+#include "slownik/dictionaries.h"
+
+namespace slownik {
+namespace {
+
+constexpr std::string_view kSubsystem = "FiltrF8";
+constexpr std::string_view kType = "Filtr";
+constexpr double kAdministrator = 3000001;
+
+constexpr std::string_view kUsers = "Uzytkownicy";
+constexpr std::string_view kAddUser = "DodajUzytkownika";
+constexpr std::string_view kAddAll = "DodajWszystkich";
+constexpr std::string_view kRemoveUser = "UsunUzytkownika";
+constexpr std::string_view kRemoveAll = "UsunWszystkich";
+
+double number(std::string_view text) {
+  return runtime::number_from_text(runtime::trim(text));
+}
+
+// The users of every firm, to choose the one to assign.
+Description all_users_description() {
+  Description d;
+  d.browse = "Uzytkownicy_Brw";
+  d.table = "UZY";
+  d.registry = "Uzytkownicy";
+  d.title = "Wybierz użytkownika";
+  d.columns = {
+      {.name = "ID_UZYTKOWNIKA", .header = "Id", .picture = "@n9", .numeric = true, .in_list = false},
+      {.name = "NAZWA", .header = "Nazwa", .picture = "@s50"},
+      {.name = "IDENTYFIKATOR", .header = "Identyfikator", .picture = "@s20"},
+  };
+  d.sorts = {{"nazwa", {"NAZWA", "IDENTYFIKATOR", "ID_UZYTKOWNIKA"}}};
+  return d;
+}
+
+class FilterUsersHooks : public DictionaryHooks {
+ public:
+  FilterUsersHooks(double filter, double author) : filter_(keldox::sql_id(filter)), author_(author) {}
+
+  void browse_opened(DictionaryBrowse& browse) override {
+    browse.add_action({.name = std::string(kAddUser),
+                       .text = "[31848(~dodaj2.ico)]Dodaj użytkownika",
+                       .key = "Insert",
+                       .button = "&Dodaj"});
+    browse.add_action({.name = std::string(kAddAll), .text = "Dodaj wszystkich", .key = "Ctrl+Insert"});
+    browse.add_action({.name = std::string(kRemoveUser),
+                       .text = "[31848(~usun2.ico)]Usuń użytkownika",
+                       .key = "Delete",
+                       .button = "&Usuń",
+                       .needs_row = true,
+                       .separator_before = true});
+    browse.add_action({.name = std::string(kRemoveAll), .text = "Usuń wszystkich", .key = "Ctrl+Delete"});
+  }
+
+  bool browse_action(DictionaryBrowse& browse, std::string_view name) override {
+    if (runtime::same_name(name, kAddUser)) return add_one();
+    if (runtime::same_name(name, kAddAll)) {
+      if (keldox::MSG_PYTANIE("Czy przydzielić wszystkich użytkowników do filtra ?") != 2) return false;
+      return run("insert into MAG_UZYTKOWNIK_FILTROW(ID_UZYTKOWNIKA, id_FILTRA) select ID_UZYTKOWNIKA," +
+                 filter_ + " from uzytkownik where id_uzytkownika not in " +
+                 "(select id_uzytkownika from MAG_UZYTKOWNIK_FILTROW where id_FILTRA=" + filter_ + ")");
+    }
+    if (runtime::same_name(name, kRemoveUser)) {
+      const double user = number(browse.current_value("ID_UZYTKOWNIKA").value_or("0"));
+      if (user <= 0) return false;
+      if (user == kAdministrator) {
+        keldox::MSG_OSTRZEZENIE("Użytkownika Administrator nie można usunąć z listy przypisanych do filtra.");
+        return false;
+      }
+      const std::string question =
+          user == author_ ? "Czy na pewno usunąć użytkownika, któy utworzył filtr z listy przypisanych "
+                            "użytkowników do filtra?"
+                          : "Czy usunąć użytkownika z listy przypisanych do filtra?";
+      if (keldox::MSG_PYTANIE(question) != 2) return false;
+      return run("delete MAG_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA=" + keldox::sql_id(user) +
+                 " and id_filtra=" + filter_);
+    }
+    if (runtime::same_name(name, kRemoveAll)) {
+      if (keldox::MSG_PYTANIE("Czy usunąć przypisanie wszystkich użytkowników do filtra (Administrator oraz "
+                              "twórca filtra nie zostaną usunięci z listy) ?") != 2)
+        return false;
+      return run(
+          "delete MAG_UZYTKOWNIK_FILTROW from MAG_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA<>3000001 and "
+          "ID_UZYTKOWNIKA<>" +
+          keldox::sql_id(author_) + " and ID_FILTRA=" + filter_);
+    }
+    return false;
+  }
+
+ private:
+  bool add_one() {
+    static const Description users = all_users_description();
+    if (run_dictionary_browse(users, dane::Request::Select).response != dane::Response::Completed)
+      return false;
+    const std::string user = keldox::sql_id(dane::find_table("UZY")->number("ID_UZYTKOWNIKA"));
+    const std::string count =
+        keldox::FUNCSQL("select count(*) from MAG_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA=" + user +
+                        " and ID_FILTRA=" + filter_);
+    if (number(count) > 0) {
+      keldox::MSG_OSTRZEZENIE("Wybrany użytkownik jest już przypisany do filtra!");
+      return false;
+    }
+    return run("insert into MAG_UZYTKOWNIK_FILTROW(ID_UZYTKOWNIKA, ID_FILTRA) values(" + user + "," +
+               filter_ + ")");
+  }
+
+  // A statement that failed shows the error window; the list is read again either way.
+  static bool run(const std::string& statement) {
+    keldox::ESQL(statement);
+    keldox::CLOSESQL();
+    return true;
+  }
+
+  std::string filter_;
+  double author_;
+};
+
+Description filter_users_description(double filter, double author, std::string_view name) {
+  Description d;
+  d.browse = "UzytkownicyFiltra_Brw";
+  d.table = "UZY1";
+  d.registry = "UzytkownicyFiltra";
+  d.title = "Użytkownicy filtra " + std::string(runtime::trim(name));
+  d.columns = {
+      {.name = "ID_UZYTKOWNIKA", .header = "Id", .picture = "@n9", .numeric = true, .in_list = false},
+      {.name = "NAZWA", .header = "Nazwa", .picture = "@s50"},
+      {.name = "IDENTYFIKATOR", .header = "Identyfikator", .picture = "@s20"},
+  };
+  // +UZY1:NAZWA,+UZY1:IDENTYFIKATOR
+  d.sorts = {{"nazwa", {"NAZWA", "IDENTYFIKATOR", "ID_UZYTKOWNIKA"}}};
+  d.filter = "ID_UZYTKOWNIKA in (select ID_UZYTKOWNIKA from MAG_UZYTKOWNIK_FILTROW where ID_FILTRA=" +
+             keldox::sql_id(filter) + ")";
+  d.help_topic = "filtry_aplikacji.htm";
+  d.hooks = [filter, author] { return std::make_unique<FilterUsersHooks>(filter, author); };
+  return d;
+}
+
+class FilterHooks : public DictionaryHooks {
+ public:
+  FilterHooks(std::string context, dane::RecordGroup* group) : context_(std::move(context)), group_(group) {}
+
+  void browse_opened(DictionaryBrowse& browse) override {
+    browse.add_action({.name = std::string(kUsers),
+                       .text = "Użytkownicy filtra",
+                       .key = "Ctrl+U",
+                       .button = "&Użytkownicy",
+                       .needs_row = true,
+                       .separator_before = true});
+  }
+
+  bool browse_action(DictionaryBrowse& browse, std::string_view name) override {
+    if (!runtime::same_name(name, kUsers)) return false;
+    const double filter = number(browse.current_value("ID_FILTRA").value_or("0"));
+    if (filter <= 0) return false;
+    run_dictionary_browse(
+        filter_users_description(filter, number(browse.current_value("ID_UZYTKOWNIKA").value_or("0")),
+                                 browse.current_value("NAZWA").value_or("")),
+        dane::Request::None);
+    return false;
+  }
+
+  // The chosen filter's values fill the caller's filter window.
+  bool browse_select(DictionaryBrowse& browse) override {
+    if (!group_) return true;
+    dane::Table& stored = *dane::find_table("FILU");
+    if (!stored.open().ok()) return true;
+    stored.clear();
+    stored.set_text("ID_FILTRA", browse.current_value("ID_FILTRA").value_or("0"));
+    stored.set_number("ID_FIRMY", dane::GLO.ID_FIRMY);
+    stored.set_text("ID_UZYTKOWNIKA", browse.current_value("ID_UZYTKOWNIKA").value_or("0"));
+    if (stored.fetch("PK_MAG_FILTR_UZYTKOWNIKA").ok()) {
+      std::string xml = stored.text("XML_FILTRA");
+      keldox::XMLDOGRUPY(xml, *group_);
+    }
+    stored.close();
+    return true;
+  }
+
+  void form_opened(DictionaryForm& form) override {
+    if (form.request() != dane::Request::Insert) return;
+    form.store().set("PODSYSTEM", std::string(kSubsystem));
+    form.store().set("TYP", std::string(kType));
+    form.store().set("KONTEKST", context_);
+    form.store().set("ID_UZYTKOWNIKA", keldox::sql_id(dane::GLO.ID_UZYTKOWNIKA));
+  }
+
+  // A new filter is registered by the server, which assigns it to the administrator and its author; the
+  // filter window's values are then kept as the author's.
+  std::optional<bool> save_record(DictionaryForm& form) override {
+    if (form.request() != dane::Request::Insert) return std::nullopt;
+    const std::string name(runtime::trim(form.value("NAZWA")));
+    const std::string call = "call RM_DodajFiltrUzytkownika('" + keldox::sql_escape(name) + "','" +
+                             keldox::sql_escape(context_) + "','" + std::string(kType) + "','" +
+                             std::string(kSubsystem) + "'," + keldox::sql_id(dane::GLO.ID_UZYTKOWNIKA) + "," +
+                             keldox::sql_id(dane::GLO.ID_FIRMY) + ")";
+    const std::string id = keldox::FUNCSQL(call, 1);
+    const db::Status status = dane::database().last_error();
+    keldox::CLOSESQL();
+    if (number(id) <= 0) {
+      form.warn(form.description().validation_failure + status.text);
+      return false;
+    }
+    form.store().set("ID_FILTRA", std::string(runtime::trim(id)));
+    if (group_) keldox::ZAPISZXMLFILTRUZYTKOWNIKA(static_cast<std::int32_t>(number(id)), *group_);
+    return true;
+  }
+
+  // The filter's users and stored values go with it.
+  void form_saved(DictionaryForm& form) override {
+    if (form.request() != dane::Request::Delete) return;
+    const std::string id = keldox::sql_id(number(form.store().get("ID_FILTRA")));
+    keldox::ESQL("delete from MAG_UZYTKOWNIK_FILTROW where ID_FILTRA=" + id);
+    keldox::ESQL("delete from MAG_FILTR_UZYTKOWNIKA where ID_FILTRA=" + id);
+    keldox::CLOSESQL();
+  }
+
+ private:
+  std::string context_;
+  dane::RecordGroup* group_;
+};
+
+Description filter_description(const std::string& context, dane::RecordGroup* group) {
+  Description d;
+  d.browse = "ListaFiltrowAplikacji_Brw";
+  d.form = "FiltrAplikacji_upd";
+  d.table = "DEFF";
+  d.registry = "ListaFiltrowAplikacji";
+  d.title = "Filtry aplikacji";
+  d.insert_title = "Dodawanie filtra";
+  d.change_title = "Edycja filtra";
+  d.delete_question = "Czy usunąć bieżący filtr?";
+  d.validation_failure = "Wystąpił problem podczas zatwierdzania filtra! Powód: ";
+  d.columns = {
+      {.name = "ID_FILTRA",
+       .header = "Id",
+       .picture = "@n9",
+       .numeric = true,
+       .in_list = false,
+       .in_form = false},
+      {.name = "NAZWA",
+       .header = "Nazwa filtra",
+       .picture = "@s50",
+       .required = true,
+       .required_message = "Nazwa filtra nie może być pusta!"},
+      {.name = "PODSYSTEM", .header = "Podsystem", .picture = "@s30", .in_list = false, .in_form = false},
+      {.name = "TYP", .header = "Typ", .picture = "@s30", .in_list = false, .in_form = false},
+      {.name = "KONTEKST", .header = "Kontekst", .picture = "@s30", .in_list = false, .in_form = false},
+      {.name = "ID_UZYTKOWNIKA",
+       .header = "Autor",
+       .picture = "@n9",
+       .numeric = true,
+       .in_list = false,
+       .in_form = false},
+  };
+  d.sorts = {{"nazwa", {"NAZWA", "ID_FILTRA"}}};
+  d.ranges = {{"PODSYSTEM", std::string(kSubsystem)}, {"TYP", std::string(kType)}, {"KONTEKST", context}};
+  d.filter = "ID_FILTRA in (select ID_FILTRA from MAG_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA=" +
+             keldox::sql_id(dane::GLO.ID_UZYTKOWNIKA) + ")";
+  d.duplicates = {{"NAZWA",
+                   "select id_filtra from MAG_DEFINICJA_FILTRA where podsystem='FiltrF8' and Typ='Filtr' and "
+                   "nazwa='{NAZWA}' and id_filtra<>{#ID_FILTRA}",
+                   "Istnieje już filtr o podanej nazwie!|Proszę zmienić nazwę."}};
+  d.help_topic = "filtry_aplikacji.htm";
+  d.hooks = [context, group] { return std::make_unique<FilterHooks>(context, group); };
+  return d;
+}
+
+}  // namespace
+
+void LISTAFILTROWAPLIKACJI_BRW(std::string_view context, dane::RecordGroup& group) {
+  run_requested_browse(filter_description(std::string(runtime::trim(context)), &group));
+}
+
+void FILTRAPLIKACJI_UPD(std::string_view context, dane::RecordGroup& group) {
+  const Description d = filter_description(std::string(runtime::trim(context)), &group);
+  dane::TableRecordStore store(*dane::find_table(d.table));
+  run_dictionary_form(d, store);
+}
+
+}  // namespace slownik
