@@ -10,6 +10,7 @@
 #include "keldox/messages.h"
 #include "keldox/price_windows.h"
 #include "keldox/sql_text.h"
+#include "keldox/statement_window.h"
 #include "record_choice.h"
 #include "runtime/decimal.h"
 #include "runtime/text.h"
@@ -102,6 +103,15 @@ std::vector<MenuEntry> build_entries() {
                        dane::RecordGroup group("FKON");
                        for (const char* field : {"MIASTO", "SALDO_OD", "STALY"}) group.add(field);
                        slownik::LISTAFILTROWAPLIKACJI_BRW("Kontrahent_Brw", group);
+                       return AfterEntry::Continue;
+                     }});
+  entries.push_back({"skrypt_sql", "System > Skrypt SQL", [] {
+                       // Any statement at all runs here: the administrator's tool alone.
+                       if (dane::GLO.ID_UZYTKOWNIKA != 3000001) {
+                         keldox::MSG_OSTRZEZENIE("Skrypt SQL może wykonać tylko Administrator.");
+                       } else {
+                         keldox::POKAZSQLWIN("", "Skrypt SQL");
+                       }
                        return AfterEntry::Continue;
                      }});
   entries.push_back({"profile_ustawien_brw", "System > Warianty ustawień wymiany danych XML", [] {

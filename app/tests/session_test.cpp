@@ -218,6 +218,34 @@ TEST_F(SessionTest, AnArticlesPhotoGoesIntoTheDatabaseAndBackFromTheToolsMenu) {
   EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}) == bytes);
 }
 
+// The SQL script window from the System menu: the administrator's alone.
+TEST_F(SessionTest, TheSqlScriptWindowRunsWhatTheAdministratorTypes) {
+  Database database = open();
+  dane::install_database(database.client.get());
+  ui_script::ScriptHost host;
+  host.answer("OK", "", "Skrypt SQL może wykonać tylko Administrator.")
+      .form_set("SQL", "update KRAJE set NAZWA_KRAJU='Polska (PL)' where SYM_KRAJU='PL'")
+      .form_press("WYKONAJ")
+      .answer("OK", "", "Skrypt SQL został wykonany poprawnie!")
+      .form_cancel();
+  dane::install_host(&host);
+  dane::GLO.ID_FIRMY = 1;
+  dane::GLO.ID_UZYTKOWNIKA = 3000002;
+  find_menu_entry("System > Skrypt SQL")->action();
+  dane::GLO.ID_UZYTKOWNIKA = 3000001;
+  find_menu_entry("System > Skrypt SQL")->action();
+  EXPECT_TRUE(host.failures().empty()) << host.failures().front();
+  EXPECT_TRUE(host.finished());
+  database.client->open(db::Channel::VAX1);
+  ASSERT_TRUE(
+      database.client->send(db::Channel::VAX1, "select NAZWA_KRAJU from KRAJE where SYM_KRAJU='PL'").ok());
+  ASSERT_TRUE(database.client->next(db::Channel::VAX1).ok());
+  EXPECT_EQ(database.client->field(db::Channel::VAX1, 1), "Polska (PL)");
+  database.client->close(db::Channel::VAX1);
+  dane::install_host(nullptr);
+  dane::install_database(nullptr);
+}
+
 // The same session on the same demo data, reached through the SQLite ODBC driver with the stand-in's
 // extension: the log-in and a dictionary read through the server engine.
 TEST_F(SessionTest, TheSessionOpensThroughOdbcOnTheDemoDatabase) {

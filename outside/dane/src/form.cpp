@@ -49,6 +49,23 @@ bool FormWindow::set_enabled(std::string_view name, bool enabled) {
   return f != nullptr;
 }
 
+void FormWindow::set_selection(std::string_view name, Selection selection) {
+  for (auto& [field, held] : selections_) {
+    if (runtime::same_name(field, name)) {
+      held = selection;
+      return;
+    }
+  }
+  selections_.emplace_back(std::string(name), selection);
+}
+
+FormWindow::Selection FormWindow::selection(std::string_view name) const {
+  for (const auto& [field, held] : selections_) {
+    if (runtime::same_name(field, name)) return held;
+  }
+  return {};
+}
+
 bool FormWindow::set_value(std::string_view name, std::string_view value) {
   Field* f = mutable_field(name);
   if (!f || !f->enabled || !f->visible || read_only_) return false;

@@ -24,6 +24,12 @@ struct StatementWindowArgs {
   std::int32_t height = 0;
 };
 
+// The SQL text window "PokazSQLWin": the text (grave accents shown as apostrophes) with "Kopiuj do schowka
+// zaznaczony fragment" (the selection, or the whole text without one) and "Wykonaj SQL", which runs the
+// pieces between lines of "go" in order, stops at the first failure with its text as a warning, and after
+// the last one logs the run under the title and tells "Skrypt SQL został wykonany poprawnie!".
+void POKAZSQLWIN(std::string_view text, std::string_view title);
+
 // The window's response: 1 when every statement ran (or there was nothing to run), 2 when the run ended
 // in a warning or was interrupted.
 std::uint8_t EXECSQLWIN(std::string_view statement, std::string_view description = {},

@@ -78,6 +78,15 @@ class FormWindow : public Window {
   bool set_visible(std::string_view name, bool visible);
   bool set_enabled(std::string_view name, bool enabled);
 
+  // The part of a field's text the user has selected, in characters (start inclusive, end exclusive), as
+  // the host reports it before a button of the form runs; an empty selection when none was reported.
+  struct Selection {
+    std::size_t start = 0;
+    std::size_t end = 0;
+  };
+  void set_selection(std::string_view name, Selection selection);
+  Selection selection(std::string_view name) const;
+
   // Read-only: every editable control and OK disabled; the user can look but not save.
   void set_read_only(bool read_only);
   bool read_only() const { return read_only_; }
@@ -117,6 +126,7 @@ class FormWindow : public Window {
  private:
   std::vector<Field> fields_;
   std::vector<std::string> originals_;
+  std::vector<std::pair<std::string, Selection>> selections_;
   bool read_only_ = false;
   bool ok_shown_ = true;
   std::string ok_text_ = "OK";

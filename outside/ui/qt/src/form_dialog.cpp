@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -282,6 +283,7 @@ class FormDialog : public QDialog {
           focus_field(form_.focus());
           return;
         }
+        if (c && c->memo) report_selection(name, *c->memo);
         const std::string before = form_.value(name);
         form_.accept(pressed);
         if (finish_if_closed()) return;
@@ -293,6 +295,16 @@ class FormDialog : public QDialog {
         show_values(nullptr);
       });
     }
+  }
+
+  // The memo's selection in characters (the widget counts UTF-16 units), for a button that works on it.
+  void report_selection(const std::string& name, const QPlainTextEdit& memo) {
+    const QTextCursor cursor = memo.textCursor();
+    const QString text = memo.toPlainText();
+    const auto characters = [&](int units) {
+      return static_cast<std::size_t>(text.left(units).toUcs4().size());
+    };
+    form_.set_selection(name, {characters(cursor.selectionStart()), characters(cursor.selectionEnd())});
   }
 
   // The date's line with a button that opens the calendar on the date typed (or today) and puts the chosen

@@ -109,6 +109,11 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
       step.action = "set";
       step.column = w[2];
       step.value = w[3];
+    } else if (w[0] == "form" && w.size() == 5 && w[1] == "select") {
+      step.kind = Step::Kind::Form;
+      step.action = "select";
+      step.column = w[2];
+      step.value = w[3] + " " + w[4];
     } else if (w[0] == "form" && w.size() == 3 && (w[1] == "lookup" || w[1] == "press")) {
       step.kind = Step::Kind::Form;
       step.action = w[1];

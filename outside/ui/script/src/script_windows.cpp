@@ -6,6 +6,7 @@
 #include "dane/form.h"
 #include "dane/popup.h"
 #include "labels.h"
+#include "runtime/number_text.h"
 #include "runtime/picture.h"
 #include "runtime/text.h"
 #include "ui_script/script_host.h"
@@ -136,6 +137,12 @@ ScriptHost& ScriptHost::form_lookup(std::string_view field) {
 
 ScriptHost& ScriptHost::form_press(std::string_view control) {
   add_steps({window_step(Step::Kind::Form, "press", control, {})});
+  return *this;
+}
+
+ScriptHost& ScriptHost::form_select(std::string_view field, std::size_t start, std::size_t end) {
+  add_steps(
+      {window_step(Step::Kind::Form, "select", field, std::to_string(start) + " " + std::to_string(end))});
   return *this;
 }
 
@@ -356,6 +363,21 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
       } else if (!f->enabled || form.read_only() || !form.accept(dane::lookup_control(f->name))) {
         fail(where + "the lookup button of field " + step.column + " of " + describe(window) +
              " is disabled");
+      }
+    } else if (step.action == "select") {
+      std::size_t start = 0, end = 0;
+      const auto space = step.value.find(' ');
+      const auto first = runtime::leading_integer(step.value.substr(0, space));
+      const auto second =
+          runtime::leading_integer(space == std::string::npos ? "" : step.value.substr(space + 1));
+      if (first && second && *first >= 0 && *second >= 0) {
+        start = static_cast<std::size_t>(*first);
+        end = static_cast<std::size_t>(*second);
+      }
+      if (!form.field(step.column)) {
+        fail(where + describe(window) + " has no field " + step.column);
+      } else {
+        form.set_selection(step.column, {start, end});
       }
     } else if (step.action == "press") {
       const dane::Field* f = form.field_of_button(step.column);

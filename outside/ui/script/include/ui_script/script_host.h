@@ -106,6 +106,9 @@ class ScriptHost : public dane::Host {
   ScriptHost& form_lookup(std::string_view field);
   // A button beside a field, named by its control.
   ScriptHost& form_press(std::string_view control);
+  // Selects characters START (inclusive) to END (exclusive) of a field's text, as a person would with the
+  // mouse before pressing a button.
+  ScriptHost& form_select(std::string_view field, std::size_t start, std::size_t end);
   ScriptHost& form_ok();
   ScriptHost& form_cancel();
   ScriptHost& close_window();
@@ -138,6 +141,7 @@ class ScriptHost : public dane::Host {
   //   form set FIELD TEXT | form ok | form cancel
   //   form lookup FIELD                   (the lookup button beside the field)
   //   form press CONTROL                  (a button beside a field: fails when hidden or disabled)
+  //   form select FIELD START END         (characters START to END of the field's text selected)
   //   close
   // Gives nothing and sets `error` (with the line number) when a line is not understood.
   static std::optional<std::vector<Step>> parse(std::string_view script, std::string* error);
