@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTextCursor>
 #include <QToolButton>
 
 #include "dane/form.h"
@@ -355,6 +356,57 @@ TEST(QtFieldButtons, StandBesideTheirFieldAndPutTheirValueIntoIt) {
   EXPECT_EQ(form.pressed, (std::vector<std::string>{"DZIEN:KALENDARZ"}));
   EXPECT_EQ(day_after, "");  // day 0 shows as nothing
   EXPECT_EQ(form.value("DZIEN"), "0");
+}
+
+}  // namespace
+}  // namespace ui_qt
+
+namespace ui_qt {
+namespace {
+
+// A note whose button reads the part of the text the person selected.
+class NoteForm : public dane::FormWindow {
+ public:
+  NoteForm() : FormWindow("Notatka_Upd") {
+    dane::Field note{"NOTATKA", "Notatka", "@s200", "😀 gęślą jaźń", true};
+    note.kind = dane::FieldKind::Memo;
+    note.buttons = {{"WYTNIJ", "Pokaż zaznaczenie", true}};
+    add_field(std::move(note));
+    set_mode_titles("Notatka", "Notatka");
+  }
+  std::vector<std::pair<std::size_t, std::size_t>> seen;
+
+ protected:
+  void on_button(std::string_view field, std::string_view) override {
+    const Selection s = selection(field);
+    seen.emplace_back(s.start, s.end);
+  }
+};
+
+TEST(QtFieldButtons, AMemosSelectionReachesTheFormInCharacters) {
+  QtHost host;
+  dane::install_host(&host);
+  NoteForm form;
+  when_shown("Notatka_Upd", [&](QWidget* w) {
+    auto* memo = child<QPlainTextEdit>(w, "NOTATKA");
+    QTextCursor cursor = memo->textCursor();
+    // "gęślą": the widget counts the emoji as two units, the form as one character.
+    cursor.setPosition(3);
+    cursor.setPosition(8, QTextCursor::KeepAnchor);
+    memo->setTextCursor(cursor);
+    child<QPushButton>(w, "WYTNIJ")->click();
+    settle();
+    cursor.clearSelection();
+    memo->setTextCursor(cursor);
+    child<QPushButton>(w, "WYTNIJ")->click();
+    settle();
+    child<QPushButton>(w, "ok")->click();
+  });
+  EXPECT_EQ(dane::run_window(form), Response::Completed);
+  dane::install_host(nullptr);
+  ASSERT_EQ(form.seen.size(), 2u);
+  EXPECT_EQ(form.seen[0], (std::pair<std::size_t, std::size_t>{2, 7}));
+  EXPECT_EQ(form.seen[1].first, form.seen[1].second);
 }
 
 }  // namespace
