@@ -313,6 +313,38 @@ void BM_FirstPageStatement(benchmark::State& state) {
   state.counters["rows"] = static_cast<double>(rows);
 }
 
+// The currency list opened with its base rates of the day (four columns read per row by the server's
+// function) against the same list without them (0): the price of the rate columns.
+void BM_CurrencyRates(benchmark::State& state) {
+  if (!usable(state)) return;
+  static const slownik::Description plain = [] {
+    slownik::Description d = slownik::currencies();
+    d.source = nullptr;
+    return d;
+  }();
+  const slownik::Description& d = state.range(0) == 0 ? plain : slownik::currencies();
+  state.SetLabel(state.range(0) == 0 ? "without rates" : "with rates");
+  std::size_t columns = 0;
+  bool shown = false;
+  const BenchHost::Steps steps = [&](dane::BrowseWindow& w) {
+    state.PauseTiming();
+    shown = true;
+    columns = w.columns().size();
+  };
+  for (auto _ : state) {
+    shown = false;
+    run_browse(d, steps, &state);
+    if (state.error_occurred()) break;
+    if (!shown) {
+      state.SkipWithError("the browse did not open");
+      break;
+    }
+    state.ResumeTiming();
+  }
+  state.counters["columns"] = static_cast<double>(columns);
+}
+
+BENCHMARK(BM_CurrencyRates)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenBrowse)->DenseRange(0, kDictionaries - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstPageStatement)->DenseRange(0, kDictionaries - 1)->Unit(benchmark::kMicrosecond);
 

@@ -195,3 +195,48 @@ TEST_F(Currencies, ExtendedTooltipsNameTheButtonsAndTheFields) {
 
 }  // namespace
 }  // namespace slownik
+
+namespace slownik {
+namespace {
+
+// The base rates of the day: the latest NBP and ECB quotation up to it, read for each row shown, and a
+// day before every quotation shows none (the base currency is always 1).
+TEST_F(Currencies, EachRowShowsTheLatestRatesUpToTheDayOfTheBaseRates) {
+  host_.browse("close");
+  WALUTY_BRW();
+  host_.browse_action("DataKursowBazowych").choose_date("01.01.2001").browse("close");
+  WALUTY_BRW();
+  EXPECT_EQ(failures(), "");
+  const auto lists = shown("browse");
+  ASSERT_EQ(lists.size(), 2u);
+  const std::vector<std::string> headers(lists[0].headers.end() - 4, lists[0].headers.end());
+  EXPECT_EQ(headers, (std::vector<std::string>{"Kursy NBP: Data", "Kursy NBP: Kurs", "Kursy ECB: Data",
+                                               "Kursy ECB: Kurs"}));
+  const auto row = [](const ui_script::Shown& list, std::string_view symbol) {
+    for (const std::string& r : list.rows) {
+      if (r.find(" | " + std::string(symbol) + " | ") != std::string::npos) return r;
+    }
+    return std::string("<none>");
+  };
+  // The demo's last tables are of 4 December 2026.
+  EXPECT_EQ(row(lists[0], "EUR"), " | EUR | euro | 1 | EU | 04.12.2026 | 4,259700 | 04.12.2026 | 4,262700");
+  EXPECT_EQ(row(lists[0], "HUF"),
+            " | HUF | forint węgierski | 100 | HU | 04.12.2026 | 1,028300 | 04.12.2026 | 1,029000");
+  EXPECT_EQ(row(lists[1], "EUR"), " | EUR | euro | 1 | EU |  | 0,000000 |  | 0,000000");
+  EXPECT_EQ(row(lists[1], "PLN"),
+            "~32redchk.ico | PLN | złoty polski | 1 | PL | 01.01.2001 | 1,000000 | 01.01.2001 | 1,000000");
+  const auto statements = sent("dbo.AP_Func_PodajKursy_NBPECB");
+  ASSERT_FALSE(statements.empty());
+  // One statement for each page read (the first list, the second before and after the day changed), the
+  // function once per row in it.
+  EXPECT_EQ(statements.size(), 3u);
+  EXPECT_EQ(statements.back().rfind(
+                "select 'CHF', * from dbo.AP_Func_PodajKursy_NBPECB (73053,'CHF') union all ", 0),
+            0u);
+  EXPECT_NE(
+      statements.back().find(" union all select 'USD', * from dbo.AP_Func_PodajKursy_NBPECB (73053,'USD')"),
+      std::string::npos);
+}
+
+}  // namespace
+}  // namespace slownik

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dane/row_source.h"
+#include "dane/sql_row_source.h"
 
 namespace slownik {
 
@@ -115,6 +116,9 @@ struct Description {
   std::optional<Marking> marking;
 
   std::function<std::unique_ptr<DictionaryHooks>()> hooks;
+  // A list that adds columns of its own to each page it reads (the currencies' rates of the day): the
+  // source over the table's columns comes in, the list's source goes out. Not with marking.
+  std::function<std::unique_ptr<dane::RowSource>(std::unique_ptr<dane::SqlRowSource>)> source;
   // The exported procedure that opens the browse by the call protocol (the menu's and other modules' way in).
   void (*open)() = nullptr;
 

@@ -99,6 +99,7 @@ std::unique_ptr<dane::RowSource> make_source(const Description& d, const dane::T
   // The application's text columns compare case-blind by their collation already.
   source->set_case_blind_collation(true);
   if (d.marking) return std::make_unique<MarkedSource>(std::move(source), *d.marking);
+  if (d.source) return d.source(std::move(source));
   return source;
 }
 
