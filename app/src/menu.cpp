@@ -6,6 +6,7 @@
 #include "keldox/credit_limits.h"
 #include "keldox/date_ranges.h"
 #include "keldox/exchange_rates.h"
+#include "keldox/execution_log.h"
 #include "keldox/messages.h"
 #include "keldox/price_windows.h"
 #include "keldox/sql_text.h"
@@ -116,6 +117,11 @@ std::vector<MenuEntry> build_entries() {
   entries.push_back({"wydawanie_reszty", "Narzędzia > Wydawanie reszty", change_calculator});
   entries.push_back({"limit_kupiecki", "Narzędzia > Limit kupiecki płatnika", payer_credit_limit});
   entries.push_back({"pola_dodatkowe_artykulu", "Narzędzia > Pola dodatkowe artykułu", article_fields});
+  // The serial document run is the batch operation that leaves its skipped templates here.
+  entries.push_back({"log_wykonania", "Narzędzia > Dokumenty pominięte w seryjnym wystawianiu", [] {
+                       keldox::LOG_WYKONANIA("SzabDokSer");
+                       return AfterEntry::Continue;
+                     }});
   entries.push_back({"o_programie", "Pomoc > O programie", about});
   return entries;
 }
