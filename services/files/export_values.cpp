@@ -27,8 +27,12 @@ bool plain_number(std::string_view s) {
   return all_digits(s.substr(0, point)) && (point + 1 == s.size() || all_digits(s.substr(point + 1)));
 }
 
-bool contains(std::string_view picture, std::string_view part) {
-  return runtime::to_upper(picture).find(part) != std::string::npos;
+// "@S" in either case, without making an upper-case copy for every cell.
+bool keeps_raw_value(std::string_view picture) {
+  for (std::size_t i = 0; i + 1 < picture.size(); ++i) {
+    if (picture[i] == '@' && (picture[i + 1] == 'S' || picture[i + 1] == 's')) return true;
+  }
+  return false;
 }
 
 // The places of a number picture: the digits after its "`" or "." ("@n-14`2" gives 2).
@@ -81,7 +85,7 @@ CellValue cell_value(const ExportColumn& column, std::string_view cell, std::siz
       return {CellValue::Kind::text,
               std::string(runtime::trim(runtime::format_picture(column.picture, value))), 0, 0};
     }
-    if (kind == runtime::PictureKind::text || contains(column.picture, "@S")) {
+    if (kind == runtime::PictureKind::text || keeps_raw_value(column.picture)) {
       return {CellValue::Kind::text, std::string(raw), 0, 0};
     }
     if (kind == runtime::PictureKind::number || column.numeric) {
