@@ -236,6 +236,18 @@ TEST_F(ExportXlsx, AMissingModuleIsReportedAndLeavesNoFile) {
   EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
 }
 
+TEST_F(ExportXlsx, AModuleWithoutTheEntryPointsIsReported) {
+  dane::GLO.LOCALPATH = std::string(MIRLET_BARE_UTIL_DIR);
+  add_rows(1);
+  const auto outcome = spreadsheet::write_file(folder_.file("lista.xlsx"), FileType::xlsx,
+                                               spreadsheet::export_columns(browse_), all_rows(), ';');
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_NE(outcome.message.find("Wystąpił błąd podczas uruchamiania funkcji utworzenia pliku XLSX."),
+            std::string::npos)
+      << outcome.message;
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
+}
+
 TEST_F(ExportBrowse, FailuresLeaveNoFileUnderTheChosenName) {
   add_rows(3);
   const auto columns = spreadsheet::export_columns(browse_);

@@ -178,12 +178,10 @@ std::string create_sheet(std::string_view handle, std::string_view name, std::st
   Book* b = find(handle);
   if (b == nullptr) return failure("no such workbook");
   if (b->sheet != nullptr) return failure("the workbook has its sheet");
-  const std::string n(name);
-  b->sheet = workbook_add_worksheet(b->workbook, n.empty() ? nullptr : n.c_str());
-  if (b->sheet == nullptr) return failure("bad sheet name");
+  // The description is read whole first: a bad one leaves the workbook without a sheet, as it was.
+  std::vector<std::pair<double, ColumnFormat>> parsed;
   std::size_t start = 0;
-  lxw_col_t index = 0;
-  while (start <= columns.size() && !columns.empty()) {
+  while (!columns.empty() && start <= columns.size()) {
     std::size_t end = columns.find('|', start);
     if (end == std::string_view::npos) end = columns.size();
     const std::string_view item = columns.substr(start, end - start);
@@ -196,18 +194,25 @@ std::string create_sheet(std::string_view handle, std::string_view name, std::st
       return failure("bad column description");
     }
     c.kind = item[s1 + 1];
+    if (c.kind != 'T' && c.kind != 'N' && c.kind != 'D') return failure("bad column kind");
+    if (parsed.size() == LXW_COL_MAX) return failure("too many columns");
+    parsed.emplace_back(width, c);
+    start = end + 1;
+  }
+  const std::string n(name);
+  b->sheet = workbook_add_worksheet(b->workbook, n.empty() ? nullptr : n.c_str());
+  if (b->sheet == nullptr) return failure("bad sheet name");
+  lxw_col_t index = 0;
+  for (const auto& [width, c] : parsed) {
     lxw_format* f = nullptr;
     if (c.kind == 'N' || c.kind == 'D') {
       f = workbook_add_format(b->workbook);
       describe(f, c);
-    } else if (c.kind != 'T') {
-      return failure("bad column kind");
     }
     b->columns.push_back(c);
     b->column_formats.push_back(f);
     worksheet_set_column(b->sheet, index, index, width > 0 ? width : LXW_DEF_COL_WIDTH, f);
     ++index;
-    start = end + 1;
   }
   worksheet_freeze_panes(b->sheet, 1, 0);
   return "1";
