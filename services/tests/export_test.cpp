@@ -11,8 +11,10 @@
 #include "dane/host.h"
 #include "dane/lists_settings.h"
 #include "db/test_clients.h"
+#include "demo_session.h"
 #include "keldox/export.h"
 #include "keldox/permissions.h"
+#include "keldox/sql.h"
 #include "mirlet_testing/temp_folder.h"
 #include "runtime/date.h"
 
@@ -362,6 +364,30 @@ TEST_F(ExportSteps, AWriteFailureWarnsAndLogsNothing) {
   ASSERT_EQ(host_.boxes.size(), 1u);
   EXPECT_EQ(host_.boxes[0].rfind("Nie można zapisać pliku " + *host_.chosen, 0), 0u) << host_.boxes[0];
   EXPECT_TRUE(client_.statements().empty());
+}
+
+}  // namespace
+}  // namespace keldox
+
+namespace keldox {
+namespace {
+
+TEST_F(ExportBrowse, TheLogStatementRunsOnTheDemoDatabase) {
+  testing::DemoSession session(1, kAdministratorId);
+  ASSERT_TRUE(session.ok()) << session.error();
+  dane::U_PARAMKONFQ.reset();
+  dane::U_PARAMKONFQ.buffer = dane::ParamKonfEntry{1, "ZNAKDOEXCELA", "@S1", ";"};
+  dane::U_PARAMKONFQ.add_in_order<dane::ParamKonfEntry::ByCode>();
+  add_rows(2);
+  StepsHost host;
+  host.answer = dane::button::kNo;
+  host.chosen = folder_.file("log.xls");
+  EXPORTBROWSERTOEXCEL(browse_, "O'Brien");
+  dane::U_PARAMKONFQ.reset();
+  EXPECT_EQ(host.boxes.size(), 1u) << host.boxes.front();
+  EXPECT_TRUE(host.opened.empty());
+  EXPECT_EQ(FUNCSQL("select OPIS2 from LOG_AKCJI where RODZAJ_OBIEKTU='O''Brien' and AKCJA=6"),
+            "Wyeksportowano rekordów: 2");
 }
 
 }  // namespace
