@@ -7,7 +7,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
-  libsqlite3-dev libcurl4-openssl-dev libpugixml-dev
+  libsqlite3-dev libcurl4-openssl-dev libpugixml-dev libxlsxwriter-dev
+  python3-openpyxl python3-xlrd
   unixodbc-dev libsqliteodbc tdsodbc python3-sqlglot
   locales
 )

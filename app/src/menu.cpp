@@ -7,6 +7,7 @@
 #include "keldox/credit_limits.h"
 #include "keldox/date_ranges.h"
 #include "keldox/exchange_rates.h"
+#include "keldox/execution_log.h"
 #include "keldox/messages.h"
 #include "keldox/price_windows.h"
 #include "keldox/sql_text.h"
@@ -137,6 +138,11 @@ std::vector<MenuEntry> build_entries() {
   entries.push_back({"wczytaj_zdjecie_artykulu", "Narzędzia > Wczytaj zdjęcie artykułu", load_article_photo});
   entries.push_back(
       {"zapisz_zdjecie_artykulu", "Narzędzia > Zapisz zdjęcie artykułu do pliku", save_article_photo});
+  // The serial document run is the batch operation that leaves its skipped templates here.
+  entries.push_back({"log_wykonania", "Narzędzia > Dokumenty pominięte w seryjnym wystawianiu", [] {
+                       keldox::LOG_WYKONANIA("SzabDokSer");
+                       return AfterEntry::Continue;
+                     }});
   entries.push_back({"o_programie", "Pomoc > O programie", about});
   return entries;
 }

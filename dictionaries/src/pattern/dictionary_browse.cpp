@@ -13,6 +13,7 @@
 #include "keldox/browse_popup.h"
 #include "keldox/column_configuration.h"
 #include "keldox/column_settings.h"
+#include "keldox/export.h"
 #include "keldox/marking.h"
 #include "keldox/messages.h"
 #include "keldox/permissions.h"
@@ -28,6 +29,7 @@ namespace slownik {
 namespace {
 
 constexpr std::string_view kColumnSetup = "KonfiguracjaKolumn";
+constexpr std::string_view kExport = "EksportDoExcela";
 constexpr std::string_view kDirection = "Kierunek";
 constexpr std::string_view kAscending = "rosnąco";
 constexpr std::string_view kDescending = "malejąco";
@@ -173,7 +175,10 @@ bool DictionaryBrowse::initialise() {
   if (description_.stored) read_stored_choices();
   apply_column_layout();
   keldox::USTAW4IKONYBROWSERA(popup());
-  add_action({.name = std::string(kColumnSetup), .text = "Konfiguracja kolumn", .separator_before = true});
+  add_action({.name = std::string(kExport),
+              .text = "[31848(~export.ico)]Eksport do Excela",
+              .separator_before = true});
+  add_action({.name = std::string(kColumnSetup), .text = "Konfiguracja kolumn"});
   if (description_.marking) add_marking_actions();
   if (description_.permissions.single_code && !allowed("D")) {
     for (const char* a : {"Insert", "Change", "Delete"}) set_action_enabled(a, false);
@@ -310,6 +315,10 @@ void DictionaryBrowse::on_popup_item(std::string_view name) {
   if (description_.marking && run_marking_action(name)) return;
   if (runtime::same_name(name, kColumnSetup)) {
     if (keldox::KONFIGURACJA_KOLUMN(description_.layout_window()) == 1) apply_column_layout();
+    return;
+  }
+  if (runtime::same_name(name, kExport)) {
+    keldox::EXPORTBROWSERTOEXCEL(*this);
     return;
   }
   if (runtime::same_name(name, kDirection)) {

@@ -12,6 +12,7 @@
 #include "list_separator.h"
 #include "query_bridge.h"
 #include "rate_downloads.h"
+#include "spreadsheet.h"
 
 namespace {
 
@@ -116,6 +117,77 @@ __attribute__((visibility("default"))) const char* PobierzKursyECBwartoscNaDzien
             zorva_util::rate_sources_from_environment(), zorva_util::windows1250_to_utf8(argument(iso_day))));
       },
       "01");
+}
+
+// The spreadsheet calls come once per cell: ASCII arguments (handles, cells, numbers) cross as they are.
+__attribute__((visibility("default"))) const char* UtworzPlikExcel(const char* file_path) {
+  return guarded(
+      [&] {
+        return zorva_util::utf8_to_windows1250(
+            zorva_util::spreadsheet::create_workbook(zorva_util::windows1250_to_utf8(argument(file_path))));
+      },
+      "-1");
+}
+
+__attribute__((visibility("default"))) const char* UtworzArkuszExcel(const char* workbook,
+                                                                     const char* sheet_name,
+                                                                     const char* columns) {
+  return guarded(
+      [&] {
+        return zorva_util::utf8_to_windows1250(zorva_util::spreadsheet::create_sheet(
+            argument(workbook), zorva_util::windows1250_to_utf8(argument(sheet_name)), argument(columns)));
+      },
+      "-1");
+}
+
+__attribute__((visibility("default"))) const char* ZapiszDaneDoKomorkiTekst(const char* workbook,
+                                                                            const char* cell,
+                                                                            const char* text) {
+  return guarded(
+      [&] {
+        return zorva_util::spreadsheet::write_text(argument(workbook), argument(cell),
+                                                   zorva_util::windows1250_to_utf8(argument(text)));
+      },
+      "-1");
+}
+
+__attribute__((visibility("default"))) const char* ZapiszDaneDoKomorkiLiczba(const char* workbook,
+                                                                             const char* cell,
+                                                                             const char* number) {
+  return guarded(
+      [&] {
+        return zorva_util::spreadsheet::write_number(argument(workbook), argument(cell), argument(number));
+      },
+      "-1");
+}
+
+__attribute__((visibility("default"))) const char* UstawKolorCzcionkiNaKomorce(const char* workbook,
+                                                                               const char* cell,
+                                                                               const char* colour) {
+  return guarded(
+      [&] {
+        return zorva_util::spreadsheet::set_font_colour(argument(workbook), argument(cell), argument(colour));
+      },
+      "-1");
+}
+
+__attribute__((visibility("default"))) const char* UstawKolorTlaNaKomorce(const char* workbook,
+                                                                          const char* cell,
+                                                                          const char* colour) {
+  return guarded(
+      [&] {
+        return zorva_util::spreadsheet::set_background_colour(argument(workbook), argument(cell),
+                                                              argument(colour));
+      },
+      "-1");
+}
+
+__attribute__((visibility("default"))) const char* ZapiszArkuszExcel(const char* workbook) {
+  return guarded(
+      [&] {
+        return zorva_util::utf8_to_windows1250(zorva_util::spreadsheet::close_workbook(argument(workbook)));
+      },
+      "-1");
 }
 
 }  // extern "C"

@@ -105,6 +105,10 @@ class BrowseWindow : public Window {
   // means the column's own), or every list column as declared; never a column that is no list column.
   std::vector<ColumnView> shown_columns() const;
 
+  // What the list reads now: its order (a header sort included), range limits and filter, from the start.
+  // Paging it by key with `after_key` walks every row the list can show (an export of the whole list).
+  PageQuery query() const { return base_query(); }
+
   // The visible page and the current row in it.
   const std::vector<Row>& rows() const { return rows_; }
   std::optional<std::size_t> current_index() const { return current_; }

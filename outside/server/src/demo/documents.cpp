@@ -104,6 +104,15 @@ void add_documents(Context& c) {
     for (int kind : {1, 2, 3, 4}) numer.row({I(company), I(kind), I(0), I(0), T(""), I(0), I(1), I(1)});
   }
   add_resource_numbering(c, numer);
+  // What a serial document run left for two users: the templates it skipped, and a run of another kind.
+  Insert log(c.db, "LOG_WYKONANIA", "ID_LOG_WYKONANIA, ID_UZYTKOWNIKA, KONTEKST, OPIS1, OPIS2", c.status);
+  log.row({I(1), I(kAdministrator), T("SzabDokSer"), T("Abonament serwisowy / Hurtownia Żuraw"),
+           T("Kontrahent ma zablokowaną sprzedaż")});
+  log.row({I(2), I(kAdministrator), T("SzabDokSer"), T("Najem lokalu / Piekarnia Kłos"),
+           T("Brak ceny artykułu w cenniku")});
+  log.row({I(3), I(kOrdinaryUser), T("SzabDokSer"), T("Najem lokalu / Sklep Ćma"),
+           T("Przekroczony limit kredytu")});
+  log.row({I(4), I(kAdministrator), T("PrzeliczenieCen"), T("Artykuł 101"), T("Cena zakupu równa zero")});
 }
 
 }  // namespace server::demo

@@ -46,4 +46,20 @@ const char* PobierzKursyNBPwartoscNaDzien(const char* yymmdd);
 const char* PobierzKursyECBwartosc();
 const char* PobierzKursyECBwartoscNaDzien(const char* iso_day);
 
+// XLSX workbooks (constant-memory mode: rows are written in order and leave memory once finished).
+// UtworzPlikExcel answers the workbook's handle ("1", "2" ...) or "-1" + the reason; the others take that
+// handle first and answer "1" or "-1" + the reason. UtworzArkuszExcel adds the one sheet with its columns,
+// each "width;kind;places" joined by "|" (kind "T" text, "N" number, "D" date), row 0 bold and frozen.
+// Cells are "row,column" from 0, written row by row. A text cell is always text (a leading "=" is no
+// formula) and is cut to 32,767 characters; a number is a decimal text with a point, a date the
+// spreadsheet's day serial. Colours ("RRGGBB") apply to the next write of the cell. ZapiszArkuszExcel
+// writes the file and frees the handle.
+const char* UtworzPlikExcel(const char* file_path);
+const char* UtworzArkuszExcel(const char* workbook, const char* sheet_name, const char* columns);
+const char* ZapiszDaneDoKomorkiTekst(const char* workbook, const char* cell, const char* text);
+const char* ZapiszDaneDoKomorkiLiczba(const char* workbook, const char* cell, const char* number);
+const char* UstawKolorCzcionkiNaKomorce(const char* workbook, const char* cell, const char* colour);
+const char* UstawKolorTlaNaKomorce(const char* workbook, const char* cell, const char* colour);
+const char* ZapiszArkuszExcel(const char* workbook);
+
 }  // extern "C"
