@@ -146,7 +146,9 @@ TEST_F(QtBrowses, CurrenciesMarkTheBaseCurrencyWithAnIconAndOfferTheRecordButton
 // The user's stored layout gives every list column its own width and picture: none takes another's.
 TEST_F(QtBrowses, CurrenciesShowEveryListColumnInItsOwnPicture) {
   const ShownList list = open_currencies().list;
-  EXPECT_EQ(list.headers, (std::vector<QString>{"B", "Waluta", "Nazwa waluty", "Mnożnik", "Kraj"}));
+  EXPECT_EQ(list.headers,
+            (std::vector<QString>{"B", "Waluta", "Nazwa waluty", "Mnożnik", "Kraj", "Kursy NBP: Data",
+                                  "Kursy NBP: Kurs", "Kursy ECB: Data", "Kursy ECB: Kurs"}));
   EXPECT_EQ(list.cut_off, std::vector<std::string>{});
   const int forint = list.row_with("Waluta", "HUF");
   ASSERT_GE(forint, 0);
@@ -160,6 +162,12 @@ TEST_F(QtBrowses, CurrenciesShowEveryListColumnInItsOwnPicture) {
   const std::vector<QString> countries = list.column("Kraj");
   ASSERT_GT(countries.size(), row) << "no country column";
   EXPECT_EQ(countries[row], "HU");
+  // The base rates of today: the demo's last NBP table, per 100 forints.
+  const std::vector<QString> dates = list.column("Kursy NBP: Data"), rates = list.column("Kursy NBP: Kurs");
+  ASSERT_GT(rates.size(), row);
+  EXPECT_EQ(dates[row], "04.12.2026");
+  EXPECT_EQ(rates[row], "1,028300");
+  EXPECT_TRUE(list.right[row][static_cast<std::size_t>(list.section("Kursy NBP: Kurs"))]);
 }
 
 TEST_F(QtBrowses, BanksShowTheirColumnsAndASortTabForEachOrder) {
