@@ -90,6 +90,32 @@ TEST_F(RateTables, TheMiddleRateFollowsBuyingAndSellingAndARateIsOncePerQuotatio
   EXPECT_EQ(failures(), "");
 }
 
+// A rate is per the currency's multiplier, and the form says which.
+TEST_F(RateTables, TheFormShowsTheMultiplierOfTheChosenCurrency) {
+  const runtime::DayNumber monday = day(2026, 12, 7);
+  ASSERT_TRUE(run("insert into DATY_KURSOW (ID_BANKU, DATA_NOT, GODZ_NOT) values (0, " +
+                  std::to_string(monday) + ", 0)"));
+  host_.browse_key("Ctrl+K")
+      .browse("insert")
+      .form_set("SYM_WALUTY", "HUF")
+      .form_cancel()
+      .browse("insert")
+      .form_set("SYM_WALUTY", "EUR")
+      .form_cancel()
+      .browse("close")
+      .browse("close");
+  KURSY_WALUT_BRW(monday, 1, "");
+  EXPECT_EQ(failures(), "");
+  std::vector<std::string> multipliers;
+  for (const ui_script::Shown& s : host_.shown()) {
+    if (s.kind != "form") continue;
+    for (const std::string& f : s.fields) {
+      if (f.starts_with("MNOZNIK=")) multipliers.push_back(f.substr(8));
+    }
+  }
+  EXPECT_EQ(multipliers, (std::vector<std::string>{"100", "1"}));
+}
+
 TEST_F(RateTables, LoadingRatesWithoutASettingAsksNothing) {
   start_setting("");
   LADUJWALUTY("0", "0", day(2026, 12, 9));

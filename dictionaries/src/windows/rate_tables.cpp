@@ -62,9 +62,11 @@ class RateHooks : public DictionaryHooks {
 
   void form_opened(DictionaryForm& form) override {
     if (form.request() == dane::Request::Insert) form.store().set("ID_DATY", keldox::sql_id(quotation_));
+    show_multiplier(form);
   }
 
   bool field_accepted(DictionaryForm& form, std::string_view field) override {
+    if (runtime::same_name(field, "SYM_WALUTY")) show_multiplier(form);
     if (!runtime::same_name(field, "KURS_ZAKUPU") && !runtime::same_name(field, "KURS_SPRZEDAZY"))
       return true;
     const runtime::Decimal buying = form_decimal(form, "KURS_ZAKUPU");
@@ -90,6 +92,18 @@ class RateHooks : public DictionaryHooks {
   }
 
  private:
+  // The rates are per the currency's multiplier (100 forints): the form says how many units they are for.
+  static void show_multiplier(DictionaryForm& form) {
+    const std::string symbol(runtime::trim(form.value("SYM_WALUTY")));
+    std::string multiplier;
+    if (!symbol.empty()) {
+      multiplier = std::string(runtime::trim(keldox::FUNCSQL(
+          "select MNOZNIK_WALUTY from WALUTY where SYM_WALUTY='" + keldox::sql_escape(symbol) + "'", 1)));
+      keldox::CLOSESQL();
+    }
+    form.put("MNOZNIK", multiplier);
+  }
+
   double quotation_;
 };
 
@@ -120,6 +134,13 @@ Description rate_description(double quotation, const std::string& day_text) {
        .required = true,
        .lookup = "Waluty_Brw",
        .required_message = "Musisz wybrać symbol waluty!"},
+      {.name = "MNOZNIK",
+       .header = "Mnożnik",
+       .picture = "@n6",
+       .numeric = true,
+       .in_list = false,
+       .editable = false,
+       .expression = "0"},
       {.name = "KURS_ZAKUPU", .header = "Kurs zakupu", .picture = "@n_15`4", .numeric = true},
       {.name = "KURS_SPRZEDAZY", .header = "Kurs sprzedaży", .picture = "@n_15`4", .numeric = true},
       {.name = "KURS_SREDNI", .header = "Kurs średni", .picture = "@n_15`4", .numeric = true},
