@@ -75,7 +75,10 @@ std::optional<RateTable> parse_nbp_table(std::string_view xml, char letter) {
   out.bank = "NBP";
   out.day = trimmed(table.child_value("EffectiveDate"));
   if (!valid_iso_day(out.day)) return std::nullopt;
-  if (const std::string number = trimmed(table.child_value("No")); !number.empty())
+  // The head line joins the numbers with "," and its fields with ";": a number holding either, or a line
+  // break, would shift the fields the import reads, so it is left out.
+  if (const std::string number = trimmed(table.child_value("No"));
+      !number.empty() && number.find_first_of(";,\r\n") == std::string::npos)
     out.numbers.push_back(number);
   for (const pugi::xml_node rate : table.child("Rates").children("Rate")) {
     QuotedRate r;

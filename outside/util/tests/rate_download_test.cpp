@@ -132,6 +132,17 @@ TEST_F(RateDownload, RatesWithCommasReadAsWithPointsAndOddCodesPassUnchanged) {
   EXPECT_EQ(text.find("NOK"), std::string::npos) << "a negative rate is left out";
 }
 
+// A table number that holds the head line's separators would shift the fields the import reads.
+TEST_F(RateDownload, ATableNumberWithTheLayoutsSeparatorsIsLeftOut) {
+  std::string a = recorded("nbp_a_2026-12-04.xml");
+  const auto at = a.find("<No>");
+  a.replace(at, a.find("</No>") - at, "<No>236/A;NBP,\n2026");
+  server_.serve(kA + "2026-12-04/" + kXml, {200, a});
+  const std::string text = call("PobierzKursyNBPwartoscNaDzien", "261204");
+  ASSERT_EQ(text.rfind("KURSY;NBP;2026-12-04;\n", 0), 0u) << text;
+  EXPECT_NE(text.find("\nEUR;4.2134;;\n"), std::string::npos) << text;
+}
+
 TEST_F(RateDownload, LatestEcbTableIsTheDailyCube) {
   server_.serve("/stats/eurofxref/eurofxref-daily.xml", {200, recorded("ecb_daily.xml")});
   const std::string text = call("PobierzKursyECBwartosc");
