@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dane/error_object.h"
+#include "dane/file_descriptor.h"
 #include "dane/library.h"
 #include "keldox/config_parameters.h"
 #include "keldox/files.h"
@@ -48,26 +49,6 @@ std::uint16_t file_error(int error, std::string_view file) {
   }
 }
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  // The close of a written file reports the write-back errors of some file systems.
-  int release() {
-    const int rc = ::close(fd_);
-    fd_ = -1;
-    return rc;
-  }
-
- private:
-  int fd_;
-};
-
 long long size_limit_kb() {
   return static_cast<long long>(
       runtime::leading_number(runtime::trim(POBIERZPARAMKONF("MaxRozZdjecArt", "s"))).value_or(0.0));
@@ -92,7 +73,7 @@ std::uint16_t PLIKTOBLOB(std::string_view file_name, dane::Table& record, std::s
                          std::uint8_t ignore_limit) {
   const std::string path(runtime::trim(file_name));
   if (path.empty()) return kBlankName;
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  dane::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.get() < 0) return file_error(errno, path);
   struct stat info {};
   if (::fstat(file.get(), &info) != 0) return file_error(errno, path);
@@ -132,7 +113,7 @@ std::uint16_t BLOBTOPLIK(dane::Table& record, std::string_view field, std::strin
   if (bytes.empty()) return 0;
 
   std::string aside = path + ".XXXXXX";
-  Descriptor file(::mkstemp(aside.data()));
+  dane::FileDescriptor file(::mkstemp(aside.data()));
   if (file.get() < 0) return file_error(errno, path);
   ::fchmod(
       file.get(), 0666 & ~[] {
@@ -154,7 +135,7 @@ std::uint16_t BLOBTOPLIK(dane::Table& record, std::string_view field, std::strin
     at += static_cast<std::size_t>(put);
   }
   if (::fsync(file.get()) != 0) return fail(errno);
-  if (file.release() != 0) return fail(errno);
+  if (!file.close()) return fail(errno);
   if (::rename(aside.c_str(), path.c_str()) != 0) return fail(errno);
   return 0;
 }

@@ -9,29 +9,10 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "dane/file_descriptor.h"
+
 namespace dane::file_io {
 namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-
-  int get() const { return fd_; }
-  // Closes now and reports whether the close succeeded (a late write error can surface here).
-  bool close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 bool write_all(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -54,7 +35,7 @@ bool sync(int fd) {
 
 void sync_folder(const std::filesystem::path& folder) {
   // The rename has happened by now; a folder that cannot be flushed does not make the write a failure.
-  Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) sync(dir.get());
 }
 
@@ -67,7 +48,7 @@ std::filesystem::path parent_folder(const std::string& path) {
 
 ReadResult read_file(const std::string& path) {
   ReadResult result;
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (fd.get() < 0) {
     result.status = errno == ENOENT ? ReadStatus::missing : ReadStatus::failed;
     return result;
@@ -111,7 +92,7 @@ bool replace_file(const std::string& path, std::string_view bytes) {
   if (!ensure_parent_folder(path)) return false;
 
   std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+  FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
   if (fd.get() < 0) return false;
 
   struct stat old {};
