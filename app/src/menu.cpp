@@ -135,6 +135,14 @@ std::vector<MenuEntry> build_entries() {
   entries.push_back({"wydawanie_reszty", "Narzędzia > Wydawanie reszty", change_calculator});
   entries.push_back({"limit_kupiecki", "Narzędzia > Limit kupiecki płatnika", payer_credit_limit});
   entries.push_back({"pola_dodatkowe_artykulu", "Narzędzia > Pola dodatkowe artykułu", article_fields});
+  entries.push_back({"listy_kontrahentow", "Narzędzia > Listy kontrahentów", [] {
+                       slownik::LISTY_OBIEKTOW("120");
+                       return AfterEntry::Continue;
+                     }});
+  entries.push_back({"listy_artykulow", "Narzędzia > Listy artykułów", [] {
+                       slownik::LISTY_OBIEKTOW("102");
+                       return AfterEntry::Continue;
+                     }});
   entries.push_back({"wczytaj_zdjecie_artykulu", "Narzędzia > Wczytaj zdjęcie artykułu", load_article_photo});
   entries.push_back(
       {"zapisz_zdjecie_artykulu", "Narzędzia > Zapisz zdjęcie artykułu do pliku", save_article_photo});

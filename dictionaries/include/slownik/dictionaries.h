@@ -66,6 +66,14 @@ void PROFILE_USTAWIEN_BRW(std::string_view context);
 void LISTAFILTROWAPLIKACJI_BRW(std::string_view context, dane::RecordGroup& group);
 // The filter's form over the DEFF: buffer with the request in GLOBALREQUEST.
 void FILTRAPLIKACJI_UPD(std::string_view context, dane::RecordGroup& group);
+// The firm's object lists of a use code ("120" contractors, "102" articles; the warehouse, when given, limits
+// articles to its own), those shared with the user, with the users of each ("Użytkownicy listy", Ctrl+U).
+// The form fills a list from the user's marks of the use code when asked. The third and fourth arguments
+// are not used.
+void LISTY_OBIEKTOW(std::string_view use, std::string_view warehouse = {}, std::string_view = {},
+                    std::int32_t = 0);
+// The list's form over the LOB: buffer with the request in GLOBALREQUEST.
+void LISTY_OBIEKTOW_UPD(std::int32_t use, std::int32_t warehouse = 0, std::int32_t = 0, std::int32_t = 0);
 // VATQ: the active VAT rates, rate descending, then code. A failing statement shows a stop message that
 // lets the user end the program (GLO.WYJDZ_Z_HALTEM) or go on with the list empty.
 void LOADVAT();

@@ -18,139 +18,57 @@
 #include "runtime/number_text.h"
 #include "runtime/text.h"
 #include "slownik/dictionaries.h"
+#include "windows/assigned_users.h"
 
 namespace slownik {
 namespace {
 
 constexpr std::string_view kSubsystem = "FiltrF8";
 constexpr std::string_view kType = "Filtr";
-constexpr double kAdministrator = 3000001;
 
 constexpr std::string_view kUsers = "Uzytkownicy";
-constexpr std::string_view kAddUser = "DodajUzytkownika";
-constexpr std::string_view kAddAll = "DodajWszystkich";
-constexpr std::string_view kRemoveUser = "UsunUzytkownika";
-constexpr std::string_view kRemoveAll = "UsunWszystkich";
 
 double number(std::string_view text) {
   return runtime::number_from_text(runtime::trim(text));
 }
 
-// The users of every firm, to choose the one to assign.
-Description all_users_description() {
-  Description d;
-  d.browse = "Uzytkownicy_Brw";
-  d.table = "UZY";
-  d.registry = "Uzytkownicy";
-  d.title = "Wybierz użytkownika";
-  d.columns = {
-      {.name = "ID_UZYTKOWNIKA", .header = "Id", .picture = "@n9", .numeric = true, .in_list = false},
-      {.name = "NAZWA", .header = "Nazwa", .picture = "@s50"},
-      {.name = "IDENTYFIKATOR", .header = "Identyfikator", .picture = "@s20"},
-  };
-  d.sorts = {{"nazwa", {"NAZWA", "IDENTYFIKATOR", "ID_UZYTKOWNIKA"}}};
-  return d;
-}
-
-class FilterUsersHooks : public DictionaryHooks {
- public:
-  FilterUsersHooks(double filter, double author) : filter_(keldox::sql_id(filter)), author_(author) {}
-
-  void browse_opened(DictionaryBrowse& browse) override {
-    browse.add_action({.name = std::string(kAddUser),
-                       .text = "[31848(~dodaj2.ico)]Dodaj użytkownika",
-                       .key = "Insert",
-                       .button = "&Dodaj"});
-    browse.add_action({.name = std::string(kAddAll), .text = "Dodaj wszystkich", .key = "Ctrl+Insert"});
-    browse.add_action({.name = std::string(kRemoveUser),
-                       .text = "[31848(~usun2.ico)]Usuń użytkownika",
-                       .key = "Delete",
-                       .button = "&Usuń",
-                       .needs_row = true,
-                       .separator_before = true});
-    browse.add_action({.name = std::string(kRemoveAll), .text = "Usuń wszystkich", .key = "Ctrl+Delete"});
-  }
-
-  bool browse_action(DictionaryBrowse& browse, std::string_view name) override {
-    if (runtime::same_name(name, kAddUser)) return add_one();
-    if (runtime::same_name(name, kAddAll)) {
-      if (keldox::MSG_PYTANIE("Czy przydzielić wszystkich użytkowników do filtra ?") != 2) return false;
-      return run("insert into MAG_UZYTKOWNIK_FILTROW(ID_UZYTKOWNIKA, id_FILTRA) select ID_UZYTKOWNIKA," +
-                 filter_ + " from uzytkownik where id_uzytkownika not in " +
-                 "(select id_uzytkownika from MAG_UZYTKOWNIK_FILTROW where id_FILTRA=" + filter_ + ")");
-    }
-    if (runtime::same_name(name, kRemoveUser)) {
-      const double user = number(browse.current_value("ID_UZYTKOWNIKA").value_or("0"));
-      if (user <= 0) return false;
-      if (user == kAdministrator) {
-        keldox::MSG_OSTRZEZENIE("Użytkownika Administrator nie można usunąć z listy przypisanych do filtra.");
-        return false;
-      }
-      const std::string question =
-          user == author_ ? "Czy na pewno usunąć użytkownika, któy utworzył filtr z listy przypisanych "
-                            "użytkowników do filtra?"
-                          : "Czy usunąć użytkownika z listy przypisanych do filtra?";
-      if (keldox::MSG_PYTANIE(question) != 2) return false;
-      return run("delete MAG_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA=" + keldox::sql_id(user) +
-                 " and id_filtra=" + filter_);
-    }
-    if (runtime::same_name(name, kRemoveAll)) {
-      if (keldox::MSG_PYTANIE("Czy usunąć przypisanie wszystkich użytkowników do filtra (Administrator oraz "
-                              "twórca filtra nie zostaną usunięci z listy) ?") != 2)
-        return false;
-      return run(
-          "delete MAG_UZYTKOWNIK_FILTROW from MAG_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA<>3000001 and "
-          "ID_UZYTKOWNIKA<>" +
-          keldox::sql_id(author_) + " and ID_FILTRA=" + filter_);
-    }
-    return false;
-  }
-
- private:
-  bool add_one() {
-    static const Description users = all_users_description();
-    if (run_dictionary_browse(users, dane::Request::Select).response != dane::Response::Completed)
-      return false;
-    const std::string user = keldox::sql_id(dane::find_table("UZY")->number("ID_UZYTKOWNIKA"));
-    const std::string count =
-        keldox::FUNCSQL("select count(*) from MAG_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA=" + user +
-                        " and ID_FILTRA=" + filter_);
-    if (number(count) > 0) {
-      keldox::MSG_OSTRZEZENIE("Wybrany użytkownik jest już przypisany do filtra!");
-      return false;
-    }
-    return run("insert into MAG_UZYTKOWNIK_FILTROW(ID_UZYTKOWNIKA, ID_FILTRA) values(" + user + "," +
-               filter_ + ")");
-  }
-
-  // A statement that failed shows the error window; the list is read again either way.
-  static bool run(const std::string& statement) {
-    keldox::ESQL(statement);
-    keldox::CLOSESQL();
-    return true;
-  }
-
-  std::string filter_;
-  double author_;
-};
-
 Description filter_users_description(double filter, double author, std::string_view name) {
-  Description d;
-  d.browse = "UzytkownicyFiltra_Brw";
-  d.table = "UZY1";
-  d.registry = "UzytkownicyFiltra";
-  d.title = "Użytkownicy filtra " + std::string(runtime::trim(name));
-  d.columns = {
-      {.name = "ID_UZYTKOWNIKA", .header = "Id", .picture = "@n9", .numeric = true, .in_list = false},
-      {.name = "NAZWA", .header = "Nazwa", .picture = "@s50"},
-      {.name = "IDENTYFIKATOR", .header = "Identyfikator", .picture = "@s20"},
+  const std::string id = keldox::sql_id(filter);
+  UserAssignment a;
+  a.browse = "UzytkownicyFiltra_Brw";
+  a.title = "Użytkownicy filtra " + std::string(runtime::trim(name));
+  a.owner_filter =
+      "ID_UZYTKOWNIKA in (select ID_UZYTKOWNIKA from MAG_UZYTKOWNIK_FILTROW where ID_FILTRA=" + id + ")";
+  a.author = author;
+  a.count_user = [id](const std::string& user) {
+    return "select count(*) from MAG_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA=" + user +
+           " and ID_FILTRA=" + id;
   };
-  // +UZY1:NAZWA,+UZY1:IDENTYFIKATOR
-  d.sorts = {{"nazwa", {"NAZWA", "IDENTYFIKATOR", "ID_UZYTKOWNIKA"}}};
-  d.filter = "ID_UZYTKOWNIKA in (select ID_UZYTKOWNIKA from MAG_UZYTKOWNIK_FILTROW where ID_FILTRA=" +
-             keldox::sql_id(filter) + ")";
+  a.add_user = [id](const std::string& user) {
+    return "insert into MAG_UZYTKOWNIK_FILTROW(ID_UZYTKOWNIKA, ID_FILTRA) values(" + user + "," + id + ")";
+  };
+  a.add_all = "insert into MAG_UZYTKOWNIK_FILTROW(ID_UZYTKOWNIKA, id_FILTRA) select ID_UZYTKOWNIKA," + id +
+              " from uzytkownik where id_uzytkownika not in " +
+              "(select id_uzytkownika from MAG_UZYTKOWNIK_FILTROW where id_FILTRA=" + id + ")";
+  a.remove_user = [id](const std::string& user) {
+    return "delete MAG_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA=" + user + " and id_filtra=" + id;
+  };
+  a.remove_all =
+      "delete MAG_UZYTKOWNIK_FILTROW from MAG_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA<>3000001 and "
+      "ID_UZYTKOWNIKA<>" +
+      keldox::sql_id(author) + " and ID_FILTRA=" + id;
+  a.already_assigned = "Wybrany użytkownik jest już przypisany do filtra!";
+  a.add_all_question = "Czy przydzielić wszystkich użytkowników do filtra ?";
+  a.administrator_stays = "Użytkownika Administrator nie można usunąć z listy przypisanych do filtra.";
+  a.remove_author_question =
+      "Czy na pewno usunąć użytkownika, któy utworzył filtr z listy przypisanych użytkowników do filtra?";
+  a.remove_question = "Czy usunąć użytkownika z listy przypisanych do filtra?";
+  a.remove_all_question =
+      "Czy usunąć przypisanie wszystkich użytkowników do filtra (Administrator oraz twórca filtra nie "
+      "zostaną "
+      "usunięci z listy) ?";
+  Description d = assigned_users_description(std::move(a));
   d.help_topic = "filtry_aplikacji.htm";
-  d.hooks = [filter, author] { return std::make_unique<FilterUsersHooks>(filter, author); };
   return d;
 }
 

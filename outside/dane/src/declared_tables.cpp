@@ -21,6 +21,7 @@ constexpr Declaration kDeclarations[] = {
     {"ADRPRA", "ADRESY_PRACOWNIKA", {}},
     {"AKCFP", "AKCYZA_FIRMA_PODATNIK", {}},
     {"ART", "ARTYKUL", {}},
+    {"LOB", "MAG_LISTA_OBIEKTOW", {}},
     {"BAN", "BANKI", {}},
     {"CENART", "CENA_ARTYKULU", {}},
     {"CENKAT", "CENA_KATEGORII", {}},
