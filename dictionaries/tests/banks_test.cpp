@@ -162,3 +162,22 @@ TEST_F(Banks, MarksAreToggledWithSpaceAndSetForTheWholeListOnTheServer) {
 
 }  // namespace
 }  // namespace slownik
+
+namespace slownik {
+namespace {
+
+// A click in the mark column toggles the row's mark, as Space does; a click elsewhere does nothing.
+TEST_F(Banks, AClickInTheMarkColumnTogglesTheRowsMark) {
+  const std::string marks = "select count(*) from zaznaczone where uzycie=140 and id_sesji=3000001";
+  host_.browse_click("ZAZNACZONY").hover("Zaznaczone").browse_click("NAZWA").browse("close");
+  BANKI_BRW();
+  EXPECT_EQ(value_of(marks), "1");
+  const auto tips = shown("tooltip");
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(tips[0].text, "Ilość zaznaczonych banków : 1\r\nPrawy klawisz-oblicz wszystkie");
+  // The click in the name column is refused by the script: it did nothing.
+  EXPECT_NE(failures().find("did nothing"), std::string::npos) << failures();
+}
+
+}  // namespace
+}  // namespace slownik

@@ -311,6 +311,12 @@ bool DictionaryBrowse::on_select(const dane::Row&) {
   return !hooks_ || hooks_->browse_select(*this);
 }
 
+// A click in the mark column toggles the row's mark, as Space does.
+bool DictionaryBrowse::on_cell_click(std::size_t column) {
+  if (!description_.marking || !runtime::same_name(columns()[column].name, kMarkColumn)) return false;
+  return run_action(kToggle);
+}
+
 void DictionaryBrowse::on_popup_item(std::string_view name) {
   if (description_.marking && run_marking_action(name)) return;
   if (runtime::same_name(name, kColumnSetup)) {

@@ -51,6 +51,7 @@ class DictionaryBrowse : public dane::BrowseWindow {
   bool on_delete(const dane::Row& row) override;
   bool on_select(const dane::Row& row) override;
   void on_popup_item(std::string_view name) override;
+  bool on_cell_click(std::size_t column) override;
   void on_source_failure(const dane::SourceFailure& failure) override;
 
  private:

@@ -303,3 +303,44 @@ TEST_F(QtBrowses, BankHeadersWithTheirSortMarksAndTheShortCodesAreNotCutOff) {
 
 }  // namespace
 }  // namespace slownik
+
+namespace slownik {
+namespace {
+
+// A click in the mark column of a row marks it and a second one unmarks it; a click in its name does not.
+TEST_F(QtBrowses, AClickInTheMarkColumnTogglesTheMark) {
+  const std::string marks = "select count(*) from zaznaczone where uzycie=140 and id_sesji=3000001";
+  std::string after_first, after_name, after_second;
+  when_shown("Banki_Brw", [&](QWidget* w) {
+    auto* view = child<QTableView>(w, "list");
+    if (view) {
+      const ShownList list = read_list(view);
+      const int mark = list.section("Z"), name = list.section("Nazwa banku");
+      const auto click = [&](int row, int section) {
+        const QRect cell = view->visualRect(view->model()->index(row, section));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        testing::settle();
+      };
+      // The bank clicked is found again after each click: the list is read again around the current row.
+      const auto row_of = [&](const QString& bank) { return read_list(view).row_with("Nazwa banku", bank); };
+      const QString bank =
+          mark >= 0 && name >= 0 ? list.texts.at(1).at(static_cast<std::size_t>(name)) : QString();
+      if (!bank.isEmpty()) {
+        click(row_of(bank), mark);
+        after_first = value_of(marks);
+        click(row_of(bank), name);
+        after_name = value_of(marks);
+        click(row_of(bank), mark);
+        after_second = value_of(marks);
+      }
+    }
+    close_browse(w);
+  });
+  BANKI_BRW();
+  EXPECT_EQ(after_first, "1");
+  EXPECT_EQ(after_name, "1");
+  EXPECT_EQ(after_second, "0");
+}
+
+}  // namespace
+}  // namespace slownik

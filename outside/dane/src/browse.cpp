@@ -111,6 +111,11 @@ void BrowseWindow::remove_header_sorter() {
   sorter_.remove();
 }
 
+bool BrowseWindow::click_cell(std::size_t column) {
+  if (!current_row() || column >= columns().size()) return false;
+  return on_cell_click(column);
+}
+
 bool BrowseWindow::click_header(std::size_t column, ClickModifier modifier) {
   if (!sorter_.installed() || !sorter_.click(column, modifier)) return false;
   const std::optional<Row> keep =

@@ -147,6 +147,10 @@ class BrowseWindow : public Window {
   // selects in select mode and changes otherwise. False when no available action has the key.
   bool press_key(std::string_view key);
 
+  // A click in a cell of `column` (a position in columns()) on the current row: what the browse does with
+  // it (a mark column toggles the mark). False when the click means nothing here.
+  bool click_cell(std::size_t column);
+
   // A record action asked for on the current row (keyboard, button or popup). In select mode Select closes
   // the browse with response 1 and keeps the chosen row.
   void ask(RecordAction action);
@@ -169,6 +173,8 @@ class BrowseWindow : public Window {
   virtual bool on_select(const Row&) { return true; }
   // An action of the browse's own, or a popup item that is no action.
   virtual void on_popup_item(std::string_view) {}
+  // A click in a cell of the current row; true when it did something.
+  virtual bool on_cell_click(std::size_t /*column*/) { return false; }
   // The source could not give a page (the list keeps what it showed).
   virtual void on_source_failure(const SourceFailure&) {}
   bool last_read_failed() const { return read_failed_; }

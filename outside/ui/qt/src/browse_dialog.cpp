@@ -216,6 +216,13 @@ class BrowseDialog : public QDialog {
             [this](const QModelIndex& current) {
               if (current.isValid()) browse_.set_current(static_cast<std::size_t>(current.row()));
             });
+    // A click in a cell is the browse's to answer (a mark column toggles the mark).
+    connect(view_, &QTableView::clicked, this, [this](const QModelIndex& index) {
+      const auto column = index.isValid() ? model_.column_of(index.column()) : std::nullopt;
+      if (!column) return;
+      browse_.set_current(static_cast<std::size_t>(index.row()));
+      act([this, column] { browse_.click_cell(*column); });
+    });
     // A double click is Enter: select in select mode, change otherwise.
     connect(view_, &QTableView::doubleClicked, this, [this] { act([this] { browse_.press_key("Enter"); }); });
     view_->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -90,11 +90,13 @@ std::optional<std::vector<Step>> ScriptHost::parse(std::string_view script, std:
       step.column = w[2];
       if (w.size() == 4) step.value = w[3];
     } else if (w[0] == "browse" && w.size() >= 2 &&
-               (w[1] == "key" || w[1] == "action" || w[1] == "order" || w[1] == "locate")) {
+               (w[1] == "key" || w[1] == "action" || w[1] == "order" || w[1] == "locate" ||
+                w[1] == "click")) {
       if (w.size() != 3) return refuse("expected browse " + w[1] + " and one argument");
       step.kind = Step::Kind::Browse;
       step.action = w[1];
       step.value = w[2];
+      if (w[1] == "click") step.column = w[2];
     } else if (w[0] == "browse" && (w.size() == 2 || w.size() == 3)) {
       step.kind = Step::Kind::Browse;
       step.action = w[1];

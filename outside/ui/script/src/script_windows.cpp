@@ -120,6 +120,11 @@ ScriptHost& ScriptHost::browse_action(std::string_view name) {
   return *this;
 }
 
+ScriptHost& ScriptHost::browse_click(std::string_view column) {
+  add_steps({window_step(Step::Kind::Browse, "click", column, {})});
+  return *this;
+}
+
 ScriptHost& ScriptHost::browse_order(std::string_view name) {
   add_steps({window_step(Step::Kind::Browse, "order", {}, name)});
   return *this;
@@ -297,6 +302,15 @@ bool ScriptHost::apply(const Step& step, std::size_t number, dane::Window& windo
         fail(where + describe(window) + " has no header sorter");
       } else {
         browse.click_header(*column, modifier_named(step.value));
+      }
+      return false;
+    }
+    if (a == "click") {
+      const auto column = browse.column_index(step.column);
+      if (!column || !column_shown(browse, *column)) {
+        fail(where + "no column " + step.column + " in the list of " + describe(window));
+      } else if (!browse.click_cell(*column)) {
+        fail(where + "a click in column " + step.column + " of " + describe(window) + " did nothing");
       }
       return false;
     }

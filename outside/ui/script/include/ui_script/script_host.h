@@ -100,6 +100,8 @@ class ScriptHost : public dane::Host {
   ScriptHost& browse_sort(std::string_view column, dane::ClickModifier modifier = dane::ClickModifier::None);
   ScriptHost& browse_key(std::string_view key);  // "F4", "Ctrl+B", "Insert", "Enter" ...
   ScriptHost& browse_action(std::string_view name);
+  // A click in the current row's cell of the column named by its field (fails when nothing came of it).
+  ScriptHost& browse_click(std::string_view column);
   ScriptHost& browse_order(std::string_view name);
   ScriptHost& browse_locate(std::string_view text);
   ScriptHost& form_set(std::string_view field, std::string_view value);
@@ -133,6 +135,7 @@ class ScriptHost : public dane::Host {
   //   browse action NAME                  (an action by name: fails when it is not available)
   //   browse order NAME                   (the sort tab of that name: fails when there is none)
   //   browse locate TEXT                  (typed into the locator; "" empties it)
+  //   browse click COLUMN                 (a click in the current row's cell: fails when nothing came of it)
   //   popup LABEL | popup-dismiss
   //   tool BUTTON                         (a toolbar button of the waiting window)
   //   hover CONTROL                       (records the control's tooltip)
