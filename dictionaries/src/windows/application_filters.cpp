@@ -26,8 +26,6 @@ namespace {
 constexpr std::string_view kSubsystem = "FiltrF8";
 constexpr std::string_view kType = "Filtr";
 
-constexpr std::string_view kUsers = "Uzytkownicy";
-
 double number(std::string_view text) {
   return runtime::number_from_text(runtime::trim(text));
 }
@@ -76,17 +74,10 @@ class FilterHooks : public DictionaryHooks {
  public:
   FilterHooks(std::string context, dane::RecordGroup* group) : context_(std::move(context)), group_(group) {}
 
-  void browse_opened(DictionaryBrowse& browse) override {
-    browse.add_action({.name = std::string(kUsers),
-                       .text = "Użytkownicy filtra",
-                       .key = "Ctrl+U",
-                       .button = "&Użytkownicy",
-                       .needs_row = true,
-                       .separator_before = true});
-  }
+  void browse_opened(DictionaryBrowse& browse) override { add_users_action(browse, "Użytkownicy filtra"); }
 
   bool browse_action(DictionaryBrowse& browse, std::string_view name) override {
-    if (!runtime::same_name(name, kUsers)) return false;
+    if (!runtime::same_name(name, kUsersAction)) return false;
     const double filter = number(browse.current_value("ID_FILTRA").value_or("0"));
     if (filter <= 0) return false;
     run_dictionary_browse(

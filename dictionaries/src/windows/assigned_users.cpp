@@ -107,6 +107,15 @@ class AssignedUsersHooks : public DictionaryHooks {
 
 }  // namespace
 
+void add_users_action(DictionaryBrowse& browse, std::string text) {
+  browse.add_action({.name = std::string(kUsersAction),
+                     .text = std::move(text),
+                     .key = "Ctrl+U",
+                     .button = "&Użytkownicy",
+                     .needs_row = true,
+                     .separator_before = true});
+}
+
 Description assigned_users_description(UserAssignment assignment) {
   auto a = std::make_shared<const UserAssignment>(std::move(assignment));
   Description d;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "pattern/description.h"
+#include "pattern/dictionary_browse.h"
 
 namespace slownik {
 
@@ -31,5 +32,9 @@ struct UserAssignment {
 };
 
 Description assigned_users_description(UserAssignment assignment);
+
+// The action of a shared record's list that opens its users ("Użytkownicy filtra", Ctrl+U).
+inline constexpr std::string_view kUsersAction = "Uzytkownicy";
+void add_users_action(DictionaryBrowse& browse, std::string text);
 
 }  // namespace slownik

@@ -18,7 +18,6 @@ namespace slownik {
 namespace {
 
 constexpr std::int32_t kArticles = 102;
-constexpr std::string_view kUsers = "Uzytkownicy";
 constexpr std::string_view kFromMarks = "Z_ZAZNACZONYCH";
 constexpr std::string_view kMarksText = "ZAZNACZONE";
 
@@ -94,17 +93,10 @@ class ObjectListHooks : public DictionaryHooks {
  public:
   explicit ObjectListHooks(ListKind kind) : kind_(kind) {}
 
-  void browse_opened(DictionaryBrowse& browse) override {
-    browse.add_action({.name = std::string(kUsers),
-                       .text = "Użytkownicy listy",
-                       .key = "Ctrl+U",
-                       .button = "&Użytkownicy",
-                       .needs_row = true,
-                       .separator_before = true});
-  }
+  void browse_opened(DictionaryBrowse& browse) override { add_users_action(browse, "Użytkownicy listy"); }
 
   bool browse_action(DictionaryBrowse& browse, std::string_view name) override {
-    if (!runtime::same_name(name, kUsers)) return false;
+    if (!runtime::same_name(name, kUsersAction)) return false;
     const double list = number(browse.current_value("ID_LISTY").value_or("0"));
     if (list > 0)
       run_dictionary_browse(list_users_description(list, browse.current_value("NAZWA_LISTY").value_or("")),

@@ -76,6 +76,19 @@ bool read_cell(std::string_view cell, std::uint32_t& row, std::uint16_t& column)
          row < LXW_ROW_MAX && column < LXW_COL_MAX;
 }
 
+// The open sheet of the book and the cell an entry point names; the failure text when either is wrong.
+struct SheetCell {
+  Book* book = nullptr;
+  std::uint32_t row = 0;
+  std::uint16_t column = 0;
+};
+std::optional<std::string> locate(std::string_view handle, std::string_view cell, SheetCell& out) {
+  out.book = find(handle);
+  if (out.book == nullptr || out.book->sheet == nullptr) return failure("no such sheet");
+  if (!read_cell(cell, out.row, out.column)) return failure("bad cell");
+  return std::nullopt;
+}
+
 std::optional<unsigned> read_colour(std::string_view text) {
   unsigned value = 0;
   if (text.size() != 6) return std::nullopt;
@@ -142,14 +155,11 @@ std::string_view cut_characters(std::string_view text, std::size_t limit) {
 std::string set_colour(std::string_view handle, std::string_view cell, std::string_view colour,
                        bool background) {
   std::lock_guard lock(mutex);
-  Book* b = find(handle);
-  if (b == nullptr || b->sheet == nullptr) return failure("no such sheet");
-  std::uint32_t row = 0;
-  std::uint16_t column = 0;
-  if (!read_cell(cell, row, column)) return failure("bad cell");
+  SheetCell at;
+  if (auto failed = locate(handle, cell, at)) return *failed;
   const std::optional<unsigned> rgb = read_colour(colour);
   if (!rgb) return failure("bad colour");
-  Colours& c = b->pending[{row, column}];
+  Colours& c = at.book->pending[{at.row, at.column}];
   (background ? c.background : c.font) = *rgb;
   return "1";
 }
@@ -220,27 +230,22 @@ std::string create_sheet(std::string_view handle, std::string_view name, std::st
 
 std::string write_text(std::string_view handle, std::string_view cell, std::string_view text) {
   std::lock_guard lock(mutex);
-  Book* b = find(handle);
-  if (b == nullptr || b->sheet == nullptr) return failure("no such sheet");
-  std::uint32_t row = 0;
-  std::uint16_t column = 0;
-  if (!read_cell(cell, row, column)) return failure("bad cell");
+  SheetCell at;
+  if (auto failed = locate(handle, cell, at)) return *failed;
   const std::string value(cut_characters(text, kMaxCellCharacters));
-  const lxw_error e =
-      worksheet_write_string(b->sheet, row, column, value.c_str(), cell_format(*b, row, column));
+  const lxw_error e = worksheet_write_string(at.book->sheet, at.row, at.column, value.c_str(),
+                                             cell_format(*at.book, at.row, at.column));
   return e == LXW_NO_ERROR ? std::string("1") : failure(lxw_strerror(e));
 }
 
 std::string write_number(std::string_view handle, std::string_view cell, std::string_view number) {
   std::lock_guard lock(mutex);
-  Book* b = find(handle);
-  if (b == nullptr || b->sheet == nullptr) return failure("no such sheet");
-  std::uint32_t row = 0;
-  std::uint16_t column = 0;
-  if (!read_cell(cell, row, column)) return failure("bad cell");
+  SheetCell at;
+  if (auto failed = locate(handle, cell, at)) return *failed;
   double value = 0;
   if (!read_number(number, value)) return failure("bad number");
-  const lxw_error e = worksheet_write_number(b->sheet, row, column, value, cell_format(*b, row, column));
+  const lxw_error e = worksheet_write_number(at.book->sheet, at.row, at.column, value,
+                                             cell_format(*at.book, at.row, at.column));
   return e == LXW_NO_ERROR ? std::string("1") : failure(lxw_strerror(e));
 }
 
