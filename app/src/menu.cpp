@@ -13,6 +13,7 @@
 #include "keldox/sql_text.h"
 #include "keldox/statement_window.h"
 #include "record_choice.h"
+#include "register_contractor.h"
 #include "runtime/decimal.h"
 #include "runtime/text.h"
 #include "slownik/dictionaries.h"
@@ -143,6 +144,8 @@ std::vector<MenuEntry> build_entries() {
                        slownik::LISTY_OBIEKTOW("102");
                        return AfterEntry::Continue;
                      }});
+  entries.push_back(
+      {"kontrahent_z_gus", "Narzędzia > Nowy kontrahent z rejestru GUS", contractor_from_register});
   entries.push_back({"wczytaj_zdjecie_artykulu", "Narzędzia > Wczytaj zdjęcie artykułu", load_article_photo});
   entries.push_back(
       {"zapisz_zdjecie_artykulu", "Narzędzia > Zapisz zdjęcie artykułu do pliku", save_article_photo});

@@ -20,6 +20,8 @@
 #include "dane/lists_money.h"
 #include "dane/lists_settings.h"
 #include "keldox/config_parameters.h"
+#include "keldox/sql.h"
+#include "mirlet_testing/register_stub.h"
 #include "start/loaders.h"
 #include "ui_script/script_host.h"
 
@@ -97,6 +99,51 @@ TEST_F(SessionTest, LogInFindsTheUserAndRefusesUnknownAndSwitchedOffAccounts) {
   const db::Status off = log_in(*database.client, 3000003, user);
   EXPECT_FALSE(off.ok());
   EXPECT_NE(off.text.find("wyłączone"), std::string::npos) << off.text;
+}
+
+// The register's firm checked in the form and added once: a second try with the same tax number is refused.
+TEST_F(SessionTest, ANewContractorFromTheRegisterIsAddedOnceWithTheCompanysNextNumber) {
+  mirlet_testing::RegisterStub stub{MIRLET_REGISTER_RECORDS};
+  setenv("MIRLET_GUS_URL", stub.url().c_str(), 1);
+  setenv("MIRLET_GUS_KEY", "klucz", 1);
+  Database database = open();
+  dane::install_database(database.client.get());
+  dane::GLO.ID_FIRMY = 1;
+  dane::GLO.LOCALPATH = MIRLET_UTIL_DIR;
+  dane::GLO.POLACZENIE_INTERNETOWE = 1;
+  const std::string next = keldox::FUNCSQL("select max(NUMER)+1 from KONTRAHENT where ID_FIRMY=1");
+  ui_script::ScriptHost host;
+  host.form_set("NUMER", "7312045884")
+      .form_ok()
+      .browse("select", "NIP", "7312045884")
+      .form_set("NAZWA", "Mazur i Syn O`Neill")
+      .form_ok()
+      .answer("OK", "", "Dodano kontrahenta Mazur i Syn O`Neill.")
+      .form_set("NUMER", "7312045884")
+      .form_ok()
+      .browse("select", "NIP", "7312045884")
+      .form_ok()
+      .answer("OK", "", "Kontrahent o numerze NIP 7312045884 już istnieje: Mazur i Syn O`Neill.")
+      .form_cancel();
+  dane::install_host(&host);
+  const MenuEntry* entry = find_menu_entry("Narzędzia > Nowy kontrahent z rejestru GUS");
+  ASSERT_NE(entry, nullptr);
+  entry->action();
+  entry->action();
+  dane::install_host(nullptr);
+  EXPECT_TRUE(host.failures().empty()) << host.failures().front();
+  EXPECT_TRUE(host.finished());
+  EXPECT_EQ(keldox::FUNCSQL("select count(*) from KONTRAHENT where NIP='7312045884'"), "1");
+  EXPECT_EQ(
+      keldox::FUNCSQL("select cast(NUMER as varchar(10))+'|'+NAZWA_PELNA+'|'+KOD_POCZTOWY+'|'+ULICA_LOKAL "
+                      "from KONTRAHENT where NIP='7312045884'"),
+      next +
+          "|PRZEDSIĘBIORSTWO HANDLOWE \"MAZUR & SYN\" O`NEILL SPÓŁKA Z OGRANICZONĄ "
+          "ODPOWIEDZIALNOŚCIĄ|92-318|ul. Test-Krucza 14/3");
+  keldox::CLOSESQL();
+  dane::install_database(nullptr);
+  unsetenv("MIRLET_GUS_URL");
+  unsetenv("MIRLET_GUS_KEY");
 }
 
 // The dictionary entries page their tables from the installed client; a table that cannot be read shows

@@ -17,23 +17,6 @@ using OneArgument = const char* (*)(const char*);
 using TwoArguments = const char* (*)(const char*, const char*);
 using ThreeArguments = const char* (*)(const char*, const char*, const char*);
 
-// The module handle for the length of one call.
-class LoadedModule {
- public:
-  explicit LoadedModule(const std::string& path) : handle_(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
-  ~LoadedModule() {
-    if (handle_ != nullptr) dlclose(handle_);
-  }
-  LoadedModule(const LoadedModule&) = delete;
-  LoadedModule& operator=(const LoadedModule&) = delete;
-
-  bool loaded() const { return handle_ != nullptr; }
-  void* symbol(const char* name) const { return dlsym(handle_, name); }
-
- private:
-  void* handle_;
-};
-
 const char* invoke(void* function, const std::vector<std::string>& arguments) {
   switch (arguments.size()) {
     case 0:
@@ -71,19 +54,37 @@ std::string module_path() {
   return std::string(runtime::trim_right(dane::GLO.LOCALPATH.view())) + "/" + std::string(kFileName);
 }
 
-Answer call(const char* entry_point, std::initializer_list<std::string_view> arguments) {
+Module::Module() : handle_(dlopen(module_path().c_str(), RTLD_NOW | RTLD_LOCAL)) {}
+
+Module::~Module() {
+  if (handle_ != nullptr) dlclose(handle_);
+}
+
+Answer Module::call(const char* entry_point, std::initializer_list<std::string_view> arguments) const {
+  if (!loaded()) return {Outcome::library_not_loaded, {}};
+  void* function = dlsym(handle_, entry_point);
+  if (function == nullptr) return {Outcome::entry_point_missing, {}};
   std::vector<std::string> encoded;
   encoded.reserve(arguments.size());
   for (const std::string_view argument : arguments) {
     if (encoded.size() == 3) break;
     encoded.push_back(encode_code_page(argument, CodePage::windows_1250));
   }
-  const LoadedModule module(module_path());
-  if (!module.loaded()) return {Outcome::library_not_loaded, {}};
-  void* function = module.symbol(entry_point);
-  if (function == nullptr) return {Outcome::entry_point_missing, {}};
   const char* answer = invoke(function, encoded);
   return {Outcome::answered, answer == nullptr ? std::string{} : from_windows1250(answer)};
+}
+
+Outcome Module::run(const char* entry_point) const {
+  if (!loaded()) return Outcome::library_not_loaded;
+  void* function = dlsym(handle_, entry_point);
+  if (function == nullptr) return Outcome::entry_point_missing;
+  reinterpret_cast<void (*)()>(function)();
+  return Outcome::answered;
+}
+
+Answer call(const char* entry_point, std::initializer_list<std::string_view> arguments) {
+  const Module module;
+  return module.call(entry_point, arguments);
 }
 
 }  // namespace keldox::util_library

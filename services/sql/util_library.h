@@ -24,6 +24,24 @@ struct Answer {
   std::string text;  // UTF-8; empty unless answered
 };
 
+// The module loaded for several calls in a row (entry points that work together), unloaded when it goes.
+class Module {
+ public:
+  Module();  // loads module_path()
+  ~Module();
+  Module(const Module&) = delete;
+  Module& operator=(const Module&) = delete;
+
+  bool loaded() const { return handle_ != nullptr; }
+  // As `call` below, on this module.
+  Answer call(const char* entry_point, std::initializer_list<std::string_view> arguments = {}) const;
+  // An entry point that takes nothing and answers nothing (a window of the module's own).
+  Outcome run(const char* entry_point) const;
+
+ private:
+  void* handle_;
+};
+
 // Loads the module, looks `entry_point` up, calls it with the arguments (at most three, UTF-8, passed
 // as zero-terminated Windows-1250 texts), copies its answer back to UTF-8 and unloads the module. Shows
 // no message: each caller has its own warnings for the two failures.

@@ -12,6 +12,7 @@
 #include "list_separator.h"
 #include "query_bridge.h"
 #include "rate_downloads.h"
+#include "register_window.h"
 #include "spreadsheet.h"
 
 namespace {
@@ -41,6 +42,14 @@ const char* guarded(Body body, std::string_view on_failure) {
   } catch (...) {
     return answer(std::string(on_failure));
   }
+}
+
+// The firm picked in the latest search window, kept for PobierzGUSwartosc.
+std::string& picked_firm(std::unique_lock<std::mutex>& lock) {
+  static std::mutex mutex;
+  static std::string picked;
+  lock = std::unique_lock(mutex);
+  return picked;
 }
 
 }  // namespace
@@ -117,6 +126,30 @@ __attribute__((visibility("default"))) const char* PobierzKursyECBwartoscNaDzien
             zorva_util::rate_sources_from_environment(), zorva_util::windows1250_to_utf8(argument(iso_day))));
       },
       "01");
+}
+
+__attribute__((visibility("default"))) void PobierzGUSokno() {
+  {
+    std::unique_lock<std::mutex> lock;
+    picked_firm(lock).clear();
+  }
+  std::string picked;
+  try {
+    picked = zorva_util::search_register_window();
+  } catch (...) {
+    picked.clear();  // memory exhausted: nothing picked
+  }
+  std::unique_lock<std::mutex> lock;
+  picked_firm(lock) = std::move(picked);
+}
+
+__attribute__((visibility("default"))) const char* PobierzGUSwartosc() {
+  return guarded(
+      [] {
+        std::unique_lock<std::mutex> lock;
+        return zorva_util::utf8_to_windows1250(picked_firm(lock));
+      },
+      "");
 }
 
 // The spreadsheet calls come once per cell: ASCII arguments (handles, cells, numbers) cross as they are.

@@ -2,9 +2,9 @@
 #include "rate_downloads.h"
 
 #include <cctype>
-#include <cstdlib>
 #include <optional>
 
+#include "environment.h"
 #include "rate_tables.h"
 
 namespace zorva_util {
@@ -13,21 +13,6 @@ namespace {
 constexpr std::size_t kMaxAnswer = 50000;
 const std::string kFailed = "01";
 const std::string kNoTable = "02";
-
-std::string environment(const char* name, std::string_view fallback) {
-  const char* value = std::getenv(name);
-  std::string text = value != nullptr && *value != '\0' ? std::string(value) : std::string(fallback);
-  while (!text.empty() && text.back() == '/') text.pop_back();
-  return text;
-}
-
-long milliseconds(const char* name, long fallback) {
-  const char* value = std::getenv(name);
-  if (value == nullptr || *value == '\0') return fallback;
-  char* end = nullptr;
-  const long n = std::strtol(value, &end, 10);
-  return *end == '\0' && n > 0 ? n : fallback;
-}
 
 std::string bounded(const RateTable& table) {
   std::string text = import_text(table);
@@ -72,10 +57,10 @@ std::string nbp_with_table_c(const RateSources& sources, RateTable a) {
 
 RateSources rate_sources_from_environment() {
   RateSources s;
-  s.nbp_base = environment("MIRLET_NBP_URL", "https://api.nbp.pl");
-  s.ecb_base = environment("MIRLET_ECB_URL", "https://www.ecb.europa.eu");
-  s.limits.connect_timeout_ms = milliseconds("MIRLET_RATES_CONNECT_TIMEOUT_MS", 5000);
-  s.limits.total_timeout_ms = milliseconds("MIRLET_RATES_TIMEOUT_MS", 15000);
+  s.nbp_base = environment_base_url("MIRLET_NBP_URL", "https://api.nbp.pl");
+  s.ecb_base = environment_base_url("MIRLET_ECB_URL", "https://www.ecb.europa.eu");
+  s.limits.connect_timeout_ms = environment_milliseconds("MIRLET_RATES_CONNECT_TIMEOUT_MS", 5000);
+  s.limits.total_timeout_ms = environment_milliseconds("MIRLET_RATES_TIMEOUT_MS", 15000);
   return s;
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "http_get.h"
+#include "http_client.h"
 
 namespace zorva_util {
 

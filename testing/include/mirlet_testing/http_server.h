@@ -10,8 +10,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <sstream>
@@ -36,6 +39,7 @@ class LocalHttpServer {
     whole,      // the body as given
     truncated,  // announces twice the body's length, sends half of it and closes
     endless,    // sends headers and then a byte now and then until the client gives up
+    silent,     // reads the request and never answers
   };
   struct Reply {
     int status = 200;
@@ -79,6 +83,21 @@ class LocalHttpServer {
     std::lock_guard lock(mutex_);
     replies_[target] = std::move(reply);
   }
+  // A request as the server read it, for handlers and for tests that look at what was sent.
+  struct Request {
+    std::string target;
+    std::string head;  // the request line and header lines
+    std::string body;
+  };
+  // Answers every request the fixed replies do not (POST services that tell calls apart by their body).
+  void handle_with(std::function<Reply(const Request&)> handler) {
+    std::lock_guard lock(mutex_);
+    handler_ = std::move(handler);
+  }
+  std::vector<Request> received() const {
+    std::lock_guard lock(mutex_);
+    return received_;
+  }
   void clear() {
     std::lock_guard lock(mutex_);
     replies_.clear();
@@ -103,6 +122,11 @@ class LocalHttpServer {
     }
   }
 
+  static std::string lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  }
+
   bool send_all(int client, const std::string& bytes) {
     std::size_t sent = 0;
     while (sent < bytes.size()) {
@@ -123,15 +147,43 @@ class LocalHttpServer {
       if (n <= 0) return;
       request.append(chunk, static_cast<std::size_t>(n));
     }
+    const std::size_t head_end = request.find("\r\n\r\n");
+    if (head_end == std::string::npos) return;
     const std::size_t first = request.find(' ');
     const std::size_t second = request.find(' ', first + 1);
     if (first == std::string::npos || second == std::string::npos) return;
-    const std::string target = request.substr(first + 1, second - first - 1);
+    Request read{request.substr(first + 1, second - first - 1), request.substr(0, head_end),
+                 request.substr(head_end + 4)};
+    const std::size_t length_at = lower(read.head).find("\r\ncontent-length:");
+    const std::size_t length =
+        length_at == std::string::npos ? 0 : std::strtoul(read.head.c_str() + length_at + 17, nullptr, 10);
+    while (read.body.size() < length && !stopping_) {
+      pollfd p{client, POLLIN, 0};
+      if (::poll(&p, 1, 20) <= 0) continue;
+      const ssize_t n = ::recv(client, chunk, sizeof chunk, 0);
+      if (n <= 0) return;
+      read.body.append(chunk, static_cast<std::size_t>(n));
+    }
+    const std::string target = read.target;
     Reply reply{404, "404 NotFound - Not Found - Brak danych", "text/plain; charset=utf-8", Mode::whole};
+    std::function<Reply(const Request&)> handler;
     {
       std::lock_guard lock(mutex_);
       requests_.push_back(target);
-      if (const auto found = replies_.find(target); found != replies_.end()) reply = found->second;
+      received_.push_back(read);
+      handler = handler_;
+      if (const auto found = replies_.find(target); found != replies_.end()) {
+        reply = found->second;
+        handler = nullptr;
+      }
+    }
+    if (handler) reply = handler(read);
+    if (reply.mode == Mode::silent) {
+      while (!stopping_) {
+        pollfd p{client, POLLIN, 0};
+        if (::poll(&p, 1, 20) > 0 && ::recv(client, chunk, sizeof chunk, 0) <= 0) return;  // the client left
+      }
+      return;
     }
     const std::size_t announced = reply.mode == Mode::truncated ? reply.body.size() * 2 : reply.body.size();
     std::string head = "HTTP/1.1 " + std::to_string(reply.status) +
@@ -145,6 +197,8 @@ class LocalHttpServer {
         break;
       case Mode::truncated:
         send_all(client, reply.body.substr(0, reply.body.size() / 2));
+        break;
+      case Mode::silent:
         break;
       case Mode::endless:
         while (!stopping_ && send_all(client, " "))
@@ -161,6 +215,8 @@ class LocalHttpServer {
   mutable std::mutex mutex_;
   std::map<std::string, Reply> replies_;
   std::vector<std::string> requests_;
+  std::vector<Request> received_;
+  std::function<Reply(const Request&)> handler_;
 };
 
 }  // namespace mirlet_testing

@@ -46,6 +46,15 @@ const char* PobierzKursyNBPwartoscNaDzien(const char* yymmdd);
 const char* PobierzKursyECBwartosc();
 const char* PobierzKursyECBwartoscNaDzien(const char* iso_day);
 
+// The business register lookup. PobierzGUSokno shows the module's search window through the window host
+// of the calling process (a NIP, REGON or KRS number; the firms found; the one picked) and returns when it
+// closes. PobierzGUSwartosc then answers the picked firm's data as one XML document (register_record.h
+// names its elements), or the empty text when the window was left without a pick; the next
+// PobierzGUSokno forgets it. Address, user key and timeouts: see register_service.h (MIRLET_GUS_URL,
+// MIRLET_GUS_KEY, MIRLET_GUS_CONNECT_TIMEOUT_MS, MIRLET_GUS_TIMEOUT_MS).
+void PobierzGUSokno();
+const char* PobierzGUSwartosc();
+
 // XLSX workbooks (constant-memory mode: rows are written in order and leave memory once finished).
 // UtworzPlikExcel answers the workbook's handle ("1", "2" ...) or "-1" + the reason; the others take that
 // handle first and answer "1" or "-1" + the reason. UtworzArkuszExcel adds the one sheet with its columns,

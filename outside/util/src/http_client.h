@@ -1,8 +1,9 @@
-// One bounded HTTP GET through libcurl: connect and total timeouts, a cap on the body, no signals.
+// Bounded HTTP requests through libcurl: connect and total timeouts, a cap on the body, no signals.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace zorva_util {
 
@@ -21,5 +22,10 @@ struct HttpAnswer {
 
 // Follows at most three redirects, http and https only. Never throws.
 HttpAnswer http_get(const std::string& url, const HttpLimits& limits);
+
+// A POST of `body` with the given header lines ("Content-Type: ..."); redirects are not followed, since a
+// POST cannot be repeated safely elsewhere. Never throws.
+HttpAnswer http_post(const std::string& url, const std::string& body, const std::vector<std::string>& headers,
+                     const HttpLimits& limits);
 
 }  // namespace zorva_util

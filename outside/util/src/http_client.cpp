@@ -1,5 +1,5 @@
-// libcurl behind one bounded call, initialised once for the process (the module stays resident).
-#include "http_get.h"
+// libcurl behind bounded requests, initialised once for the process (the module stays resident).
+#include "http_client.h"
 
 #include <curl/curl.h>
 
@@ -21,9 +21,12 @@ std::size_t write_body(char* data, std::size_t size, std::size_t count, void* us
   return bytes;
 }
 
-}  // namespace
+struct Post {
+  const std::string* body;
+  const std::vector<std::string>* headers;
+};
 
-HttpAnswer http_get(const std::string& url, const HttpLimits& limits) {
+HttpAnswer transfer(const std::string& url, const Post* post, const HttpLimits& limits) {
   static std::once_flag once;
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
   HttpAnswer answer;
@@ -38,8 +41,19 @@ HttpAnswer http_get(const std::string& url, const HttpLimits& limits) {
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connect_timeout_ms);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limits.total_timeout_ms);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 3L);
+    curl_slist* header_list = nullptr;
+    if (post != nullptr) {
+      curl_easy_setopt(curl, CURLOPT_POST, 1L);
+      curl_easy_setopt(curl, CURLOPT_POSTFIELDS, post->body->data());
+      curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(post->body->size()));
+      // No "Expect: 100-continue" round: a server that ignores it would cost a second's wait.
+      header_list = curl_slist_append(header_list, "Expect:");
+      for (const std::string& h : *post->headers) header_list = curl_slist_append(header_list, h.c_str());
+      curl_easy_setopt(curl, CURLOPT_HTTPHEADER, header_list);
+    } else {
+      curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+      curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 3L);
+    }
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "MIRLET");
@@ -49,6 +63,7 @@ HttpAnswer http_get(const std::string& url, const HttpLimits& limits) {
     const CURLcode code = curl_easy_perform(curl);
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &answer.status);
     curl_easy_cleanup(curl);
+    curl_slist_free_all(header_list);
     answer.transferred = code == CURLE_OK;
     if (!answer.transferred) {
       answer.error = curl_easy_strerror(code);
@@ -59,6 +74,18 @@ HttpAnswer http_get(const std::string& url, const HttpLimits& limits) {
     answer.error = "out of memory";
   }
   return answer;
+}
+
+}  // namespace
+
+HttpAnswer http_get(const std::string& url, const HttpLimits& limits) {
+  return transfer(url, nullptr, limits);
+}
+
+HttpAnswer http_post(const std::string& url, const std::string& body, const std::vector<std::string>& headers,
+                     const HttpLimits& limits) {
+  const Post post{&body, &headers};
+  return transfer(url, &post, limits);
 }
 
 }  // namespace zorva_util
