@@ -624,6 +624,13 @@ void print_paging(const mirlet_bench::RatioReporter& reporter) {
   }
 }
 
+void print_rates(const mirlet_bench::RatioReporter& reporter) {
+  std::printf(
+      "Ratio of CPU time, the currency list's first screen with its rate columns (aim: at most 3):\n");
+  reporter.print_ratio("  with the rates of the day / without them", "BM_CurrencyRates/1",
+                       "BM_CurrencyRates/0");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -632,6 +639,7 @@ int main(int argc, char** argv) {
   if (ran && session().error.empty()) {
     print_opening(reporter);
     print_paging(reporter);
+    print_rates(reporter);
   }
   end_session();
   return ran ? 0 : 1;

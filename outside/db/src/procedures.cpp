@@ -4,21 +4,49 @@
 #include <sqlite3.h>
 
 #include "db/sqlite_engine.h"
+#include "db/statement_cache.h"
 #include "runtime/text.h"
 #include "sqlite_rows.h"
 
 namespace db {
 namespace {
 
+// A statement for one run: from the link's cache when it has one, and given back to it after the run.
 struct Prepared {
+  StatementCache* cache = nullptr;
+  std::string_view sql;
   sqlite3_stmt* stmt = nullptr;
-  ~Prepared() { sqlite3_finalize(stmt); }
+  ~Prepared() {
+    if (stmt == nullptr) return;
+    if (cache != nullptr) {
+      sqlite3_clear_bindings(stmt);
+      cache->give_back(sql, stmt);
+    } else {
+      sqlite3_finalize(stmt);
+    }
+  }
 };
 
-Status prepare(sqlite3* h, std::string_view sql, const std::vector<Value>& params, Prepared& p) {
-  int rc = sqlite3_prepare_v2(h, sql.data(), static_cast<int>(sql.size()), &p.stmt, nullptr);
+Status prepare(sqlite3* h, StatementCache* cache, std::string_view sql, const std::vector<Value>& params,
+               Prepared& p) {
+  p.cache = cache;
+  p.sql = sql;
+  p.stmt = cache != nullptr ? cache->take(sql) : nullptr;
+  int rc = SQLITE_OK;
+  if (p.stmt == nullptr) {
+    const char* tail = nullptr;
+    rc = sqlite3_prepare_v3(h, sql.data(), static_cast<int>(sql.size()),
+                            cache != nullptr ? SQLITE_PREPARE_PERSISTENT : 0, &p.stmt, &tail);
+    // Only a text of one statement is kept: the rest of a longer one would be lost on the next run.
+    if (rc == SQLITE_OK && tail != nullptr &&
+        std::string_view(tail).find_first_not_of(" \t\r\n;") != std::string_view::npos)
+      p.cache = nullptr;
+  }
   if (rc == SQLITE_OK && p.stmt) rc = detail::bind_values(p.stmt, params);
-  if (rc != SQLITE_OK) return sqlite_status(rc, sqlite3_errmsg(h));
+  if (rc != SQLITE_OK) {
+    p.cache = nullptr;  // a statement that failed to bind is not kept
+    return sqlite_status(rc, sqlite3_errmsg(h));
+  }
   if (!p.stmt) return Status::statement_failed("Empty statement");
   return Status::success();
 }
@@ -27,7 +55,7 @@ Status prepare(sqlite3* h, std::string_view sql, const std::vector<Value>& param
 
 Status SqlLink::exec(std::string_view sql, const std::vector<Value>& params) {
   Prepared p;
-  if (Status s = prepare(handle_, sql, params, p); !s.ok()) return s;
+  if (Status s = prepare(handle_, cache_, sql, params, p); !s.ok()) return s;
   int rc;
   while ((rc = sqlite3_step(p.stmt)) == SQLITE_ROW) {
   }
@@ -36,7 +64,7 @@ Status SqlLink::exec(std::string_view sql, const std::vector<Value>& params) {
 
 Status SqlLink::query(std::string_view sql, const std::vector<Value>& params, ResultSet& out) {
   Prepared p;
-  if (Status s = prepare(handle_, sql, params, p); !s.ok()) return s;
+  if (Status s = prepare(handle_, cache_, sql, params, p); !s.ok()) return s;
   const auto columns = static_cast<std::size_t>(sqlite3_column_count(p.stmt));
   if (out.columns() == 0) {
     out.set_columns(columns);

@@ -10,6 +10,7 @@
 #include <utility>
 #include <variant>
 
+#include "db/statement_cache.h"
 #include "db/tsql/functions.h"
 #include "procedure_run.h"
 #include "runtime/text.h"
@@ -18,43 +19,6 @@
 
 namespace db {
 namespace {
-
-// Prepared statements of recently run texts: a browse or a probe sends the same text again and again.
-class StatementCache {
- public:
-  static constexpr std::size_t kCapacity = 32;
-
-  StatementCache() = default;
-  StatementCache(const StatementCache&) = delete;
-  StatementCache& operator=(const StatementCache&) = delete;
-  ~StatementCache() { clear(); }
-
-  void clear() {
-    for (auto& [text, stmt] : entries_) sqlite3_finalize(stmt);
-    entries_.clear();
-  }
-  sqlite3_stmt* take(std::string_view text) {
-    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-      if (it->first == text) {
-        sqlite3_stmt* stmt = it->second;
-        entries_.erase(it);
-        return stmt;
-      }
-    }
-    return nullptr;
-  }
-  void give_back(std::string_view text, sqlite3_stmt* stmt) {
-    sqlite3_reset(stmt);
-    entries_.emplace_front(std::string(text), stmt);
-    if (entries_.size() > kCapacity) {
-      sqlite3_finalize(entries_.back().second);
-      entries_.pop_back();
-    }
-  }
-
- private:
-  std::list<std::pair<std::string, sqlite3_stmt*>> entries_;
-};
 
 // Translations of recently sent texts: translation is pure, and the same texts come back often.
 class ProgramCache {
@@ -84,7 +48,7 @@ bool blank_sql(std::string_view s) {
 class SqliteConnection final : public Connection {
  public:
   SqliteConnection(sqlite3* db, std::shared_ptr<const SqliteOptions> options)
-      : db_(db), options_(std::move(options)), link_(db), records_(db) {}
+      : db_(db), options_(std::move(options)), link_(db, &cache_), records_(db) {}
   ~SqliteConnection() override {
     cache_.clear();
     sqlite3_close_v2(db_);

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <memory>
 
+#include "db/statement_cache.h"
+
 namespace server::detail {
 namespace {
 
@@ -17,10 +19,13 @@ struct Module {
   sqlite3_module methods{};
 };
 
+// One per connection: its statements stay prepared between calls and go with it (xDisconnect comes
+// before the connection closes).
 struct VTab {
   sqlite3_vtab base{};
-  Module* module;
-  sqlite3* db;
+  Module* module = nullptr;
+  sqlite3* db = nullptr;
+  db::StatementCache statements;
 };
 
 struct Cursor {
@@ -96,7 +101,7 @@ int x_filter(sqlite3_vtab_cursor* base, int, const char*, int argc, sqlite3_valu
   c->rows.clear();
   c->rows.set_columns(vtab->module->columns);
   c->row = 0;
-  db::SqlLink link(vtab->db);
+  db::SqlLink link(vtab->db, &vtab->statements);
   const db::Status s = vtab->module->fn(link, args, c->rows);
   if (!s.ok()) {
     sqlite3_free(vtab->base.zErrMsg);
@@ -171,36 +176,41 @@ void register_table_function(sqlite3* db, const std::string& name, const std::ve
 namespace server::detail {
 namespace {
 
+// The latest rate of the currency (?1) of a source up to the day (?2), as "day rate"; never asked for the
+// base currency, which has no rates: the search would walk back over every day of the source.
+#define LATEST_RATE(source)                                                                           \
+  "CASE WHEN b.BASE IS NULL THEN (SELECT d.DATA_NOT || ' ' || printf('%.6f', k.KURS_SREDNI) FROM "    \
+  "KURSY_WALUT k JOIN DATY_KURSOW d ON d.ID_DATY = k.ID_DATY WHERE k.SYM_WALUTY = ?1 AND d.ID_BANKU " \
+  "= " #source " AND d.DATA_NOT <= ?2 ORDER BY d.DATA_NOT DESC LIMIT 1) END"
+
 // (day, currency): the latest NBP and ECB rates up to the day: NBP day, NBP rate, ECB day, ECB rate
-// (0 for a source without one); no row when neither source has a rate. The base currency is 1.
+// (0 for a source without one); no row when neither source has a rate. The base currency is 1. One
+// statement for all of it, kept prepared: a page of the currency list calls this once a row.
 db::Status rates_nbp_ecb(db::SqlLink& db, const std::vector<db::Value>& args, db::ResultSet& out) {
-  const db::Value day = db::Value::integer(args[0].as_int());
-  const db::Value currency = db::Value::text(args[1].as_text());
-  db::Status s;
-  const auto base = db.scalar("SELECT 1 FROM WALUTY WHERE SYM_WALUTY = ? AND NUMER = 1", {currency}, &s);
+  db::ResultSet r;
+  const db::Status s = db.query(
+      "SELECT b.BASE, " LATEST_RATE(0) ", " LATEST_RATE(-1) " FROM (SELECT (SELECT 1 FROM WALUTY WHERE "
+      "SYM_WALUTY = ?1 AND NUMER = 1) AS BASE) b",
+      {db::Value::text(args[1].as_text()), db::Value::integer(args[0].as_int())}, r);
   if (!s.ok()) return s;
-  if (base) {
-    out.add_row({day.as_text(), "1.000000", day.as_text(), "1.000000"});
+  if (r.rows() == 0) return db::Status::success();
+  if (r.cell(0, 0) == "1") {
+    const std::string day = std::to_string(args[0].as_int());
+    out.add_row({day, "1.000000", day, "1.000000"});
     return db::Status::success();
   }
   std::vector<std::string> row;
-  bool any = false;
-  for (int source : {0, -1}) {
-    db::ResultSet r;
-    s = db.query(
-        "SELECT d.DATA_NOT, printf('%.6f', k.KURS_SREDNI) FROM KURSY_WALUT k JOIN DATY_KURSOW d ON d.ID_DATY "
-        "= "
-        "k.ID_DATY WHERE k.SYM_WALUTY = ? AND d.ID_BANKU = ? AND d.DATA_NOT <= ? ORDER BY d.DATA_NOT DESC "
-        "LIMIT 1",
-        {currency, db::Value::integer(source), day}, r);
-    if (!s.ok()) return s;
-    any = any || r.rows() > 0;
-    row.emplace_back(r.rows() ? r.cell(0, 0) : "0");
-    row.emplace_back(r.rows() ? r.cell(0, 1) : "0");
+  for (std::size_t source : {1U, 2U}) {
+    const std::string_view found = r.cell(0, source);
+    const std::size_t blank = found.find(' ');
+    row.emplace_back(blank == std::string_view::npos ? "0" : std::string(found.substr(0, blank)));
+    row.emplace_back(blank == std::string_view::npos ? "0" : std::string(found.substr(blank + 1)));
   }
-  if (any) out.add_row(row);
+  if (row[0] != "0" || row[2] != "0") out.add_row(row);
   return db::Status::success();
 }
+
+#undef LATEST_RATE
 
 // (employee, day, address type): the address of that type valid on the day.
 db::Status employee_address(db::SqlLink& db, const std::vector<db::Value>& args, db::ResultSet& out) {

@@ -17,11 +17,17 @@
 struct sqlite3;
 
 namespace db {
+class StatementCache;
+}
+
+namespace db {
 
 // A thin helper over the caller's SQLite connection for routines: statements with bound parameters.
 class SqlLink {
  public:
-  explicit SqlLink(sqlite3* handle) : handle_(handle) {}
+  // With a cache, statements are taken from it and given back after their run instead of prepared anew
+  // (the cache must be the connection's own, cleared before it closes).
+  explicit SqlLink(sqlite3* handle, StatementCache* cache = nullptr) : handle_(handle), cache_(cache) {}
   sqlite3* handle() const { return handle_; }
 
   // Runs one statement with `?` parameters bound in order; rows, if any, are discarded.
@@ -37,6 +43,7 @@ class SqlLink {
 
  private:
   sqlite3* handle_;
+  StatementCache* cache_;
 };
 
 struct ProcedureCall {
