@@ -449,6 +449,8 @@ std::uint8_t run_window(StatementWindowArgs args, bool asking) {
   std::unique_ptr<dane::Progress> progress;
   auto open = [&] {
     progress = dane::host().open_progress(run.description());
+    // One statement runs for as long as it runs: only the busy indicator tells that it still does.
+    progress->set_busy_indicator(!run.row_mode());
     if (run.row_mode()) progress->allow_cancel();
   };
   while (!run.ended()) {
@@ -473,8 +475,11 @@ std::uint8_t run_window(StatementWindowArgs args, bool asking) {
     if (!progress) open();
     run.tick();
     if (run.ended()) break;
-    progress->set_text(run.row_mode() ? run.description() + "  " + run.counter() : run.description());
-    if (run.row_mode()) progress->set_percent(run.percent_value());
+    progress->set_text(run.description());
+    if (run.row_mode()) {
+      progress->set_counter(run.counter());
+      progress->set_percent(run.percent_value());
+    }
     progress->redraw();
     if (progress->cancelled()) {
       run.request_close();

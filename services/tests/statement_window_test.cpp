@@ -74,6 +74,7 @@ TEST_F(StatementWindow, SingleStatementRunsOnTheWorkerAndClosesByItself) {
   const auto progress = of_kind("progress");
   ASSERT_FALSE(progress.empty());
   EXPECT_EQ(progress.front().title, "Proszę czekać - trwa wykonanie ...");
+  EXPECT_EQ(progress.front().fields, (std::vector<std::string>{"busy=1"})) << "no counter, no percentage";
   EXPECT_TRUE(of_kind("message").empty());
 }
 
@@ -104,7 +105,8 @@ TEST_F(StatementWindow, RowModeFillsTheMarkersFromEachRow) {
   ASSERT_FALSE(progress.empty());
   EXPECT_EQ(progress.back().buttons, (std::vector<std::string>{"Przerwij"}));
   EXPECT_EQ(progress.back().answer, 100);
-  EXPECT_EQ(progress.back().text, "Bank 3 #3#  3 / 3");
+  EXPECT_EQ(progress.back().text, "Bank 3 #3#");
+  EXPECT_EQ(progress.back().fields, (std::vector<std::string>{"counter=3 / 3"}));
 }
 
 TEST_F(StatementWindow, ADrivingQueryWithoutRowsClosesAtOnce) {

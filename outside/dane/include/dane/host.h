@@ -45,13 +45,17 @@ struct MessageBox {
 // Splits "A|B|C" into its parts (the system's list of button texts and of message lines).
 std::vector<std::string> split_bar_list(std::string_view text);
 
-// A progress window: a bar 0..100 and a line of text. Closes when destroyed.
+// A progress window: a bar 0..100 with its percentage and a line of text. Closes when destroyed.
 class Progress {
  public:
   virtual ~Progress() = default;
   virtual void set_percent(int percent) = 0;
   virtual void set_text(std::string_view text) = 0;
   virtual void redraw() = 0;
+  // Work of unknown length: a moving busy indicator in place of the bar and its percentage.
+  virtual void set_busy_indicator(bool /*busy*/) {}
+  // A counter beside the bar ("12 / 40"); the empty text hides it.
+  virtual void set_counter(std::string_view /*counter*/) {}
   // Offers the user a button that stops the work; cancelled() then tells whether it was pressed.
   virtual void allow_cancel() {}
   // True once the user asked to stop (a window without a cancel button never asks).

@@ -1,6 +1,8 @@
-// Progress windows: a bar and a line of text that stay up while work goes on, from any thread.
+// Progress windows: a line of text, a bar with its percentage (or a moving busy indicator for work of unknown
+// length) and a counter, that stay up while work goes on, from any thread.
 #include <QApplication>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -28,11 +30,23 @@ class ProgressWindow : public dane::Progress {
       label_ = new QLabel(dialog_);
       label_->setObjectName("text");
       layout->addWidget(label_);
+      auto* line = new QHBoxLayout;
       bar_ = new QProgressBar(dialog_);
       bar_->setObjectName("bar");
       bar_->setRange(0, 100);
       bar_->setValue(0);
-      layout->addWidget(bar_);
+      bar_->setTextVisible(false);
+      line->addWidget(bar_, 1);
+      percent_ = new QLabel(QStringLiteral("0%"), dialog_);
+      percent_->setObjectName("percent");
+      percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("100%")));
+      percent_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      line->addWidget(percent_);
+      counter_ = new QLabel(dialog_);
+      counter_->setObjectName("counter");
+      counter_->hide();
+      line->addWidget(counter_);
+      layout->addLayout(line);
       stop_ = new QPushButton(QStringLiteral("Przerwij"), dialog_);
       stop_->setObjectName("stop");
       stop_->hide();
@@ -49,7 +63,27 @@ class ProgressWindow : public dane::Progress {
 
   void set_percent(int percent) override {
     run_on_gui_thread([&] {
-      if (bar_) bar_->setValue(std::clamp(percent, 0, 100));
+      if (!bar_ || !percent_) return;
+      const int shown = std::clamp(percent, 0, 100);
+      bar_->setValue(shown);
+      percent_->setText(QString::number(shown) + QStringLiteral("%"));
+    });
+  }
+
+  // A bar of no range is Qt's busy indicator: it moves by itself while the event loop runs.
+  void set_busy_indicator(bool busy) override {
+    run_on_gui_thread([&] {
+      if (!bar_ || !percent_) return;
+      bar_->setRange(0, busy ? 0 : 100);
+      percent_->setVisible(!busy);
+    });
+  }
+
+  void set_counter(std::string_view counter) override {
+    run_on_gui_thread([&] {
+      if (!counter_) return;
+      counter_->setText(to_qt(counter));
+      counter_->setVisible(!counter.empty());
     });
   }
 
@@ -89,6 +123,8 @@ class ProgressWindow : public dane::Progress {
   QPointer<QDialog> dialog_;
   QPointer<QLabel> label_;
   QPointer<QProgressBar> bar_;
+  QPointer<QLabel> percent_;
+  QPointer<QLabel> counter_;
   QPointer<QPushButton> stop_;
   std::atomic<bool> offered_{false};
   std::atomic<bool> cancelled_{false};

@@ -187,6 +187,10 @@ class ScriptedProgress : public dane::Progress {
     host_.update_progress(record_, percent_, &t, false);
   }
   void redraw() override {}
+  void set_busy_indicator(bool busy) override { host_.set_progress_part(record_, "busy", busy ? "1" : ""); }
+  void set_counter(std::string_view counter) override {
+    host_.set_progress_part(record_, "counter", counter);
+  }
   void allow_cancel() override {
     cancel_offered_ = true;
     host_.update_progress(record_, percent_, nullptr, true);
@@ -232,6 +236,15 @@ void ScriptHost::update_progress(std::size_t record, int percent, const std::str
   s.answer = percent;
   if (text) s.text = *text;
   if (offer_cancel && s.buttons.empty()) s.buttons.emplace_back("Przerwij");
+}
+
+void ScriptHost::set_progress_part(std::size_t record, std::string_view part, std::string_view value) {
+  std::lock_guard lock(mutex_);
+  if (record >= shown_.size()) return;
+  std::vector<std::string>& fields = shown_[record].fields;
+  const std::string prefix = std::string(part) + "=";
+  std::erase_if(fields, [&](const std::string& f) { return f.starts_with(prefix); });
+  if (!value.empty()) fields.push_back(prefix + std::string(value));
 }
 
 void ScriptHost::set_busy(bool) {}

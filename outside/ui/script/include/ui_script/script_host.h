@@ -31,7 +31,8 @@ struct Shown {
   // calendar's chosen day number, 0 when cancelled
   int answer = 0;
   // A form's visible fields as "NAME=text shown", a password field masked ("***"); kept up to date as the
-  // script acts in the form
+  // script acts in the form. A progress window's parts beside its bar: "busy=1" while it shows a busy
+  // indicator, "counter=12 / 40"
   std::vector<std::string> fields{};
   // A form's buttons beside its visible fields as "CONTROL=label", a disabled one followed by " (-)"
   std::vector<std::string> field_buttons{};
@@ -186,6 +187,8 @@ class ScriptHost : public dane::Host {
   friend class ScriptedProgress;
   // A progress window's state, kept in its record: last percent, text, the stop offered.
   void update_progress(std::size_t record, int percent, const std::string* text, bool offer_cancel);
+  // A progress window's part shown beside its bar ("busy", "counter"), kept as "part=value" in its fields.
+  void set_progress_part(std::size_t record, std::string_view part, std::string_view value);
 
   mutable std::mutex mutex_;
   std::vector<Step> steps_;
