@@ -86,7 +86,8 @@ TEST_F(ObjectLists, RemovingAllUsersKeepsTheAdministrator) {
           "'Stali')"));
   ASSERT_TRUE(
       run("insert into MAG_UZYTKOWNIK_LISTY_OBIEKTOW (ID_UZYTKOWNIKA, ID_LISTY) values (3000001, 77)"));
-  host_.browse_action("Uzytkownicy")
+  host_.browse_locate("Stali")
+      .browse_action("Uzytkownicy")
       .browse_action("DodajWszystkich")
       .answer("Tak", "", "Czy przydzielić wszystkich użytkowników do listy zaznaczonych rekordów?")
       .browse_locate("Administrator")
@@ -102,6 +103,33 @@ TEST_F(ObjectLists, RemovingAllUsersKeepsTheAdministrator) {
   EXPECT_EQ(users_of("77"), "3000001");
   EXPECT_EQ(sent("delete MAG_UZYTKOWNIK_LISTY_OBIEKTOW where").back(),
             "delete MAG_UZYTKOWNIK_LISTY_OBIEKTOW where ID_UZYTKOWNIKA<>3000001 and id_listy=77");
+}
+
+TEST_F(ObjectLists, TheCurrentMarksStandFirstAsAnEntryThatIsNoList) {
+  mark(120, {900001, 900002});
+  for (int id = 1; id <= 30; ++id) {
+    ASSERT_TRUE(run("insert into MAG_LISTA_OBIEKTOW (ID_LISTY, ID_FIRMY, UZYCIE, NAZWA_LISTY) values (" +
+                    std::to_string(100 + id) + ", 1, 120, 'Lista " + (id < 10 ? "0" : "") +
+                    std::to_string(id) + "')"));
+    ASSERT_TRUE(run("insert into MAG_UZYTKOWNIK_LISTY_OBIEKTOW (ID_UZYTKOWNIKA, ID_LISTY) values (3000001, " +
+                    std::to_string(100 + id) + ")"));
+  }
+  host_.browse("change")
+      .answer("OK", "Ostrzeżenie", "Bieżące zaznaczenie nie jest listą.")
+      .browse("delete")
+      .answer("OK", "Ostrzeżenie", "Bieżące zaznaczenie nie jest listą.")
+      .browse_locate("Lista 30")
+      .browse_locate("")
+      .browse("close");
+  LISTY_OBIEKTOW("120");
+  EXPECT_EQ(failures(), "");
+  EXPECT_EQ(value_of("select count(*) from MAG_LISTA_OBIEKTOW"), "30") << "nothing changed or deleted";
+  const auto browses = shown("browse");
+  ASSERT_FALSE(browses.empty());
+  const std::vector<std::string>& rows = browses.back().rows;
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows.front(), "<zaznaczeni kontrahenci> | 2") << "back at the start, the entry is first again";
+  EXPECT_EQ(rows.at(1), "Lista 01 | 0");
 }
 
 }  // namespace

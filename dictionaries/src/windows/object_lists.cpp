@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dane/globals.h"
+#include "dane/sql_row_source.h"
 #include "keldox/sql.h"
 #include "keldox/sql_text.h"
 #include "pattern/dictionary_browse.h"
@@ -57,6 +58,73 @@ std::string marks_text(const ListKind& kind, std::int64_t count) {
   return "utwórz listę z zaznaczonych aktualnie " + std::to_string(count) +
          (kind.articles() ? " artykułów " : " kontrahentów ");
 }
+
+// The entry of the user's current marks, first in the list: what a new list made from the marks would hold.
+// It is no list (its identifier is 0): it cannot be changed or deleted, and has no users.
+class CurrentMarksSource : public dane::RowSource {
+ public:
+  CurrentMarksSource(std::unique_ptr<dane::SqlRowSource> inner, ListKind kind)
+      : inner_(std::move(inner)), kind_(kind) {
+    for (std::size_t i = 0; i < inner_->columns().size(); ++i) {
+      if (runtime::same_name(inner_->columns()[i].name, "ID_LISTY")) id_ = i;
+    }
+  }
+  const std::vector<dane::Column>& columns() const override { return inner_->columns(); }
+  std::optional<dane::SourceFailure> failure() const override { return inner_->failure(); }
+
+  std::vector<dane::Row> page(const dane::PageQuery& query, std::size_t count) override {
+    // The entry stands before every list in the list's own order; a search or a reversed order goes
+    // without it.
+    if (query.locate || query.order.descending || id_ >= columns().size() || count == 0)
+      return inner_->page(query, count);
+    const bool after_entry = query.after_key && is_entry_key(query.order, *query.after_key);
+    if (!query.backwards) {
+      dane::PageQuery rest = query;
+      if (after_entry) rest.after_key.reset();
+      if (query.after_key && !after_entry) return inner_->page(query, count);
+      std::vector<dane::Row> rows;
+      if (!after_entry) rows.push_back({});
+      std::vector<dane::Row> lists = inner_->page(rest, after_entry ? count : count - 1);
+      for (dane::Row& r : lists) rows.push_back(std::move(r));
+      if (!after_entry) rows.front() = entry();
+      return rows;
+    }
+    if (after_entry) return {};
+    std::vector<dane::Row> rows = inner_->page(query, count);
+    if (rows.size() < count) rows.push_back(entry());  // back at the start of the lists
+    return rows;
+  }
+
+ private:
+  bool is_entry_key(const dane::SortOrder& order, const dane::Row& key) const {
+    for (std::size_t i = 0; i < order.key_columns.size() && i < key.size(); ++i) {
+      if (order.key_columns[i] == id_) return runtime::trim(key[i]) == "0";
+    }
+    return false;
+  }
+
+  dane::Row entry() const {
+    dane::Row row(columns().size());
+    for (std::size_t i = 0; i < columns().size(); ++i) {
+      const std::string& name = columns()[i].name;
+      if (runtime::same_name(name, "NAZWA_LISTY"))
+        row[i] = kind_.articles() ? "<zaznaczone artykuły>" : "<zaznaczeni kontrahenci>";
+      else if (runtime::same_name(name, "ELEMENTY"))
+        row[i] = std::to_string(marked_count(kind_));
+      else if (runtime::same_name(name, "UZYCIE"))
+        row[i] = std::to_string(kind_.use);
+      else if (runtime::same_name(name, "ID_FIRMY"))
+        row[i] = keldox::sql_id(dane::GLO.ID_FIRMY);
+      else
+        row[i] = columns()[i].numeric ? "0" : "";
+    }
+    return row;
+  }
+
+  std::unique_ptr<dane::SqlRowSource> inner_;
+  ListKind kind_;
+  std::size_t id_ = static_cast<std::size_t>(-1);
+};
 
 Description list_users_description(double list, std::string_view name) {
   const std::string id = keldox::sql_id(list);
@@ -209,6 +277,13 @@ Description list_description(ListKind kind) {
                        " and id_firmy={@FIRMA} and nazwa_listy='{NAZWA_LISTY}' and id_listy<>{#ID_LISTY}",
                    "Istnieje już lista o podanej nazwie!|Proszę zmienić nazwę."}};
   d.help_topic = "listy_obiektow.htm";
+  d.source = [kind](std::unique_ptr<dane::SqlRowSource> inner) -> std::unique_ptr<dane::RowSource> {
+    return std::make_unique<CurrentMarksSource>(std::move(inner), kind);
+  };
+  d.protected_rows =
+      ProtectedRows{"ID_LISTY", "0",
+                    std::string("Bieżące zaznaczenie nie jest listą.|Dodaj listę, by zapisać ") +
+                        (kind.articles() ? "zaznaczone artykuły." : "zaznaczonych kontrahentów.")};
   d.hooks = [kind] { return std::make_unique<ObjectListHooks>(kind); };
   return d;
 }
