@@ -101,6 +101,18 @@ TEST_F(SendEmail, WithoutADefaultClientBothButtonsShowAndTheChosenAttachmentArri
   EXPECT_EQ(mail.attachments[0].bytes, bytes);
 }
 
+TEST_F(SendEmail, ModernTooltipsNameTheFieldsAndTheAttachmentButton) {
+  dane::GLO.TOOLTIPTYPE = 2;
+  host_.hover("ADRESAT").hover("WYBIERZZALACZNIK").close_window();
+  EXPECT_EQ(SENDEMAIL("jan@firma.pl", "Temat"), 0);
+  dane::GLO.TOOLTIPTYPE = 1;
+  EXPECT_EQ(failures(), "");
+  const auto tips = shown_of("tooltip");
+  ASSERT_EQ(tips.size(), 2u);
+  EXPECT_EQ(tips[0].text, "Do");
+  EXPECT_EQ(tips[1].text, "Wybierz plik załącznika");
+}
+
 TEST_F(SendEmail, TheDesktopClientButtonHandsTheWorkingCopiesOver) {
   LocalSmtpServer server;
   configure(server, "Thunderbird");

@@ -126,7 +126,8 @@ std::string quoted_printable(std::string_view text) {
 }
 
 std::string header_text(std::string_view text) {
-  if (printable_ascii(text)) return std::string(text);
+  // A plain text that looks like an encoded word would be decoded by the reader: it is encoded too.
+  if (printable_ascii(text) && text.find("=?") == std::string_view::npos) return std::string(text);
   std::string out;
   std::size_t at = 0;
   while (at < text.size()) {

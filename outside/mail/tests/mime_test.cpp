@@ -80,8 +80,11 @@ TEST(Mime, EncodedWordsStayWithinTheirLengthAndNeverSplitALetter) {
   EXPECT_EQ(mail.defects, "");
 }
 
-TEST(Mime, AnAsciiSubjectStaysAsItIs) {
+TEST(Mime, AnAsciiSubjectStaysAsItIsUnlessItLooksEncoded) {
   EXPECT_EQ(header_text("Oferta 2026 (wersja 2)"), "Oferta 2026 (wersja 2)");
+  Envelope e = polish_envelope();
+  e.subject = "=?UTF-8?B?xYE=?= to nie litera";
+  EXPECT_EQ(mirlet_testing::parse_mail(compose(e)).header("Subject"), e.subject);
 }
 
 TEST(Mime, QuotedPrintableKeepsLongLinesLeadingDotsTrailingBlanksAndEqualsSigns) {

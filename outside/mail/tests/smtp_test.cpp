@@ -230,6 +230,15 @@ TEST_F(Smtp, StartTlsRequiredButNotOfferedSendsNeitherCredentialsNorTheMessage) 
   }
 }
 
+TEST_F(Smtp, SslTlsAgainstAPlainServerFailsAndNothingIsSent) {
+  LocalSmtpServer server;
+  SmtpSettings s = settings(server);
+  s.security = Security::Tls;
+  EXPECT_NE(send(s, "jan@firma.pl"), 0);
+  EXPECT_TRUE(error_.starts_with("serwer poczty 127.0.0.1:" + std::to_string(server.port()))) << error_;
+  EXPECT_FALSE(server.last_message().has_value());
+}
+
 TEST_F(Smtp, HeaderInjectionAndUnreadableAttachmentsStopBeforeTheServerIsReached) {
   LocalSmtpServer server;
   const SmtpSettings s = settings(server);
