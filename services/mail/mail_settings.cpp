@@ -58,6 +58,7 @@ mail::SmtpSettings read_settings() {
   s.sender_name = setting(kSenderName);
   s.connect_timeout_ms = timeout_ms(kConnectTimeout, 5);
   s.total_timeout_ms = timeout_ms(kTotalTimeout, 30);
+  s.ca_file = setting(kCaFile);
   s.password_file = mail_password_file();
   return s;
 }

@@ -19,6 +19,7 @@ inline constexpr std::string_view kSenderName = "NazwaNadawcy";
 inline constexpr std::string_view kConnectTimeout = "LimitPolaczenia";
 inline constexpr std::string_view kTotalTimeout = "LimitWysylki";
 inline constexpr std::string_view kPasswordFile = "PlikHasla";
+inline constexpr std::string_view kCaFile = "PlikCA";
 
 // "brak", "STARTTLS", "SSL/TLS" (case does not count; "SSL" and "TLS" alone also mean SSL/TLS).
 mail::Security security_from_text(std::string_view text);

@@ -46,6 +46,7 @@ class MailSettingsWindow final : public dane::FormWindow {
                false,
                dane::FieldKind::Choice,
                {"brak", "STARTTLS", "SSL/TLS"}});
+    add_text("PLIKCA", "Certyfikaty CA (puste: systemowe)", 255, get(kCaFile));
     add_text("UZYTKOWNIK", "Użytkownik", 100, get(kUser));
     dane::Field password{"HASLO", "Hasło (puste: bez zmiany)", "@s100", ""};
     password.password = true;
@@ -98,6 +99,7 @@ class MailSettingsWindow final : public dane::FormWindow {
     const bool written = ini.set_value(kSection, kServer, runtime::trim(value("SERWER"))) &&
                          ini.set_value(kSection, kPort, whole(value("PORT"))) &&
                          ini.set_value(kSection, kSecurity, value("SZYFROWANIE")) &&
+                         ini.set_value(kSection, kCaFile, runtime::trim(value("PLIKCA"))) &&
                          ini.set_value(kSection, kUser, runtime::trim(value("UZYTKOWNIK"))) &&
                          ini.set_value(kSection, kSender, runtime::trim(value("NADAWCA"))) &&
                          ini.set_value(kSection, kSenderName, runtime::trim(value("NAZWANADAWCY"))) &&

@@ -234,6 +234,31 @@ TEST_F(SendEmail, APasswordFileOthersCanReadIsRefusedWithAClearWarning) {
   EXPECT_EQ(server.sessions()[0].auth_user, "biuro");
 }
 
+TEST_F(SendEmail, StartTlsWithTheUsersCertificatesAndPasswordSendsEncrypted) {
+  ASSERT_TRUE(LocalSmtpServer::write_certificate(folder_.file("cert.pem"), folder_.file("key.pem")));
+  mirlet_testing::SmtpBehaviour b;
+  b.auth_mechanisms = "PLAIN LOGIN";
+  b.user = "biuro";
+  b.password = "tajne";
+  b.starttls = true;
+  b.certificate_file = folder_.file("cert.pem");
+  b.key_file = folder_.file("key.pem");
+  LocalSmtpServer server(b);
+  configure(server, "Outlook Express");
+  dane::SettingsFile& ini = dane::settings_file();
+  ini.set_value("Poczta", "Szyfrowanie", "STARTTLS");
+  ini.set_value("Poczta", "PlikCA", folder_.file("cert.pem"));
+  ini.set_value("Poczta", "Uzytkownik", "biuro");
+  std::string error;
+  ASSERT_TRUE(mail::write_password_file(mail_password_file(), "tajne", error)) << error;
+  EXPECT_EQ(SENDEMAIL("jan@firma.pl", "Poufne"), 1);
+  EXPECT_EQ(failures(), "");
+  ASSERT_EQ(server.sessions().size(), 1u);
+  EXPECT_TRUE(server.sessions()[0].encrypted);
+  EXPECT_EQ(server.sessions()[0].auth_user, "biuro");
+  EXPECT_TRUE(server.last_message().has_value());
+}
+
 TEST_F(SendEmail, TheWorkingCopiesKeepTheirWidthsAndTheWholeBodyReachesTheServer) {
   LocalSmtpServer server;
   configure(server, "outlook express");
@@ -250,6 +275,7 @@ TEST_F(SendEmail, TheSettingsFormWritesTheSectionAndThePasswordForTheUserAlone) 
   host_.form_set("SERWER", "smtp.firma.pl")
       .form_set("PORT", "587")
       .form_set("SZYFROWANIE", "STARTTLS")
+      .form_set("PLIKCA", "/etc/ssl/firma.pem")
       .form_set("UZYTKOWNIK", "biuro")
       .form_set("HASLO", "Tajne hasło")
       .form_set("NADAWCA", "biuro@firma.pl")
@@ -263,6 +289,7 @@ TEST_F(SendEmail, TheSettingsFormWritesTheSectionAndThePasswordForTheUserAlone) 
   EXPECT_EQ(ini.get_value("Poczta", "Port"), "587");
   EXPECT_EQ(ini.get_value("Poczta", "Szyfrowanie"), "STARTTLS");
   EXPECT_EQ(ini.get_value("Poczta", "Uzytkownik"), "biuro");
+  EXPECT_EQ(ini.get_value("Poczta", "PlikCA"), "/etc/ssl/firma.pem");
   EXPECT_EQ(ini.get_value("Poczta", "Nadawca"), "biuro@firma.pl");
   EXPECT_EQ(ini.get_value("Poczta", "NazwaNadawcy"), "Biuro Łódź");
   EXPECT_EQ(ini.get_value("Poczta", "DomyslnyKlient"), "Outlook Express");

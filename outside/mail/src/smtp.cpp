@@ -67,6 +67,13 @@ std::string failure_text(CURLcode code, const char* detail, const std::string& w
     case CURLE_USE_SSL_FAILED:
       text = "serwer poczty " + where + " nie oferuje szyfrowania STARTTLS";
       break;
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+      text = "nie można potwierdzić certyfikatu serwera poczty " + where;
+      break;
+    case CURLE_SSL_CONNECT_ERROR:
+      text = "nie można nawiązać szyfrowanego połączenia z serwerem poczty " + where;
+      break;
     case CURLE_RECV_ERROR:
     case CURLE_GOT_NOTHING:
       text = "serwer poczty " + where + " zerwał połączenie";
@@ -160,6 +167,7 @@ int send_smtp(const SmtpSettings& settings, const Message& message, std::string&
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, settings.total_timeout_ms);
     if (settings.security == Security::StartTls)
       curl_easy_setopt(curl, CURLOPT_USE_SSL, (long)CURLUSESSL_ALL);
+    if (!settings.ca_file.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, settings.ca_file.c_str());
     if (!settings.user.empty()) {
       curl_easy_setopt(curl, CURLOPT_USERNAME, settings.user.c_str());
       curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());

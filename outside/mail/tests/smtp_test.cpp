@@ -3,6 +3,7 @@
 // as sent.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 
@@ -230,12 +231,75 @@ TEST_F(Smtp, StartTlsRequiredButNotOfferedSendsNeitherCredentialsNorTheMessage) 
   }
 }
 
+class SmtpTls : public Smtp {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(LocalSmtpServer::write_certificate(folder_.file("cert.pem"), folder_.file("key.pem")));
+  }
+  mirlet_testing::SmtpBehaviour tls(bool implicit) {
+    mirlet_testing::SmtpBehaviour b;
+    b.auth_mechanisms = "PLAIN";
+    b.user = "biuro";
+    b.password = "tajne";
+    b.starttls = !implicit;
+    b.implicit_tls = implicit;
+    b.certificate_file = folder_.file("cert.pem");
+    b.key_file = folder_.file("key.pem");
+    return b;
+  }
+  SmtpSettings tls_settings(const LocalSmtpServer& server, Security security) {
+    SmtpSettings s = settings(server);
+    s.security = security;
+    s.user = "biuro";
+    s.password_file = password_file("tajne");
+    s.ca_file = folder_.file("cert.pem");
+    return s;
+  }
+};
+
+TEST_F(SmtpTls, StartTlsEncryptsBeforeTheCredentialsAndTheMessage) {
+  LocalSmtpServer server(tls(false));
+  ASSERT_EQ(send(tls_settings(server, Security::StartTls), "jan@firma.pl", "Szyfrowany — żółw"), 0) << error_;
+  const auto sessions = server.sessions();
+  ASSERT_EQ(sessions.size(), 1u);
+  EXPECT_TRUE(sessions[0].encrypted);
+  EXPECT_EQ(sessions[0].auth_user, "biuro");
+  const auto& c = sessions[0].commands;
+  const auto starttls = std::find(c.begin(), c.end(), "STARTTLS");
+  ASSERT_NE(starttls, c.end());
+  for (auto i = c.begin(); i != starttls; ++i) EXPECT_FALSE(i->starts_with("AUTH")) << *i;
+  EXPECT_EQ(mirlet_testing::parse_mail(*server.last_message()).header("Subject"), "Szyfrowany — żółw");
+}
+
+TEST_F(SmtpTls, SslTlsIsEncryptedFromTheFirstByte) {
+  LocalSmtpServer server(tls(true));
+  ASSERT_EQ(send(tls_settings(server, Security::Tls), "jan@firma.pl"), 0) << error_;
+  ASSERT_EQ(server.sessions().size(), 1u);
+  EXPECT_TRUE(server.sessions()[0].encrypted);
+  EXPECT_TRUE(server.last_message().has_value());
+}
+
+TEST_F(SmtpTls, ACertificateNobodyVouchesForIsRefusedBeforeTheCredentials) {
+  LocalSmtpServer server(tls(false));
+  SmtpSettings s = tls_settings(server, Security::StartTls);
+  s.ca_file = folder_.file("nobody.pem");
+  ASSERT_TRUE(LocalSmtpServer::write_certificate(s.ca_file, folder_.file("nobody.key")));
+  EXPECT_NE(send(s, "jan@firma.pl"), 0);
+  EXPECT_TRUE(error_.starts_with("nie można potwierdzić certyfikatu serwera poczty 127.0.0.1:")) << error_;
+  const auto sessions = server.sessions();
+  ASSERT_EQ(sessions.size(), 1u);
+  EXPECT_EQ(sessions[0].auth_user, "");
+  EXPECT_FALSE(server.last_message().has_value());
+}
+
 TEST_F(Smtp, SslTlsAgainstAPlainServerFailsAndNothingIsSent) {
   LocalSmtpServer server;
   SmtpSettings s = settings(server);
   s.security = Security::Tls;
   EXPECT_NE(send(s, "jan@firma.pl"), 0);
-  EXPECT_TRUE(error_.starts_with("serwer poczty 127.0.0.1:" + std::to_string(server.port()))) << error_;
+  EXPECT_TRUE(error_.starts_with("nie można nawiązać szyfrowanego połączenia z serwerem poczty 127.0.0.1:" +
+                                 std::to_string(server.port())))
+      << error_;
   EXPECT_FALSE(server.last_message().has_value());
 }
 

@@ -10,6 +10,7 @@
 //   Uzytkownik        the login; none: the server is not asked to authenticate
 //   Nadawca, NazwaNadawcy  the From address and its display name
 //   LimitPolaczenia, LimitWysylki  seconds to wait for the connection and for the whole sending (5, 30)
+//   PlikCA            PEM certificates to trust for TLS (none: the system's store)
 //   PlikHasla         the password file, by default "poczta" + user id + ".pwd" beside the settings file
 // The password itself is never in the settings file: it is kept in the password file, mode 0600, which
 // the sending refuses to read when group or others may open it.

@@ -6,11 +6,14 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <openssl/err.h>
+#include <openssl/ssl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -30,7 +33,10 @@ struct SmtpBehaviour {
   bool close_after_mail = false;   // the connection closed after MAIL FROM's answer
   bool close_during_data = false;  // closed after the first data line, without an answer
   bool silent = false;             // never a greeting nor an answer
-  bool starttls = false;           // STARTTLS offered (and then answered 454)
+  bool starttls = false;           // STARTTLS offered (answered 454 without a certificate)
+  bool implicit_tls = false;       // TLS from the first byte (smtps), with the certificate below
+  std::string certificate_file;    // PEM certificate and key for STARTTLS and implicit TLS
+  std::string key_file;
 };
 
 class LocalSmtpServer {
@@ -43,8 +49,9 @@ class LocalSmtpServer {
     std::vector<std::string> recipients;  // accepted ones
     std::string auth_user;
     std::string auth_password;
-    std::string data;       // the message, dot-stuffing undone, lines ended by CR LF
-    bool accepted = false;  // the final "." was answered 250
+    std::string data;        // the message, dot-stuffing undone, lines ended by CR LF
+    bool accepted = false;   // the final "." was answered 250
+    bool encrypted = false;  // TLS was up when MAIL FROM came
   };
 
   explicit LocalSmtpServer(Behaviour behaviour = {}) : behaviour_(std::move(behaviour)) {
@@ -61,6 +68,13 @@ class LocalSmtpServer {
     socklen_t length = sizeof address;
     ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
     port_ = ntohs(address.sin_port);
+    if (!behaviour_.certificate_file.empty()) {
+      tls_ = SSL_CTX_new(TLS_server_method());
+      if (tls_ == nullptr ||
+          SSL_CTX_use_certificate_file(tls_, behaviour_.certificate_file.c_str(), SSL_FILETYPE_PEM) != 1 ||
+          SSL_CTX_use_PrivateKey_file(tls_, behaviour_.key_file.c_str(), SSL_FILETYPE_PEM) != 1)
+        throw std::runtime_error("cannot load the test certificate");
+    }
     acceptor_ = std::thread([this] { accept_loop(); });
   }
   ~LocalSmtpServer() {
@@ -68,11 +82,22 @@ class LocalSmtpServer {
     acceptor_.join();
     for (std::thread& t : connections_) t.join();
     ::close(listener_);
+    if (tls_ != nullptr) SSL_CTX_free(tls_);
   }
   LocalSmtpServer(const LocalSmtpServer&) = delete;
   LocalSmtpServer& operator=(const LocalSmtpServer&) = delete;
 
   int port() const { return port_; }
+
+  // A self-signed certificate for 127.0.0.1 and its key, written by the openssl program; false when it
+  // could not be made.
+  static bool write_certificate(const std::string& certificate_file, const std::string& key_file) {
+    const std::string command =
+        "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 -addext "
+        "subjectAltName=IP:127.0.0.1 -keyout '" +
+        key_file + "' -out '" + certificate_file + "' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+  }
   std::vector<Session> sessions() const {
     std::lock_guard lock(mutex_);
     return sessions_;
@@ -105,6 +130,30 @@ class LocalSmtpServer {
   }
 
  private:
+  // A client's socket, and its TLS session once one is up.
+  struct Connection {
+    int fd = -1;
+    SSL* ssl = nullptr;
+    ~Connection() {
+      if (ssl != nullptr) {
+        SSL_shutdown(ssl);
+        SSL_free(ssl);
+      }
+    }
+  };
+
+  bool start_tls(Connection& c) {
+    if (tls_ == nullptr) return false;
+    c.ssl = SSL_new(tls_);
+    SSL_set_fd(c.ssl, c.fd);
+    if (SSL_accept(c.ssl) != 1) {
+      SSL_free(c.ssl);
+      c.ssl = nullptr;
+      return false;
+    }
+    return true;
+  }
+
   void accept_loop() {
     while (!stopping_) {
       pollfd p{listener_, POLLIN, 0};
@@ -118,14 +167,18 @@ class LocalSmtpServer {
         index = sessions_.size() - 1;
       }
       connections_.emplace_back([this, client, index] {
-        converse(client, index);
+        {
+          Connection c;
+          c.fd = client;
+          if (!behaviour_.implicit_tls || start_tls(c)) converse(c, index);
+        }
         ::close(client);
       });
     }
   }
 
   // One line without its CR LF; nothing when the client went or the server stops.
-  std::optional<std::string> read_line(int fd, std::string& pending) {
+  std::optional<std::string> read_line(Connection& c, std::string& pending) {
     while (true) {
       const auto end = pending.find("\r\n");
       if (end != std::string::npos) {
@@ -133,20 +186,26 @@ class LocalSmtpServer {
         pending.erase(0, end + 2);
         return line;
       }
-      pollfd p{fd, POLLIN, 0};
       if (stopping_) return std::nullopt;
-      if (::poll(&p, 1, 50) <= 0) continue;
+      if (c.ssl == nullptr || SSL_pending(c.ssl) == 0) {
+        pollfd p{c.fd, POLLIN, 0};
+        if (::poll(&p, 1, 50) <= 0) continue;
+      }
       char buffer[4096];
-      const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+      const int n = c.ssl != nullptr ? SSL_read(c.ssl, buffer, sizeof buffer)
+                                     : static_cast<int>(::recv(c.fd, buffer, sizeof buffer, 0));
       if (n <= 0) return std::nullopt;
       pending.append(buffer, static_cast<std::size_t>(n));
     }
   }
 
-  static void say(int fd, const std::string& text) {
+  static void say(Connection& c, const std::string& text) {
     std::size_t sent = 0;
     while (sent < text.size()) {
-      const ssize_t n = ::send(fd, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
+      const int n =
+          c.ssl != nullptr
+              ? SSL_write(c.ssl, text.data() + sent, static_cast<int>(text.size() - sent))
+              : static_cast<int>(::send(c.fd, text.data() + sent, text.size() - sent, MSG_NOSIGNAL));
       if (n <= 0) return;
       sent += static_cast<std::size_t>(n);
     }
@@ -163,7 +222,7 @@ class LocalSmtpServer {
     return s;
   }
 
-  void converse(int fd, std::size_t index) {
+  void converse(Connection& fd, std::size_t index) {
     std::string pending;
     const Behaviour& b = behaviour_;
     if (b.silent) {
@@ -178,12 +237,18 @@ class LocalSmtpServer {
       if (verb == "EHLO") {
         std::string answer = "250-127.0.0.1\r\n";
         if (!b.auth_mechanisms.empty()) answer += "250-AUTH " + b.auth_mechanisms + "\r\n";
-        if (b.starttls) answer += "250-STARTTLS\r\n";
+        if (b.starttls && fd.ssl == nullptr) answer += "250-STARTTLS\r\n";
         say(fd, answer + "250 8BITMIME\r\n");
       } else if (verb == "HELO") {
         say(fd, "250 127.0.0.1\r\n");
       } else if (verb == "STARTTLS") {
-        say(fd, "454 TLS not available\r\n");
+        if (tls_ == nullptr || fd.ssl != nullptr) {
+          say(fd, "454 TLS not available\r\n");
+          continue;
+        }
+        say(fd, "220 2.0.0 Ready to start TLS\r\n");
+        pending.clear();
+        if (!start_tls(fd)) return;
       } else if (verb == "AUTH") {
         if (!authenticate(fd, pending, index, *line)) {
           say(fd, "535 5.7.8 Authentication credentials invalid\r\n");
@@ -191,7 +256,10 @@ class LocalSmtpServer {
           say(fd, "235 2.7.0 Authentication successful\r\n");
         }
       } else if (verb == "MAIL") {
-        with_session(index, [&](Session& s) { s.mail_from = line->substr(line->find(':') + 1); });
+        with_session(index, [&](Session& s) {
+          s.mail_from = line->substr(line->find(':') + 1);
+          s.encrypted = fd.ssl != nullptr;
+        });
         say(fd, "250 2.1.0 Ok\r\n");
         if (b.close_after_mail) return;
       } else if (verb == "RCPT") {
@@ -237,7 +305,7 @@ class LocalSmtpServer {
     }
   }
 
-  bool authenticate(int fd, std::string& pending, std::size_t index, const std::string& line) {
+  bool authenticate(Connection& fd, std::string& pending, std::size_t index, const std::string& line) {
     const std::string rest = line.size() > 5 ? line.substr(5) : std::string();
     const std::string mechanism = upper(rest.substr(0, rest.find(' ')));
     std::string user, password;
@@ -281,6 +349,7 @@ class LocalSmtpServer {
   }
 
   Behaviour behaviour_;
+  SSL_CTX* tls_ = nullptr;
   int listener_ = -1;
   int port_ = 0;
   std::atomic<bool> stopping_{false};

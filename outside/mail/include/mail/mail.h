@@ -27,6 +27,7 @@ struct SmtpSettings {
   std::string password_file;  // read only when a user is set; must be readable by its owner alone
   std::string sender;         // the From address and the envelope sender
   std::string sender_name;    // the From display name, may be empty
+  std::string ca_file;        // PEM certificates to trust for TLS; empty: the system's store
   long connect_timeout_ms = 5000;
   long total_timeout_ms = 30000;  // the whole conversation, attachments included
 };
