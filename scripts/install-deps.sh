@@ -10,7 +10,7 @@ packages=(
   libsqlite3-dev libcurl4-openssl-dev libpugixml-dev libxlsxwriter-dev
   python3-openpyxl python3-xlrd
   unixodbc-dev libsqliteodbc tdsodbc python3-sqlglot
-  locales
+  locales xdg-utils libssl-dev openssl
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "keldox/classifiers.h"
 #include "keldox/credit_limits.h"
 #include "keldox/date_ranges.h"
+#include "keldox/email.h"
 #include "keldox/exchange_rates.h"
 #include "keldox/execution_log.h"
 #include "keldox/messages.h"
@@ -146,6 +147,15 @@ std::vector<MenuEntry> build_entries() {
                      }});
   entries.push_back(
       {"kontrahent_z_gus", "Narzędzia > Nowy kontrahent z rejestru GUS", contractor_from_register});
+  // A message of the user's own: the modules call the same window with their documents attached.
+  entries.push_back({"wyslij_email", "Narzędzia > Wyślij e-mail", [] {
+                       keldox::SENDEMAIL("", "");
+                       return AfterEntry::Continue;
+                     }});
+  entries.push_back({"ustawienia_poczty", "System > Ustawienia poczty", [] {
+                       keldox::USTAWIENIAPOCZTY();
+                       return AfterEntry::Continue;
+                     }});
   entries.push_back({"wczytaj_zdjecie_artykulu", "Narzędzia > Wczytaj zdjęcie artykułu", load_article_photo});
   entries.push_back(
       {"zapisz_zdjecie_artykulu", "Narzędzia > Zapisz zdjęcie artykułu do pliku", save_article_photo});
