@@ -53,15 +53,17 @@ class FoundFirms final : public dane::BrowseWindow {
 std::unique_ptr<dane::MemoryRowSource> firm_rows(const std::vector<RegisterFields>& firms) {
   auto rows = std::make_unique<dane::MemoryRowSource>(std::vector<dane::Column>{
       {.name = "LP", .header = "Lp.", .picture = "@n3", .numeric = true, .in_list = false},
-      {.name = "NAZWA", .header = "Nazwa", .picture = "@s60"},
+      {.name = "NAZWA", .header = "Nazwa", .picture = "@s40"},
       {.name = "NIP", .header = "NIP", .picture = "@s13"},
       {.name = "REGON", .header = "REGON", .picture = "@s14"},
-      {.name = "MIEJSCOWOSC", .header = "Miejscowość", .picture = "@s30"},
-      {.name = "ADRES", .header = "Ulica", .picture = "@s40"},
-      {.name = "TYP", .header = "Rodzaj", .picture = "@s20"}});
+      {.name = "MIEJSCOWOSC", .header = "Miejscowość", .picture = "@s20"},
+      {.name = "ADRES", .header = "Adres", .picture = "@s25"},
+      {.name = "TYP", .header = "Rodzaj", .picture = "@s17"}});
   for (std::size_t i = 0; i < firms.size(); ++i) {
     const RegisterFields& f = firms[i];
+    // Without a street (a village) the place stands in the address, as on an envelope.
     std::string address = field(f, "Ulica");
+    if (address.empty()) address = field(f, "Miejscowosc");
     if (const std::string house = field(f, "NrNieruchomosci"); !house.empty()) address += " " + house;
     if (const std::string premises = field(f, "NrLokalu"); !premises.empty()) address += "/" + premises;
     rows->add({std::to_string(i + 1), field(f, "Nazwa"), field(f, "Nip"), field(f, "Regon"),
