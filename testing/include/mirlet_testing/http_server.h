@@ -23,6 +23,8 @@
 #include <thread>
 #include <vector>
 
+#include "mirlet_testing/loopback_listener.h"
+
 namespace mirlet_testing {
 
 // The whole content of a file; empty when it cannot be read.
@@ -49,20 +51,9 @@ class LocalHttpServer {
   };
 
   LocalHttpServer() {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (listener_ < 0) throw std::runtime_error("no socket");
-    const int yes = 1;
-    ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 16) != 0)
-      throw std::runtime_error("cannot listen on 127.0.0.1");
-    socklen_t length = sizeof address;
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
+    const LoopbackListener listener = listen_on_loopback(16);
+    listener_ = listener.socket;
+    port_ = listener.port;
     acceptor_ = std::thread([this] { accept_loop(); });
   }
 
